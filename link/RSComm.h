@@ -79,6 +79,8 @@ protected:
 
 private:
     bool InitializeRSComm(SerialPort& CommObj);
+    void closeLine();
+    bool sendByte(int value);
     void reportLineDropped();
     bool refuseMalformed(const QString& Add);
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// RSPort.cfg: one line "port,speed" with CR LF, e.g. "1,9600".
+class CommSettings {
+public:
+    static constexpr int DefaultPort = 1;
+    static constexpr int DefaultSpeed = 9600;
+    static constexpr int MinPort = 1;
+    static constexpr int MaxPort = 99;
+
+    int port = DefaultPort;
+    int speed = DefaultSpeed;
+
+    enum class ReadResult { Read, Empty, Missing, Failed };
+
+    // Reads the first line; blanks around each value are skipped. The values are clamped
+    // into range (port 1..99, speed 9600 or 19200); the file is not rewritten.
+    ReadResult read(const QString& path, QString* error);
+    // Writes "port,speed" CR LF through a temporary file renamed over the target, creating
+    // the folder when missing.
+    bool write(const QString& path, QString* error) const;
+
+    // The line settings text of the serial port: the speed and ",n,8,1".
+    QString lineSettings() const;
+    void clamp();
+};
