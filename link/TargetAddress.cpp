@@ -1,0 +1,184 @@
+#include "TargetAddress.h"
+
+#include "DecimalText.h"
+
+#include <algorithm>
+
+namespace {
+
+// Decoded addresses stay well inside 32 bits so the read and write code can add the offsets
+// of a word or double without overflowing, whatever the text held.
+constexpr std::int64_t AddressCap = 0x3FFFFFFF;
+constexpr std::int64_t HighestByte = 0xFFFF;
+
+std::int32_t cappedAddress(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, 0, AddressCap));
+}
+
+int hexDigitValue(QChar c) {
+    if (c >= u'0' && c <= u'9') {
+        return c.unicode() - u'0';
+    }
+    if (c >= u'A' && c <= u'F') {
+        return c.unicode() - u'A' + 10;
+    }
+    if (c >= u'a' && c <= u'f') {
+        return c.unicode() - u'a' + 10;
+    }
+    return -1;
+}
+
+// The run of hexadecimal digits at the start of the text; an empty part counts 0.
+std::int64_t leadingHex(QStringView text, std::int64_t cap) {
+    std::int64_t value = 0;
+    for (QChar c : text) {
+        const int digit = hexDigitValue(c);
+        if (digit < 0) {
+            break;
+        }
+        value = std::min(value * 16 + digit, cap);
+    }
+    return value;
+}
+
+bool isAsciiLetter(QChar c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+bool endsWithHexMark(QStringView text) {
+    return !text.isEmpty() && (text.back() == u'H' || text.back() == u'h');
+}
+
+QChar upperFirst(QStringView text) {
+    return text.isEmpty() ? QChar() : text.front().toUpper();
+}
+
+TargetAddress::Decoded decodeHex(QStringView add) {
+    const QStringView digits = add.chopped(1);
+    const QStringView low = digits.right(2);
+    const QStringView high = digits.first(std::max<qsizetype>(0, digits.size() - 2));
+    TargetAddress::Decoded d;
+    d.address = cappedAddress(leadingHex(high, AddressCap / 256) * 256 + leadingHex(low, 0xFF));
+    return d;
+}
+
+TargetAddress::Decoded decodeBit(QStringView add) {
+    // The first character is not looked at: "X30.5" reads bit 5 of byte 30 like "B30.5".
+    const QStringView byteNumber = add.size() >= 3 ? add.mid(1, add.size() - 3) : QStringView();
+    TargetAddress::Decoded d;
+    d.bitAccess = true;
+    d.address = cappedAddress(static_cast<std::int64_t>(DecimalText::leadingDigits(byteNumber)));
+    const QChar bit = add.back();
+    d.mask =
+        DecimalText::isDigit(bit) ? static_cast<std::uint16_t>(1u << (bit.unicode() - u'0')) : 0;
+    return d;
+}
+
+TargetAddress::Decoded decodeTyped(QStringView add, QChar letter) {
+    TargetAddress::Decoded d;
+    d.type = QString(letter);
+    d.address = cappedAddress(static_cast<std::int64_t>(DecimalText::leadingDigits(add.mid(1))));
+    return d;
+}
+
+TargetAddress::Decoded decodeFlag(QStringView add) {
+    const std::uint64_t flag = DecimalText::leadingDigits(add.mid(1));
+    TargetAddress::Decoded d;
+    d.bitAccess = true;
+    d.address = cappedAddress(32 + static_cast<std::int64_t>(flag / 8));
+    d.mask = static_cast<std::uint16_t>(1u << (flag % 8));
+    return d;
+}
+
+QString hexReason(QStringView add) {
+    const QStringView digits = add.chopped(1);
+    if (digits.isEmpty()) {
+        return QStringLiteral("no hexadecimal digits before H");
+    }
+    if (!std::all_of(digits.begin(), digits.end(), [](QChar c) { return hexDigitValue(c) >= 0; })) {
+        return QStringLiteral("not a hexadecimal number before H");
+    }
+    if (digits.size() > 4) {
+        return QStringLiteral("hexadecimal address beyond FFFF");
+    }
+    return {};
+}
+
+QString bitReason(QStringView add) {
+    const qsizetype point = add.indexOf(u'.');
+    if (!isAsciiLetter(add.front())) {
+        return QStringLiteral("bit address must start with a letter");
+    }
+    const QStringView byteNumber = add.mid(1, point - 1);
+    if (byteNumber.isEmpty()) {
+        return QStringLiteral("no byte number before the point");
+    }
+    if (!DecimalText::isDigits(byteNumber)) {
+        return QStringLiteral("byte number is not a whole number");
+    }
+    const QStringView bit = add.mid(point + 1);
+    if (bit.size() != 1 || !DecimalText::isDigit(bit.front())) {
+        return QStringLiteral("exactly one bit digit must follow the point");
+    }
+    if (bit.front() > u'7') {
+        return QStringLiteral("bit number above 7");
+    }
+    if (DecimalText::leadingDigits(byteNumber) > HighestByte) {
+        return QStringLiteral("byte address beyond 65535");
+    }
+    return {};
+}
+
+QString typedReason(QStringView add, QChar letter) {
+    const QStringView number = add.mid(1);
+    if (number.isEmpty()) {
+        return QStringLiteral("no number after the type letter");
+    }
+    if (!DecimalText::isDigits(number)) {
+        return QStringLiteral("the number after the type letter is not a whole number");
+    }
+    const std::uint64_t n = DecimalText::leadingDigits(number);
+    if (letter == u'F') {
+        return 32 + n / 8 > HighestByte ? QStringLiteral("flag number beyond 524031") : QString();
+    }
+    const std::uint64_t lastByte = n + (letter == u'D' ? 3 : letter == u'W' ? 1 : 0);
+    return lastByte > HighestByte ? QStringLiteral("address reaches beyond byte 65535") : QString();
+}
+
+} // namespace
+
+TargetAddress::Decoded TargetAddress::ParseAddress(const QString& Add) {
+    const QStringView add(Add);
+    if (endsWithHexMark(add)) {
+        return decodeHex(add);
+    }
+    if (add.contains(u'.')) {
+        return decodeBit(add);
+    }
+    const QChar letter = upperFirst(add);
+    if (letter == u'B' || letter == u'W' || letter == u'D') {
+        return decodeTyped(add, letter);
+    }
+    if (letter == u'F') {
+        return decodeFlag(add);
+    }
+    return Decoded{};
+}
+
+QString TargetAddress::malformedReason(const QString& Add) {
+    const QStringView add(Add);
+    if (add.isEmpty()) {
+        return QStringLiteral("empty address");
+    }
+    if (endsWithHexMark(add)) {
+        return hexReason(add);
+    }
+    if (add.contains(u'.')) {
+        return bitReason(add);
+    }
+    const QChar letter = upperFirst(add);
+    if (letter == u'B' || letter == u'W' || letter == u'D' || letter == u'F') {
+        return typedReason(add, letter);
+    }
+    return QStringLiteral("unknown address form");
+}
