@@ -1,6 +1,8 @@
 #include "RSComm.h"
 
 #include "AddressRules.h"
+#include "BoardTypes.h"
+#include "FaultCodeFile.h"
 #include "CommSettings.h"
 #include "HexText.h"
 #include "SupportFolder.h"
@@ -44,11 +46,16 @@ bool RSComm::InitializeRSComm(SerialPort& CommObj) {
             break;
         case CommSettings::ReadResult::Empty:
         case CommSettings::ReadResult::Missing:
-            ok = settings.write(path, &error);
+            ok = settingsOverridden_ || settings.write(path, &error);
             break;
         case CommSettings::ReadResult::Failed:
-            ok = false;
+            ok = settingsOverridden_;
             break;
+        }
+        if (settingsOverridden_) {
+            settings.port = portOverride_.value_or(settings.port);
+            settings.speed = speedOverride_.value_or(settings.speed);
+            settings.clamp();
         }
         if (ok) {
             if (CommObj.isOpen())
@@ -64,7 +71,8 @@ bool RSComm::InitializeRSComm(SerialPort& CommObj) {
             break;
 
         // Leave a usable file behind whatever went wrong; this write may fail too.
-        settings.write(path, nullptr);
+        if (!settingsOverridden_)
+            settings.write(path, nullptr);
         const int answer = prompter_.ask(
             QStringLiteral("RSComm InitializeRSComm"),
             QStringLiteral("Error Number = %1\r\n\r\n%2").arg(errorNumber).arg(error), Prompter::Icon::Critical,
@@ -78,6 +86,12 @@ bool RSComm::InitializeRSComm(SerialPort& CommObj) {
     port_ = &CommObj;
     initFailed_ = false;
     return true;
+}
+
+void RSComm::overrideSettings(std::optional<int> port, std::optional<int> speed) {
+    settingsOverridden_ = true;
+    portOverride_ = port;
+    speedOverride_ = speed;
 }
 
 void RSComm::OpenRSComm(SerialPort& CommObj) {
@@ -386,4 +400,75 @@ QString RSComm::MarkHex2HEX(const QString& MarkHEX) {
 
 QString RSComm::HEX2MarkHEX(const QString& HexCode) {
     return HexText::HEX2MarkHEX(HexCode);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Programmable limit switch: each operation holds the link for its whole exchange.
+
+#define VORNA7_PLS_CALL(failed, call)                                                          \
+    BusyGuard guard(*this);                                                                     \
+    if (!guard.entered())                                                                       \
+        return failed;                                                                          \
+    return pls_.call
+
+QString RSComm::PLSScaleFactor() { VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSScaleFactor()); }
+QString RSComm::PLSOffset() { VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSOffset()); }
+QString RSComm::PLSPos() { VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSPos()); }
+QString RSComm::PLSRpm() { VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSRpm()); }
+
+bool RSComm::SingleSetpoint(int Chan, int OnSetpoint, int OffSetpoint, bool ClearChan) {
+    VORNA7_PLS_CALL(false, SingleSetpoint(Chan, OnSetpoint, OffSetpoint, ClearChan));
+}
+
+bool RSComm::PulseTrain(int Chan, int ON_Division, int OFF_Division, int START_Division) {
+    VORNA7_PLS_CALL(false, PulseTrain(Chan, ON_Division, OFF_Division, START_Division));
+}
+
+bool RSComm::ClearPLSChan(int Chan) { VORNA7_PLS_CALL(false, ClearPLSChan(Chan)); }
+bool RSComm::RecallChannel(int Chan) { VORNA7_PLS_CALL(false, RecallChannel(Chan)); }
+bool RSComm::SetPLSOffset(int Position) { VORNA7_PLS_CALL(false, SetPLSOffset(Position)); }
+
+bool RSComm::PLSConfigDownload(const QVector<int>& CfgParam, int ScaleFactor) {
+    VORNA7_PLS_CALL(false, PLSConfigDownload(CfgParam, ScaleFactor));
+}
+
+QVector<int> RSComm::PLSConfigUpload() {
+    VORNA7_PLS_CALL(QVector<int>(PLSChannels::ConfigCount, 0), PLSConfigUpload());
+}
+
+#undef VORNA7_PLS_CALL
+
+// ---------------------------------------------------------------------------------------------
+// Board identity
+
+QString RSComm::TargetboardName(int BoardType) {
+    return BoardTypes::GetBoardName(BoardType);
+}
+
+QString RSComm::LCFBoardIndex(int BoardType) {
+    return BoardTypes::GetLCFIndex(BoardType);
+}
+
+int RSComm::FirmwareRev() {
+    if (!OnlineMode || CommError)
+        return -1;
+    BusyGuard guard(*this);
+    if (!guard.entered())
+        return -1;
+    return ReadTarget(QStringLiteral("B8159")).toInt();
+}
+
+int RSComm::FaultCode() {
+    BusyGuard guard(*this);
+    if (!guard.entered())
+        return 0;
+    return ReadTarget(QStringLiteral("B8176")).toInt();
+}
+
+QString RSComm::FaultFile() const {
+    return SupportFolder::file(appFolder_, QStringLiteral("FaultErrCodes.txt"));
+}
+
+QString RSComm::FaultDescription(int FltCode) {
+    return FaultCodeFile::FaultDescription(FltCode, FaultFile(), prompter_);
 }

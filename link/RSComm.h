@@ -3,15 +3,18 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "Clock.h"
 #include "Prompter.h"
 #include "SerialPort.h"
+#include "LinkSession.h"
+#include "PLSChannels.h"
 #include "TargetAddress.h"
 
 // The link to the target board: settings file, port lifecycle and the byte protocol of
 // reads and writes. One object serves the whole program.
-class RSComm {
+class RSComm : private LinkSession {
 public:
     RSComm(QString applicationFolder, Clock& clock, Prompter& prompter);
     RSComm(const RSComm&) = delete;
@@ -26,6 +29,10 @@ public:
     QString CommSettingsFile() const;
 
     void OpenRSComm(SerialPort& CommObj);
+    // Port and speed for the following openings instead of RSPort.cfg's (one left empty still
+    // comes from the file); the file is then only read, never created or rewritten. For the
+    // command-line companion's --port, --device and --speed.
+    void overrideSettings(std::optional<int> port, std::optional<int> speed);
     void CloseRSComm();
 
     QString RSRead(const QString& Add);
@@ -36,6 +43,38 @@ public:
     static QString MarkHex2HEX(const QString& MarkHEX);
     static QString HEX2MarkHEX(const QString& HexCode);
 
+    // Programmable limit switch.
+    QString PLSScaleFactor();
+    QString PLSOffset();
+    QString PLSPos();
+    QString PLSRpm();
+    bool SingleSetpoint(int Chan, int OnSetpoint, int OffSetpoint, bool ClearChan = false);
+    bool PulseTrain(int Chan, int ON_Division, int OFF_Division, int START_Division);
+    bool ClearPLSChan(int Chan);
+    bool RecallChannel(int Chan);
+    int ChannelRecallState() const { return pls_.ChannelRecallState(); }
+    std::int32_t ChannelRecallPos() const { return pls_.ChannelRecallPos(); }
+    bool SetPLSOffset(int Position);
+    bool PLSConfigDownload(const QVector<int>& CfgParam, int ScaleFactor);
+    QVector<int> PLSConfigUpload();
+
+    // Board identity.
+    static QString TargetboardName(int BoardType);
+    static QString LCFBoardIndex(int BoardType);
+    int FirmwareRev();
+    int FaultCode();
+    QString FaultDescription(int FltCode);
+    QString FaultFile() const;
+
+    // Program transfer state, kept by the transfers while they run.
+    bool InProgramMode() const { return inProgramMode_; }
+    bool WritingIdent() const { return writingIdent_; }
+    bool InUploadMode() const { return inUploadMode_; }
+    void setInUploadMode(bool UploadMode) { inUploadMode_ = UploadMode; }
+    bool ReadingIdent() const { return readingIdent_; }
+    QString CurrentProgramAdd() const { return currentProgramAdd_; }
+    bool ValidProgram() const { return validProgram_; }
+
     // True while a link operation runs (including while its own message is open).
     // Periodic callers skip their turn instead of starting a second operation.
     bool IsBusy() const { return busyDepth_ > 0; }
@@ -45,21 +84,23 @@ public:
     bool WriteVerifyFailed() const { return writeVerifyFailed_; }
     QString applicationFolder() const { return appFolder_; }
 
-    static constexpr int NoByte = 9999;
+    using LinkSession::Acknowledge;
+    using LinkSession::NoByte;
     static constexpr int Attention = 0xFF;
-    static constexpr int Acknowledge = 0x55;
     static constexpr int ReadCommand = 0x01;
     static constexpr int WriteCommand = 0x02;
 
 protected:
-    int TransferByte(int Data, bool NoReply, bool DiscardFirst);
-    bool SetPLCMode(int Mode, int Command);
+    int TransferByte(int Data, bool NoReply, bool DiscardFirst) override;
+    bool SetPLCMode(int Mode, int Command) override;
+    bool commError() const override { return CommError; }
+    void setCommError(bool failed) override { CommError = failed; }
+    void resetLinkMode() override { linkMode_ = 0; }
+    Prompter& messages() override { return prompter_; }
+    Clock& time() override { return clock_; }
     QString ReadTarget(const QString& Add);
     void WriteTarget(const QString& Add, const QString& DataValue);
 
-    Clock& clock() { return clock_; }
-    Prompter& prompter() { return prompter_; }
-    SerialPort* port() { return port_; }
 
     // Marks a public operation in progress; refuses a nested one.
     class BusyGuard {
@@ -89,6 +130,10 @@ private:
     Prompter& prompter_;
     SerialPort* port_ = nullptr;
 
+    bool settingsOverridden_ = false;
+    std::optional<int> portOverride_;
+    std::optional<int> speedOverride_;
+
     int linkMode_ = 0;
     bool initFailed_ = false;
     bool writeVerifyFailed_ = false;
@@ -98,4 +143,13 @@ private:
 
     QString lastAdd_;
     TargetAddress::Decoded cached_;
+
+    PLSChannels pls_{*this};
+
+    bool inProgramMode_ = false;
+    bool writingIdent_ = false;
+    bool inUploadMode_ = false;
+    bool readingIdent_ = false;
+    QString currentProgramAdd_;
+    bool validProgram_ = false;
 };
