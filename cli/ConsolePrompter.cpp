@@ -1,0 +1,47 @@
+#include "ConsolePrompter.h"
+
+#include <QRegularExpression>
+#include <ostream>
+
+ConsolePrompter::ConsolePrompter(std::ostream& out, int retries)
+    : out_(out), retries_(retries), retriesLeft_(retries) {}
+
+QString ConsolePrompter::oneLine(const QString& text) {
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    QString line = text;
+    return line.replace(lineBreak, QStringLiteral(" | "));
+}
+
+QString ConsolePrompter::formatLine(const QString& title, const QString& text) {
+    return title + QStringLiteral(": ") + oneLine(text);
+}
+
+int ConsolePrompter::ask(const QString& title, const QString& text, Icon, Buttons buttons) {
+    titles_.append(title);
+    out_ << formatLine(title, text).toStdString() << std::endl;
+    return answerFor(buttons);
+}
+
+bool ConsolePrompter::mayRetry() {
+    if (retriesLeft_ <= 0 || (giveUp_ && giveUp_()))
+        return false;
+    --retriesLeft_;
+    return true;
+}
+
+int ConsolePrompter::answerFor(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::OK:
+        return OK;
+    case Buttons::RetryCancel:
+        return mayRetry() ? Retry : Cancel;
+    case Buttons::AbortRetryIgnore:
+        return mayRetry() ? Retry : Abort;
+    case Buttons::YesNo:
+        return No;
+    case Buttons::OKCancel:
+    case Buttons::YesNoCancel:
+        return Cancel;
+    }
+    return Cancel;
+}

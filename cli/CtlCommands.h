@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <iosfwd>
+#include <optional>
+
+#include "Clock.h"
+
+class ConsolePrompter;
+class RSComm;
+class StopSignal;
+
+// read, write and watch on an open link. Each returns the exit status of the program.
+class CtlCommands {
+public:
+    enum ExitStatus { Success = 0, Refused = 1, LinkFailure = 2, BadUsage = 64 };
+
+    CtlCommands(RSComm& link, ConsolePrompter& prompter, Clock& clock, StopSignal& stop,
+                std::ostream& out, std::ostream& err);
+
+    int read(const QStringList& addresses);
+    int write(const QString& address, const QString& value);
+    int watch(const QStringList& addresses, std::optional<int> count, int intervalMs);
+
+private:
+    // One read: the value text, or empty when the link failed (already reported).
+    std::optional<QString> readOne(const QString& address);
+    std::optional<QStringList> readRound(const QStringList& addresses);
+
+    RSComm& link_;
+    ConsolePrompter& prompter_;
+    Clock& clock_;
+    StopSignal& stop_;
+    std::ostream& out_;
+    std::ostream& err_;
+};

@@ -1,0 +1,238 @@
+#include "CtlOptions.h"
+
+#include <QFileInfo>
+#include <utility>
+
+#include "TargetAddress.h"
+
+namespace {
+
+// Digits only: blanks, signs and exponents are not whole numbers on a command line.
+std::optional<int> wholeNumber(const QString& text, int min, int max) {
+    if (text.isEmpty() || text.size() > 9)
+        return std::nullopt;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    const int value = text.toInt();
+    if (value < min || value > max)
+        return std::nullopt;
+    return value;
+}
+
+// Walks the arguments; options take "--name value" or "--name=value".
+class Cursor {
+public:
+    explicit Cursor(const QStringList& arguments) : arguments_(arguments) {}
+
+    bool atEnd() const { return index_ >= arguments_.size(); }
+    const QString& peek() const { return arguments_[index_]; }
+    QString take() { return arguments_[index_++]; }
+    QStringList rest() {
+        const QStringList remaining = arguments_.mid(index_);
+        index_ = arguments_.size();
+        return remaining;
+    }
+    bool atOption() const { return !atEnd() && peek().startsWith(QLatin1String("--")); }
+
+    // Splits the option under the cursor into its name and, when given, its value.
+    QString takeOptionName() {
+        QString option = take();
+        const qsizetype equals = option.indexOf(u'=');
+        if (equals < 0) {
+            inlineValue_.reset();
+            return option;
+        }
+        inlineValue_ = option.mid(equals + 1);
+        return option.left(equals);
+    }
+    bool hasInlineValue() const { return inlineValue_.has_value(); }
+    std::optional<QString> takeOptionValue() {
+        if (inlineValue_)
+            return std::exchange(inlineValue_, std::nullopt);
+        if (atEnd())
+            return std::nullopt;
+        return take();
+    }
+
+private:
+    const QStringList& arguments_;
+    qsizetype index_ = 0;
+    std::optional<QString> inlineValue_;
+};
+
+struct NumberOption {
+    int min;
+    int max;
+    const char* range;
+};
+
+// Reads the value of a numeric option; sets `error` when it is missing or out of range.
+std::optional<int> numberValue(Cursor& cursor, const QString& name, const NumberOption& rule,
+                               QString& error) {
+    const std::optional<QString> text = cursor.takeOptionValue();
+    if (!text) {
+        error = QStringLiteral("%1 needs a value").arg(name);
+        return std::nullopt;
+    }
+    const std::optional<int> value = wholeNumber(*text, rule.min, rule.max);
+    if (!value)
+        error =
+            QStringLiteral("%1 must be %2, not '%3'").arg(name, QLatin1String(rule.range), *text);
+    return value;
+}
+
+QString parseGlobalOption(Cursor& cursor, CtlOptions& options) {
+    const QString name = cursor.takeOptionName();
+    QString error;
+    if (name == QLatin1String("--help")) {
+        options.help = true;
+    } else if (name == QLatin1String("--trace")) {
+        if (cursor.hasInlineValue())
+            return QStringLiteral("--trace takes no value");
+        options.trace = true;
+    } else if (name == QLatin1String("--appdir") || name == QLatin1String("--device")) {
+        const std::optional<QString> text = cursor.takeOptionValue();
+        if (!text || text->isEmpty())
+            return QStringLiteral("%1 needs a value").arg(name);
+        (name == QLatin1String("--appdir") ? options.appDir : options.devicePath) = *text;
+    } else if (name == QLatin1String("--port")) {
+        options.port = numberValue(cursor, name, {1, 99, "a port number from 1 to 99"}, error);
+    } else if (name == QLatin1String("--speed")) {
+        const std::optional<int> speed =
+            numberValue(cursor, name, {0, 999'999'999, "9600 or 19200"}, error);
+        if (speed && *speed != 9600 && *speed != 19200)
+            error = QStringLiteral("--speed must be 9600 or 19200, not '%1'").arg(*speed);
+        options.speed = speed;
+    } else if (name == QLatin1String("--retries")) {
+        const std::optional<int> retries =
+            numberValue(cursor, name, {0, CtlOptions::MaxRetries, "a whole number from 0"}, error);
+        options.retries = retries.value_or(0);
+    } else {
+        error = QStringLiteral("unknown option %1").arg(name);
+    }
+    return error;
+}
+
+QString parseWatchOptions(Cursor& cursor, CtlOptions& options) {
+    QString error;
+    while (error.isEmpty() && cursor.atOption()) {
+        const QString name = cursor.takeOptionName();
+        if (name == QLatin1String("--count"))
+            options.count =
+                numberValue(cursor, name, {1, 999'999'999, "a whole number from 1"}, error);
+        else if (name == QLatin1String("--interval"))
+            options.intervalMs =
+                numberValue(cursor, name, {0, CtlOptions::MaxIntervalMs, "milliseconds from 0"},
+                            error)
+                    .value_or(0);
+        else
+            error = QStringLiteral("unknown option %1 for watch").arg(name);
+    }
+    return error;
+}
+
+QString checkAddresses(const QStringList& addresses) {
+    for (const QString& address : addresses) {
+        const QString reason = TargetAddress::malformedReason(address);
+        if (!reason.isEmpty())
+            return QStringLiteral("malformed address '%1': %2").arg(address, reason);
+    }
+    return {};
+}
+
+QString parseCommand(Cursor& cursor, CtlOptions& options) {
+    const QString command = cursor.take();
+    if (command == QLatin1String("read")) {
+        options.command = CtlOptions::Command::Read;
+        options.addresses = cursor.rest();
+        if (options.addresses.isEmpty())
+            return QStringLiteral("read needs at least one address");
+    } else if (command == QLatin1String("write")) {
+        options.command = CtlOptions::Command::Write;
+        const QStringList rest = cursor.rest();
+        if (rest.size() != 2)
+            return QStringLiteral("write needs an address and a value");
+        options.addresses = {rest[0]};
+        options.value = rest[1];
+    } else if (command == QLatin1String("watch")) {
+        options.command = CtlOptions::Command::Watch;
+        if (const QString error = parseWatchOptions(cursor, options); !error.isEmpty())
+            return error;
+        options.addresses = cursor.rest();
+        if (options.addresses.isEmpty())
+            return QStringLiteral("watch needs at least one address");
+    } else {
+        return QStringLiteral("unknown command '%1'").arg(command);
+    }
+    return checkAddresses(options.addresses);
+}
+
+QString checkCombination(const CtlOptions& options) {
+    if (options.port && !options.devicePath.isEmpty())
+        return QStringLiteral("--port and --device cannot be used together");
+    if (!options.appDir.isEmpty() && !QFileInfo(options.appDir).isDir())
+        return QStringLiteral("--appdir: no such folder: %1").arg(options.appDir);
+    return {};
+}
+
+} // namespace
+
+CtlOptions::Parsed CtlOptions::parse(const QStringList& arguments) {
+    Parsed parsed;
+    CtlOptions& options = parsed.options;
+    Cursor cursor(arguments);
+    while (cursor.atOption() || (!cursor.atEnd() && cursor.peek() == QLatin1String("-h"))) {
+        if (cursor.peek() == QLatin1String("-h")) {
+            options.help = true;
+            return parsed;
+        }
+        parsed.error = parseGlobalOption(cursor, options);
+        if (!parsed.error.isEmpty() || options.help)
+            return parsed;
+    }
+    if (cursor.atEnd()) {
+        parsed.error = QStringLiteral("no command given (read, write or watch)");
+        return parsed;
+    }
+    if (!cursor.peek().isEmpty() && cursor.peek().front() == u'-') {
+        parsed.error = QStringLiteral("unknown option %1").arg(cursor.peek());
+        return parsed;
+    }
+    parsed.error = parseCommand(cursor, options);
+    if (parsed.error.isEmpty())
+        parsed.error = checkCombination(options);
+    return parsed;
+}
+
+QString CtlOptions::usage() {
+    return QStringLiteral(
+        "Usage: vorna7ctl [--appdir DIR] [--port N | --device PATH] [--speed 9600|19200]\n"
+        "                 [--retries N] [--trace] COMMAND ...\n"
+        "\n"
+        "Commands:\n"
+        "  read ADDR...                         print the value of each address, one a line\n"
+        "  write ADDR VALUE                     write a decimal value to an address\n"
+        "  watch [--count N] [--interval MS] ADDR...\n"
+        "                                       read the addresses every MS milliseconds\n"
+        "                                       (default 500), one line a round, until\n"
+        "                                       N rounds are done or Ctrl-C\n"
+        "\n"
+        "Addresses: B1020 (byte), W1022 (word), D1100 (double), B1020.0 (bit), F34 (flag),\n"
+        "1FF0H (byte at a hexadecimal address).\n"
+        "\n"
+        "Options:\n"
+        "  --appdir DIR     application folder holding Support/RSPort.cfg (default: the\n"
+        "                   folder of this program)\n"
+        "  --port N         use port N (1..99) instead of the one in RSPort.cfg\n"
+        "  --device PATH    use this serial device instead of a port number\n"
+        "  --speed S        line speed 9600 or 19200 instead of the one in RSPort.cfg\n"
+        "                   (RSPort.cfg is never changed by these three)\n"
+        "  --retries N      answer Retry up to N times in a row to a communication error,\n"
+        "                   then Cancel (default 0)\n"
+        "  --trace          print every byte on standard error: '> FF' sent, '< 55'\n"
+        "                   received, '! timeout' when a reply is late\n"
+        "\n"
+        "Exit status: 0 success, 1 value refused, 2 link failure, 64 bad usage.\n");
+}

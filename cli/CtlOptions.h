@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The command line of vorna7ctl, checked before anything touches the line.
+class CtlOptions {
+public:
+    enum class Command { Read, Write, Watch };
+
+    QString appDir; // empty: the folder of the executable
+    std::optional<int> port;
+    QString devicePath;
+    std::optional<int> speed;
+    int retries = 0;
+    bool trace = false;
+    bool help = false;
+
+    Command command = Command::Read;
+    QStringList addresses;
+    QString value;            // write
+    std::optional<int> count; // watch rounds; empty: until stopped
+    int intervalMs = 500;     // watch: from the start of one round to the next
+
+    static constexpr int MaxRetries = 1'000'000;
+    static constexpr int MaxIntervalMs = 86'400'000;
+
+    // Whether the line comes from the command line instead of RSPort.cfg alone.
+    bool overridesSettings() const { return port || speed || !devicePath.isEmpty(); }
+
+    struct Parsed;
+    // `arguments` without the program name. Never fails on odd input: a bad command line gives
+    // a one-line reason.
+    static Parsed parse(const QStringList& arguments);
+    static QString usage();
+};
+
+struct CtlOptions::Parsed {
+    CtlOptions options;
+    QString error; // empty when the command line is usable
+};

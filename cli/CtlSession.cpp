@@ -1,0 +1,63 @@
+#include "CtlSession.h"
+
+#include <QFileInfo>
+#include <optional>
+
+#include "ConsolePrompter.h"
+#include "CtlCommands.h"
+#include "QtSerialPort.h"
+#include "RSComm.h"
+#include "SteadyClock.h"
+#include "StopSignal.h"
+#include "TracingSerialPort.h"
+
+CtlSession::CtlSession(CtlOptions options, QString defaultAppDir, std::ostream& out,
+                       std::ostream& err)
+    : options_(std::move(options)), defaultAppDir_(std::move(defaultAppDir)), out_(out), err_(err) {
+}
+
+QString CtlSession::applicationFolder() const {
+    const QString folder = options_.appDir.isEmpty() ? defaultAppDir_ : options_.appDir;
+    return QFileInfo(folder).absoluteFilePath();
+}
+
+int CtlSession::run() {
+    const QString appDir = applicationFolder();
+    SteadyClock clock;
+    StopSignal stop;
+    ConsolePrompter prompter(err_, options_.retries);
+    prompter.setGiveUp([&stop] { return stop.requested(); });
+
+    QtSerialPort line(appDir);
+    if (!options_.devicePath.isEmpty())
+        line.setDevicePath(options_.devicePath);
+    std::optional<TracingSerialPort> traced;
+    if (options_.trace)
+        traced.emplace(line, err_);
+    SerialPort& port = traced ? static_cast<SerialPort&>(*traced) : line;
+
+    RSComm link(appDir, clock, prompter);
+    if (options_.overridesSettings())
+        link.overrideSettings(options_.port, options_.speed);
+    link.OpenRSComm(port);
+    if (!link.OnlineMode) {
+        link.CloseRSComm();
+        return CtlCommands::LinkFailure;
+    }
+
+    CtlCommands commands(link, prompter, clock, stop, out_, err_);
+    int status = CtlCommands::Success;
+    switch (options_.command) {
+    case CtlOptions::Command::Read:
+        status = commands.read(options_.addresses);
+        break;
+    case CtlOptions::Command::Write:
+        status = commands.write(options_.addresses.value(0), options_.value);
+        break;
+    case CtlOptions::Command::Watch:
+        status = commands.watch(options_.addresses, options_.count, options_.intervalMs);
+        break;
+    }
+    link.CloseRSComm();
+    return status;
+}

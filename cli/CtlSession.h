@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <iosfwd>
+
+#include "CtlOptions.h"
+
+// One run of vorna7ctl: opens the link as the options say, runs the command, closes the link.
+class CtlSession {
+public:
+    CtlSession(CtlOptions options, QString defaultAppDir, std::ostream& out, std::ostream& err);
+
+    // The exit status of the program.
+    int run();
+
+private:
+    QString applicationFolder() const;
+
+    CtlOptions options_;
+    QString defaultAppDir_;
+    std::ostream& out_;
+    std::ostream& err_;
+};
