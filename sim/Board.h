@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "BoardFaults.h"
+#include "BoardMemory.h"
+#include "BoardMode.h"
+#include "RunningMachine.h"
+#include "TrafficLog.h"
+
+namespace sim {
+
+// The target board as the line sees it: one byte in, at most one byte out. Attention (0xFF)
+// is acknowledged wherever a new sequence may start and puts the board into the command
+// handshake; the command byte selects a mode, which then owns the following bytes.
+class Board {
+public:
+    using Micros = std::int64_t;
+
+    static constexpr std::uint8_t Attention = 0xFF;
+    static constexpr std::uint8_t Acknowledge = 0x55;
+    static constexpr std::uint8_t ReadCommand = 0x01;
+    static constexpr std::uint8_t WriteCommand = 0x02;
+
+    enum class State { Idle, AwaitingCommand, InMode };
+
+    // Read and write modes installed, machine running at its default speed.
+    Board();
+
+    // One byte from the line at time `now`; the answer, if the board gives one.
+    std::optional<std::uint8_t> receive(std::uint8_t byte, Micros now);
+    void advanceTo(Micros now) { machine_.advanceTo(now); }
+
+    // Further modes (PLS, program load) plug in by their command byte.
+    void installMode(std::uint8_t command, std::unique_ptr<BoardMode> mode);
+
+    State state() const { return state_; }
+    std::optional<std::uint8_t> currentCommand() const;
+    // Back to idle, as after power-up; memory is kept.
+    void resetLine() { state_ = State::Idle; }
+
+    BoardMemory& memory() { return memory_; }
+    const BoardMemory& memory() const { return memory_; }
+    RunningMachine& machine() { return machine_; }
+    BoardFaults& faults() { return faults_; }
+    const BoardFaults& faults() const { return faults_; }
+    TrafficLog& traffic() { return traffic_; }
+    const TrafficLog& traffic() const { return traffic_; }
+
+private:
+    std::optional<Reply> step(std::uint8_t byte);
+    std::optional<Reply> handshake(std::uint8_t byte);
+    std::uint8_t spoiled(const Reply& reply);
+    static Reply notUnderstood(std::uint8_t byte);
+
+    BoardMemory memory_;
+    RunningMachine machine_;
+    BoardFaults faults_;
+    TrafficLog traffic_;
+    std::map<std::uint8_t, std::unique_ptr<BoardMode>> modes_;
+    State state_ = State::Idle;
+    std::uint8_t command_ = 0;
+};
+
+} // namespace sim

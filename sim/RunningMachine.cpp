@@ -1,0 +1,82 @@
+#include "RunningMachine.h"
+
+namespace sim {
+
+namespace {
+
+constexpr std::int64_t MicrosPerMinute = 60'000'000;
+
+bool within(int position, int from, int to) {
+    return from <= to ? (position >= from && position < to) : (position >= from || position < to);
+}
+
+} // namespace
+
+RunningMachine::RunningMachine(BoardMemory& memory) : memory_(memory) {
+    memory_.setWord(SpeedAddress, DefaultSpeed);
+    memory_.setWord(ScaleAddress, DefaultScale);
+    showLiveSignals();
+}
+
+void RunningMachine::advanceTo(Micros now) {
+    if (lastTime_ && now > *lastTime_)
+        turn(now - *lastTime_);
+    if (!lastTime_ || now > *lastTime_)
+        lastTime_ = now;
+    showLiveSignals();
+}
+
+void RunningMachine::setSpeed(std::uint16_t strokesPerMinute) {
+    memory_.setWord(SpeedAddress, strokesPerMinute);
+    showLiveSignals();
+}
+
+void RunningMachine::turn(Micros elapsed) {
+    const std::int64_t strokesPerMinute = speed();
+    if (strokesPerMinute == 0)
+        return;
+    degreeResidue_ += strokesPerMinute * 360 * elapsed;
+    const std::int64_t degrees = degreeResidue_ / MicrosPerMinute;
+    degreeResidue_ %= MicrosPerMinute;
+    // A position written from outside is taken as where the crank now is.
+    const std::int64_t position = memory_.word(PositionAddress) % 360 + degrees;
+    memory_.setWord(PositionAddress, static_cast<std::uint16_t>(position % 360));
+    addStrokes(static_cast<std::uint64_t>(position / 360));
+}
+
+void RunningMachine::addStrokes(std::uint64_t strokes) {
+    if (strokes == 0)
+        return;
+    const std::uint64_t goodCans = memory_.pair(GoodCansAddress) + strokes;
+    memory_.setPair(GoodCansAddress, static_cast<std::uint32_t>(goodCans % BoardMemory::PairLimit));
+    strokeResidue_ += strokes;
+    const std::uint64_t shortCans =
+        memory_.word(ShortCansAddress) + strokeResidue_ / StrokesPerShortCan;
+    strokeResidue_ %= StrokesPerShortCan;
+    memory_.setWord(ShortCansAddress, static_cast<std::uint16_t>(shortCans & 0xFFFF));
+}
+
+void RunningMachine::showLiveSignals() {
+    const bool running = speed() != 0;
+    const int position = memory_.word(PositionAddress) % 360;
+    const bool bottomDeadCentre = within(position, 350, 10);
+    const bool cupfeed = within(position, 90, 200);
+    const bool airStrip = within(position, 200, 260);
+    const bool clock = (position / 15) % 2 == 0;
+
+    memory_.setWord(PeriodAddress, running ? static_cast<std::uint16_t>(60000 / speed()) : 0);
+    memory_.setByte(TimingChannelsAddress,
+                    static_cast<std::uint8_t>(bottomDeadCentre << 0 | cupfeed << 4 | airStrip << 5 |
+                                              clock << 7));
+    setDriven(InputsAddress, InputsDriven, running ? 0x01 : 0x00);
+    setDriven(OutputsAddress, OutputsDriven,
+              static_cast<std::uint8_t>(running << 0 | running << 1 | (running && cupfeed) << 2 |
+                                        (running && airStrip) << 4 | clock << 7));
+}
+
+void RunningMachine::setDriven(std::uint16_t address, std::uint8_t mask, std::uint8_t value) {
+    const auto kept = static_cast<std::uint8_t>(memory_.byte(address) & ~mask);
+    memory_.setByte(address, static_cast<std::uint8_t>(kept | (value & mask)));
+}
+
+} // namespace sim

@@ -1,0 +1,83 @@
+#include "SimOptions.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace sim {
+
+namespace {
+
+std::optional<int> wholeNumber(std::string_view text, int low, int high) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+const char* SimOptions::usage() {
+    return "usage: vorna7-sim [--appdir DIR] [--port N] [--wire 0|9600|19200] [--speed SPM]\n"
+           "                  [--silent] [--wrong-echo] [--wrong-ack] [--control PORT|FIFO]\n"
+           "Creates a pseudo-terminal, links it as DIR/Support/COM<N>, prints its path and\n"
+           "answers as the target board until interrupted.\n"
+           "--control takes commands one per line: fault silence|wrong-echo|wrong-ack\n"
+           "on|off|<count>, fault clear, drop, wire 0|9600|19200, speed SPM,\n"
+           "set ADDR VALUE, get ADDR. A TCP PORT of 0 picks a free port and prints\n"
+           "\"control <port>\" after the device path.\n";
+}
+
+std::optional<SimOptions> SimOptions::parse(int argc, const char* const* argv, std::string& error) {
+    SimOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        const bool hasValue = i + 1 < argc;
+        const std::string_view value = hasValue ? argv[i + 1] : "";
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+        } else if (option == "--silent") {
+            options.silent = true;
+        } else if (option == "--wrong-echo") {
+            options.wrongEcho = true;
+        } else if (option == "--wrong-ack") {
+            options.wrongAcknowledge = true;
+        } else if (option == "--appdir" && hasValue && !value.empty()) {
+            options.appDir = value;
+            ++i;
+        } else if (option == "--control" && hasValue && !value.empty()) {
+            options.control = value;
+            ++i;
+        } else if (option == "--port" && hasValue) {
+            const auto port = wholeNumber(value, 1, 99);
+            if (!port) {
+                error = "--port takes a number from 1 to 99";
+                return std::nullopt;
+            }
+            options.port = *port;
+            ++i;
+        } else if (option == "--wire" && hasValue) {
+            const auto baud = wholeNumber(value, 0, 19200);
+            if (!baud || (*baud != 0 && *baud != 9600 && *baud != 19200)) {
+                error = "--wire takes 0, 9600 or 19200";
+                return std::nullopt;
+            }
+            options.wireBaud = *baud;
+            ++i;
+        } else if (option == "--speed" && hasValue) {
+            options.speed = wholeNumber(value, 0, 65535);
+            if (!options.speed) {
+                error = "--speed takes strokes per minute, 0 to 65535";
+                return std::nullopt;
+            }
+            ++i;
+        } else {
+            error = "unknown or incomplete option " + std::string(option);
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+} // namespace sim

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace sim {
+
+// Command line of vorna7-sim.
+class SimOptions {
+public:
+    std::string appDir; // empty: the folder of the executable
+    int port = 1;
+    int wireBaud = 0;
+    std::string control;
+    std::optional<int> speed;
+    bool silent = false;
+    bool wrongEcho = false;
+    bool wrongAcknowledge = false;
+    bool help = false;
+
+    // Nothing with a one-line reason in `error` when the arguments are wrong.
+    static std::optional<SimOptions> parse(int argc, const char* const* argv, std::string& error);
+    static const char* usage();
+};
+
+} // namespace sim

@@ -1,0 +1,56 @@
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "Board.h"
+#include "SimOptions.h"
+#include "SimServer.h"
+
+namespace {
+
+std::filesystem::path executableFolder() {
+    std::error_code ec;
+    const auto executable = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path() : executable.parent_path();
+}
+
+void applyOptions(const sim::SimOptions& options, sim::Board& board) {
+    board.faults().setWireBaud(options.wireBaud);
+    if (options.speed)
+        board.machine().setSpeed(static_cast<std::uint16_t>(*options.speed));
+    if (options.silent)
+        board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    if (options.wrongEcho)
+        board.faults().set(sim::Fault::WrongEcho, sim::FaultPlan::always());
+    if (options.wrongAcknowledge)
+        board.faults().set(sim::Fault::WrongAcknowledge, sim::FaultPlan::always());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto options = sim::SimOptions::parse(argc, argv, error);
+    if (!options) {
+        std::fprintf(stderr, "vorna7-sim: %s\n%s", error.c_str(), sim::SimOptions::usage());
+        return 64;
+    }
+    if (options->help) {
+        std::fputs(sim::SimOptions::usage(), stdout);
+        return 0;
+    }
+    sim::Board board;
+    applyOptions(*options, board);
+    const auto appDir =
+        options->appDir.empty() ? executableFolder() : std::filesystem::path(options->appDir);
+    sim::SimServer server(board, appDir, options->port);
+    if (!server.start(options->control, error)) {
+        std::fprintf(stderr, "vorna7-sim: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%s\n", server.devicePath().c_str());
+    if (server.control().isTcp() && options->control == "0")
+        std::printf("control %d\n", server.control().tcpPort());
+    std::fflush(stdout);
+    return server.run();
+}
