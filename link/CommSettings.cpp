@@ -4,25 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
-namespace {
+#include "DecimalText.h"
 
-// The whole number a text begins with after blanks; 0 when it begins with none.
-long long leadingNumber(const QByteArray& text) {
-    const QByteArray trimmed = text.trimmed();
-    long long value = 0;
-    int i = 0;
-    bool negative = false;
-    if (i < trimmed.size() && (trimmed[i] == '-' || trimmed[i] == '+'))
-        negative = trimmed[i++] == '-';
-    for (; i < trimmed.size() && trimmed[i] >= '0' && trimmed[i] <= '9'; ++i) {
-        if (value < 100'000'000)
-            value = value * 10 + (trimmed[i] - '0');
-    }
-    return negative ? -value : value;
-}
-
-} // namespace
 
 CommSettings::ReadResult CommSettings::read(const QString& path, QString* error) {
     QFile file(path);
@@ -41,11 +26,16 @@ CommSettings::ReadResult CommSettings::read(const QString& path, QString* error)
     if (end >= 0)
         line.truncate(end);
     const QList<QByteArray> fields = line.split(',');
-    // leadingNumber stops growing past 1e9, so the values fit an int.
-    port = static_cast<int>(leadingNumber(fields.value(0)));
-    speed = static_cast<int>(leadingNumber(fields.value(1)));
+    port = readNumber(fields.value(0));
+    speed = readNumber(fields.value(1));
     clamp();
     return ReadResult::Read;
+}
+
+// Out-of-range numbers only need to stay out of range: they are clamped or replaced next.
+int CommSettings::readNumber(const QByteArray& field) {
+    const std::int64_t value = DecimalText::leadingNumber(QString::fromLatin1(field));
+    return static_cast<int>(std::clamp<std::int64_t>(value, -1'000'000, 1'000'000));
 }
 
 void CommSettings::clamp() {

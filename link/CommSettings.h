@@ -25,4 +25,7 @@ public:
     // The line settings text of the serial port: the speed and ",n,8,1".
     QString lineSettings() const;
     void clamp();
+
+private:
+    static int readNumber(const QByteArray& field);
 };

@@ -1,0 +1,168 @@
+#include <QDir>
+
+#include "LinkFixture.h"
+#include "QStringPrinter.h"
+#include "QtSerialPort.h"
+
+// ---- The settings file ---------------------------------------------------------------------
+
+TEST_F(LinkFixture, WithoutSettingsFileOrFolderOpeningCreatesTheDefaults) {
+    link.OpenRSComm(port);
+    EXPECT_EQ(settingsFile(), QByteArray("1,9600\r\n"));
+    EXPECT_EQ(port.portNumber(), 1);
+    EXPECT_EQ(port.settings(), QStringLiteral("9600,n,8,1"));
+    EXPECT_TRUE(link.OnlineMode);
+    EXPECT_EQ(link.CommSettingsFile(), folder.filePath(QStringLiteral("Support/RSPort.cfg")));
+}
+
+TEST_F(LinkFixture, SettingsFileIsReadClampedAndLeftAsItWas) {
+    struct Case {
+        QByteArray content;
+        int port;
+        const char* settings;
+        QByteArray afterwards;
+    } cases[] = {
+        {"", 1, "9600,n,8,1", "1,9600\r\n"},
+        {"   \r\n", 1, "9600,n,8,1", "1,9600\r\n"},
+        {"0,4800\r\n", 1, "9600,n,8,1", "0,4800\r\n"},
+        {"120,19200\r\n", 99, "19200,n,8,1", "120,19200\r\n"},
+        {" 7 , 19200 \r\n", 7, "19200,n,8,1", " 7 , 19200 \r\n"},
+        {"3,19200", 3, "19200,n,8,1", "3,19200"},
+        {"-4,9600\r\n", 1, "9600,n,8,1", "-4,9600\r\n"},
+        {"99999999999999999999,9600\r\n", 99, "9600,n,8,1", "99999999999999999999,9600\r\n"},
+        {"abc\r\n", 1, "9600,n,8,1", "abc\r\n"},
+        {"12,19200\r\n5,9600\r\n", 12, "19200,n,8,1", "12,19200\r\n5,9600\r\n"},
+    };
+    for (const Case& c : cases) {
+        writeSettings(c.content);
+        link.OpenRSComm(port);
+        EXPECT_EQ(port.portNumber(), c.port) << c.content.constData();
+        EXPECT_EQ(port.settings(), QString::fromLatin1(c.settings)) << c.content.constData();
+        EXPECT_EQ(settingsFile(), c.afterwards) << c.content.constData();
+        link.CloseRSComm();
+    }
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(LinkFixture, SupportFolderIsFoundWhateverItsCase) {
+    QDir(folder.path()).mkpath(QStringLiteral("support"));
+    QFile file(folder.filePath(QStringLiteral("support/RSPort.cfg")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("5,19200\r\n");
+    file.close();
+    link.OpenRSComm(port);
+    EXPECT_EQ(port.portNumber(), 5);
+    EXPECT_FALSE(QDir(folder.filePath(QStringLiteral("Support"))).exists());
+}
+
+TEST_F(LinkFixture, UnreadableSettingsAskRetryOrCancelAndCancelLeavesThePortClosed) {
+    // A folder where the file should be cannot be read as one.
+    QDir(folder.path()).mkpath(QStringLiteral("Support/RSPort.cfg"));
+    link.OpenRSComm(port);
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().title, QStringLiteral("RSComm InitializeRSComm"));
+    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Error Number = ")));
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("\r\n\r\n")));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
+    EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::RetryCancel);
+    EXPECT_FALSE(link.OnlineMode);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(port.openCount(), 0);
+    EXPECT_FALSE(link.CommError);
+}
+
+TEST_F(LinkFixture, RetryAfterTheSettingsProblemIsMendedOpensTheLine) {
+    const QString blocker = folder.filePath(QStringLiteral("Support/RSPort.cfg"));
+    QDir(folder.path()).mkpath(QStringLiteral("Support/RSPort.cfg"));
+    prompter.answerNext(Prompter::Retry);
+    prompter.onAsk([&](const ScriptedPrompter::Message&) { QDir(blocker).removeRecursively(); });
+    link.OpenRSComm(port);
+    EXPECT_EQ(prompter.count(), 1);
+    EXPECT_TRUE(link.OnlineMode);
+    EXPECT_EQ(settingsFile(), QByteArray("1,9600\r\n"));
+}
+
+// ---- Opening and closing -------------------------------------------------------------------
+
+TEST_F(LinkFixture, OpeningGreetsTheBoardWithOneAttentionByte) {
+    link.OpenRSComm(port);
+    EXPECT_EQ(wire(), "FF/55");
+    EXPECT_TRUE(link.OnlineMode);
+    EXPECT_FALSE(link.CommError);
+    EXPECT_EQ(link.LinkMode(), 0);
+}
+
+TEST_F(LinkFixture, PortInUseShowsCommPortErrorAndLeavesTheLinkFailed) {
+    port.refuseOpen(SerialPort::Error{8005, QStringLiteral("QSerialPort"),
+                                      QStringLiteral("Port already open")});
+    link.OpenRSComm(port);
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Comm Port Error"));
+    EXPECT_EQ(prompter.last().text,
+              QStringLiteral("Error Number = 8005\r\nError Source = QSerialPort\r\n\r\nPort already open"));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
+    EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
+    EXPECT_FALSE(link.OnlineMode);
+    EXPECT_TRUE(link.CommError);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(wire(), "");
+}
+
+TEST_F(LinkFixture, SilentBoardOnOpeningEndsOfflineAfterCancel) {
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    link.OpenRSComm(port);
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().text.left(37), QStringLiteral("Cannot Communicate with Target Board."));
+    EXPECT_FALSE(link.OnlineMode);
+    EXPECT_TRUE(link.CommError);
+    EXPECT_TRUE(port.isOpen());
+}
+
+TEST_F(LinkFixture, ClosingSaysGoodbyeOnlyWhenTheLinkIsHealthy) {
+    goOnline();
+    link.RSRead(QStringLiteral("B1020"));
+    port.clearWire();
+    link.CloseRSComm();
+    EXPECT_EQ(wire(), "FF/55");
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(link.OnlineMode);
+    EXPECT_EQ(link.LinkMode(), 0);
+
+    // Already closed: only the state is cleared.
+    link.OnlineMode = true;
+    link.CloseRSComm();
+    EXPECT_FALSE(link.OnlineMode);
+    EXPECT_EQ(wire(), "FF/55");
+
+    // After a failure the port is closed without a byte.
+    link.OpenRSComm(port);
+    port.clearWire();
+    link.CommError = true;
+    link.CloseRSComm();
+    EXPECT_EQ(wire(), "");
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_TRUE(link.CommError) << "closing does not clear the latch";
+}
+
+// ---- Port numbers and devices --------------------------------------------------------------
+
+TEST(QtSerialPortNames, PortNumberLeadsToTheAliasWhenItExistsElseThePlatformPort) {
+    QTemporaryDir folder;
+    QDir(folder.path()).mkpath(QStringLiteral("Support"));
+    EXPECT_EQ(QtSerialPort::devicePathFor(folder.path(), 1), QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(QtSerialPort::devicePathFor(folder.path(), 12), QStringLiteral("/dev/ttyS11"));
+    const QString alias = folder.filePath(QStringLiteral("Support/COM3"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null-not-there"), alias));
+    EXPECT_EQ(QtSerialPort::devicePathFor(folder.path(), 3), alias)
+        << "a dangling alias is still the chosen device, so opening reports it";
+}
+
+TEST(QtSerialPortNames, OpeningAMissingDeviceFailsWithAReadableReason) {
+    QTemporaryDir folder;
+    QtSerialPort port(folder.path());
+    port.setDevicePath(folder.filePath(QStringLiteral("no-such-device")));
+    EXPECT_FALSE(port.open());
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_TRUE(port.lastError().description.contains(QStringLiteral("no-such-device")));
+    EXPECT_EQ(port.lastError().source, QStringLiteral("QSerialPort"));
+}

@@ -1,0 +1,383 @@
+#include <QDir>
+
+#include "LinkFixture.h"
+#include "QStringPrinter.h"
+
+namespace {
+
+using Icon = Prompter::Icon;
+using Buttons = Prompter::Buttons;
+
+const QString CommTitle = QStringLiteral("WARNING - Communication Error!");
+const QString CannotCommunicate = QStringLiteral(
+    "Cannot Communicate with Target Board.\rVerify RS-232 Cable is Connected Between\rCOMM Port "
+    "and PROG Port.");
+
+// A port that notes the clock at every byte sent, to check the time-out schedule.
+class TimedPort final : public SerialPort {
+public:
+    TimedPort(SerialPort& inner, Clock& clock) : inner_(inner), clock_(clock) {}
+    std::vector<std::pair<int, Clock::Micros>> sent;
+
+    void setPortNumber(int n) override { inner_.setPortNumber(n); }
+    int portNumber() const override { return inner_.portNumber(); }
+    bool setSettings(const QString& s) override { return inner_.setSettings(s); }
+    QString settings() const override { return inner_.settings(); }
+    bool open() override { return inner_.open(); }
+    void close() override { inner_.close(); }
+    bool isOpen() const override { return inner_.isOpen(); }
+    int bytesWaiting() override { return inner_.bytesWaiting(); }
+    WaitResult waitForByte(Clock& c, Clock::Micros d) override { return inner_.waitForByte(c, d); }
+    bool send(const QByteArray& bytes) override {
+        for (char b : bytes)
+            sent.emplace_back(static_cast<unsigned char>(b), clock_.now());
+        return inner_.send(bytes);
+    }
+    int readByte() override { return inner_.readByte(); }
+    void discard() override { inner_.discard(); }
+    Error lastError() const override { return inner_.lastError(); }
+
+private:
+    SerialPort& inner_;
+    Clock& clock_;
+};
+
+} // namespace
+
+// ---- The two worked examples and the mode bookkeeping -------------------------------------
+
+TEST_F(LinkFixture, ReadOfAWordFromAnyOtherModeIsHandshakePlusFourExchanges) {
+    goOnline();
+    board.memory().setWord(1022, 0xABCD);
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("43981"));
+    EXPECT_EQ(wire(), "FF/55 01/55 03/03 FE/CD 03/03 FF/AB");
+    EXPECT_EQ(link.LinkMode(), 1);
+
+    port.clearWire();
+    EXPECT_EQ(link.RSRead(QStringLiteral("w1022")), QStringLiteral("43981"));
+    EXPECT_EQ(wire(), "03/03 FE/CD 03/03 FF/AB") << "a repeated read skips the handshake";
+}
+
+TEST_F(LinkFixture, WriteOfAWordFromReadModeSwitchesModeAndEchoesEveryByte) {
+    goOnline();
+    link.RSRead(QStringLiteral("B1020"));
+    port.clearWire();
+    link.RSWrite(QStringLiteral("W1024"), QStringLiteral("300"));
+    EXPECT_EQ(wire(), "FF/55 02/55 04/04 00/00 2C/2C 04/04 01/01 01/01");
+    EXPECT_EQ(board.memory().word(1024), 300);
+    EXPECT_EQ(link.LinkMode(), 2);
+
+    port.clearWire();
+    link.RSWrite(QStringLiteral("B1030"), QStringLiteral("7"));
+    EXPECT_EQ(wire(), "04/04 06/06 07/07") << "a write in write mode skips the handshake";
+
+    port.clearWire();
+    board.memory().setByte(1020, 9);
+    EXPECT_EQ(link.RSRead(QStringLiteral("B1020")), QStringLiteral("9"));
+    EXPECT_EQ(wire(), "FF/55 01/55 03/03 FC/09");
+}
+
+TEST_F(LinkFixture, ValuesComposeAndSplitByWidth) {
+    goOnline();
+    struct Case {
+        const char* address;
+        const char* written;
+        const char* read;
+    } cases[] = {
+        {"D1100", "655359999", "655359999"}, {"D1100", "123456789", "123456789"},
+        {"W1104", "65,535", "65535"},        {"W1106", "12.5", "125"},
+        {"B1110", "", "0"},                  {"B1111", "255", "255"},
+        {"1FF0H", "17", "17"},
+    };
+    for (const Case& c : cases) {
+        link.RSWrite(QString::fromLatin1(c.address), QString::fromLatin1(c.written));
+        EXPECT_EQ(link.RSRead(QString::fromLatin1(c.address)), QString::fromLatin1(c.read))
+            << c.address << " <- " << c.written;
+    }
+    EXPECT_EQ(board.memory().word(1100), 6789);
+    EXPECT_EQ(board.memory().word(1102), 12345);
+    EXPECT_EQ(board.memory().byte(8176), 17);
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(LinkFixture, DoubleWriteSendsLowWordThenHighWordLowByteFirst) {
+    goOnline();
+    link.RSWrite(QStringLiteral("D1100"), QStringLiteral("655359999"));
+    EXPECT_EQ(wire(), "FF/55 02/55 04/04 4C/4C 0F/0F 04/04 4D/4D 27/27 04/04 4E/4E FF/FF 04/04 "
+                      "4F/4F FF/FF");
+}
+
+// ---- Bit and flag writes ------------------------------------------------------------------
+
+TEST_F(LinkFixture, BitWriteReadsTheWholeByteAndChangesOnlyItsBit) {
+    goOnline();
+    board.memory().setByte(1020, 0xF0);
+    link.RSRead(QStringLiteral("B1020"));
+    port.clearWire();
+    link.RSWrite(QStringLiteral("B1020.0"), QStringLiteral("1"));
+    EXPECT_EQ(wire(), "03/03 FC/F0 FF/55 02/55 03/03 FC/FC F1/F1");
+    EXPECT_EQ(board.memory().byte(1020), 0xF1);
+
+    link.RSWrite(QStringLiteral("B1020.7"), QStringLiteral("0"));
+    EXPECT_EQ(board.memory().byte(1020), 0x71);
+    EXPECT_EQ(link.RSRead(QStringLiteral("B1020.4")), QStringLiteral("1"));
+    EXPECT_EQ(link.RSRead(QStringLiteral("B1020.3")), QStringLiteral("0"));
+}
+
+TEST_F(LinkFixture, FlagWriteAddressesByteThirtyTwoPlusNumberDivEight) {
+    goOnline();
+    board.memory().setByte(36, 0x01);
+    link.RSWrite(QStringLiteral("F34"), QStringLiteral("1"));
+    EXPECT_EQ(board.memory().byte(36), 0x05);
+    EXPECT_EQ(link.RSRead(QStringLiteral("F34")), QStringLiteral("1"));
+    EXPECT_EQ(link.RSRead(QStringLiteral("F33")), QStringLiteral("0"));
+}
+
+TEST_F(LinkFixture, BitWriteWhoseReadBackFailsWritesNothing) {
+    goOnline();
+    board.memory().setByte(1020, 0xF0);
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    link.RSWrite(QStringLiteral("B1020.0"), QStringLiteral("1"));
+    EXPECT_TRUE(link.CommError);
+    board.faults().clear();
+    EXPECT_EQ(board.memory().byte(1020), 0xF0);
+    for (const auto& exchange : port.wire().exchanges())
+        EXPECT_NE(exchange.request, 0x02) << "no write-mode handshake may follow";
+}
+
+// ---- Checks before a write ---------------------------------------------------------------
+
+TEST_F(LinkFixture, RefusedValuesShowOneEntryAlertAndSendNothing) {
+    goOnline();
+    struct Case {
+        const char* address;
+        const char* value;
+        const char* text;
+    } cases[] = {
+        {"W1024", "-1", "Error:\rOnly Numerical Data Allowed."},
+        {"W1024", "12a", "Error:\rOnly Numerical Data Allowed."},
+        {"B1020.0", "2", "Error:\rEnter 0 or 1 Only."},
+        {"F34", "10", "Error:\rEnter 0 or 1 Only."},
+        {"B1020", "256", "Error:\rEntry out of Range (0-255)."},
+        {"W1024", "65536", "Error:\rEntry out of Range (0-65,535)."},
+        {"D1100", "655360000", "Error:\rEntry out of Range (0-655,359,999)."},
+    };
+    for (const Case& c : cases) {
+        prompter.clear();
+        link.RSWrite(QString::fromLatin1(c.address), QString::fromLatin1(c.value));
+        ASSERT_EQ(prompter.count(), 1) << c.address << " <- " << c.value;
+        EXPECT_EQ(prompter.last().title, QStringLiteral("ENTRY ALERT"));
+        EXPECT_EQ(prompter.last().text, QString::fromLatin1(c.text));
+        EXPECT_EQ(prompter.last().icon, Icon::Critical);
+        EXPECT_EQ(prompter.last().buttons, Buttons::OK);
+        EXPECT_EQ(link.LastRefusal(), QString::fromLatin1(c.text));
+    }
+    EXPECT_EQ(wire(), "");
+    EXPECT_FALSE(link.CommError);
+}
+
+TEST_F(LinkFixture, MalformedAddressesAreRefusedWithoutTouchingTheLine) {
+    goOnline();
+    for (const char* address : {"", "W", "B10.x", "B10.8", "B10.", "Q5", "B65536", "D65533"}) {
+        EXPECT_EQ(link.RSRead(QString::fromLatin1(address)), QStringLiteral("0")) << address;
+        EXPECT_FALSE(link.LastRefusal().isEmpty()) << address;
+        link.RSWrite(QString::fromLatin1(address), QStringLiteral("1"));
+        EXPECT_FALSE(link.LastRefusal().isEmpty()) << address;
+    }
+    EXPECT_EQ(wire(), "");
+    EXPECT_EQ(prompter.count(), 0);
+    EXPECT_FALSE(link.CommError);
+}
+
+// ---- Echo failures -------------------------------------------------------------------------
+
+TEST_F(LinkFixture, WrongEchoDuringAWriteRepeatsTheWholeWriteOnce) {
+    goOnline();
+    // Spoil the second echo of the first attempt only.
+    board.faults().set(sim::Fault::WrongEcho, sim::FaultPlan::next(1, 1));
+    link.RSWrite(QStringLiteral("W1024"), QStringLiteral("300"));
+    EXPECT_EQ(board.memory().word(1024), 300);
+    EXPECT_EQ(link.LinkMode(), 2);
+    const auto& log = port.wire().exchanges();
+    ASSERT_GE(log.size(), 6u);
+    EXPECT_EQ(wire().substr(0, 17), "FF/55 02/55 04/04");
+    EXPECT_NE(log[3].reply, std::optional<std::uint8_t>(0x00)) << "the spoiled echo";
+    EXPECT_EQ(wire().substr(wire().size() - 47),
+              "FF/55 02/55 04/04 00/00 2C/2C 04/04 01/01 01/01");
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(LinkFixture, WriteThatFailsTwiceStopsWithoutAMessage) {
+    goOnline();
+    board.faults().set(sim::Fault::WrongEcho, sim::FaultPlan::always());
+    link.RSWrite(QStringLiteral("W1024"), QStringLiteral("300"));
+    EXPECT_TRUE(link.WriteVerifyFailed());
+    EXPECT_EQ(link.LinkMode(), 0);
+    EXPECT_EQ(prompter.count(), 0);
+    EXPECT_FALSE(link.CommError);
+    int handshakes = 0;
+    for (const auto& exchange : port.wire().exchanges())
+        handshakes += exchange.request == 0x02;
+    EXPECT_EQ(handshakes, 2) << "one write and one repeat, no third attempt";
+}
+
+TEST_F(LinkFixture, WrongEchoOfAReadAddressGivesZeroAndDropsTheMode) {
+    goOnline();
+    board.memory().setWord(1022, 77);
+    link.RSRead(QStringLiteral("B1"));
+    board.faults().set(sim::Fault::WrongEcho, sim::FaultPlan::next(1));
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("0"));
+    EXPECT_EQ(link.LinkMode(), 0);
+    EXPECT_FALSE(link.CommError);
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("77"));
+}
+
+// ---- Time-outs and the failure latch -------------------------------------------------------
+
+TEST_F(LinkFixture, SilentBoardIsResynchronisedTwiceThenTheUserIsAsked) {
+    goOnline();
+    TimedPort timed(port, clock);
+    link.CloseRSComm();
+    link.OpenRSComm(timed);
+    ASSERT_TRUE(link.OnlineMode);
+    timed.sent.clear();
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    Clock::Micros askedAt = 0;
+    prompter.onAsk([&](const ScriptedPrompter::Message&) { askedAt = clock.now(); });
+    const Clock::Micros start = clock.now();
+
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("0"));
+
+    ASSERT_EQ(timed.sent.size(), 3u);
+    EXPECT_EQ(timed.sent[0].first, 0xFF);
+    EXPECT_EQ(timed.sent[1].first, 0xFF);
+    EXPECT_EQ(timed.sent[1].second - start, 1'000'000);
+    EXPECT_EQ(timed.sent[2].first, 0xFF);
+    EXPECT_EQ(timed.sent[2].second - start, 3'000'000);
+    EXPECT_EQ(askedAt - start, 5'000'000);
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().title, CommTitle);
+    EXPECT_EQ(prompter.last().text, CannotCommunicate);
+    EXPECT_EQ(prompter.last().icon, Icon::Critical);
+    EXPECT_EQ(prompter.last().buttons, Buttons::RetryCancel);
+    EXPECT_TRUE(link.CommError);
+    EXPECT_TRUE(link.CommErrorAlert);
+    EXPECT_EQ(link.LinkMode(), 0);
+    EXPECT_TRUE(timed.isOpen());
+
+    // Latched: nothing more goes on the line until the link is opened again.
+    timed.sent.clear();
+    board.faults().clear();
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("0"));
+    link.RSWrite(QStringLiteral("W1024"), QStringLiteral("5"));
+    EXPECT_TRUE(timed.sent.empty());
+    EXPECT_EQ(prompter.count(), 1);
+
+    link.OpenRSComm(timed);
+    EXPECT_TRUE(link.OnlineMode);
+    EXPECT_FALSE(link.CommError);
+    board.memory().setWord(1022, 4);
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("4"));
+}
+
+TEST_F(LinkFixture, RetryAfterTheBoardCameBackEndsTheFailure) {
+    goOnline();
+    board.memory().setWord(1022, 513);
+    // The handshake's attention byte and both resynchronisations are lost; after Retry the
+    // next resynchronisation is answered and the handshake goes on from there.
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::next(3));
+    prompter.answerNext(Prompter::Retry);
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("513"));
+    EXPECT_EQ(prompter.count(), 1);
+    EXPECT_FALSE(link.CommError) << "a reply after Retry must not leave the link latched";
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("513"));
+}
+
+TEST_F(LinkFixture, HandshakeNotAcknowledgedIsRetriedForTwoSecondsThenClosesOnCancel) {
+    ASSERT_TRUE(board.faults().setWireBaud(9600));
+    goOnline();
+    board.faults().set(sim::Fault::WrongAcknowledge, sim::FaultPlan::always());
+    const Clock::Micros start = clock.now();
+    Clock::Micros askedAt = 0;
+    prompter.onAsk([&](const ScriptedPrompter::Message&) { askedAt = clock.now(); });
+
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("0"));
+
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().title, CommTitle);
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Cannot Set PLC Mode Within Target Board."));
+    EXPECT_EQ(prompter.last().buttons, Buttons::RetryCancel);
+    EXPECT_GT(askedAt - start, 2'000'000);
+    EXPECT_LT(askedAt - start, 2'010'000);
+    EXPECT_GT(port.wire().size(), 100u) << "attention bytes keep going for two seconds";
+    for (const auto& exchange : port.wire().exchanges())
+        EXPECT_EQ(exchange.request, 0xFF);
+    EXPECT_TRUE(link.CommError);
+    EXPECT_FALSE(link.OnlineMode);
+    EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(LinkFixture, HandshakeRetryGivesAnotherTwoSeconds) {
+    ASSERT_TRUE(board.faults().setWireBaud(19200));
+    goOnline();
+    board.faults().set(sim::Fault::WrongAcknowledge, sim::FaultPlan::always());
+    prompter.answerNext(Prompter::Retry);
+    prompter.onAsk([&](const ScriptedPrompter::Message&) {
+        if (prompter.count() == 0)
+            board.faults().clear();
+    });
+    board.memory().setByte(1020, 42);
+    EXPECT_EQ(link.RSRead(QStringLiteral("B1020")), QStringLiteral("42"));
+    EXPECT_EQ(prompter.count(), 1);
+    EXPECT_TRUE(link.OnlineMode);
+}
+
+TEST_F(LinkFixture, ClosedPortFailsTheExchangeAtOnceAndLatches) {
+    goOnline();
+    port.close();
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("0"));
+    EXPECT_TRUE(link.CommError);
+    EXPECT_EQ(link.LinkMode(), 0);
+    EXPECT_EQ(wire(), "");
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(LinkFixture, DroppedLineLatchesAtOnceAndIsReportedOnce) {
+    goOnline();
+    const Clock::Micros start = clock.now();
+    board.faults().dropLine();
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("0"));
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("0"));
+    link.RSWrite(QStringLiteral("W1024"), QStringLiteral("1"));
+    EXPECT_TRUE(link.CommError);
+    EXPECT_LT(clock.now() - start, 1'000'000) << "no time-out is waited out against a dead line";
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().title, CommTitle);
+    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("The Connection to the COMM Port Was Lost.")));
+    EXPECT_EQ(prompter.last().buttons, Buttons::OK);
+    EXPECT_FALSE(port.isOpen());
+}
+
+// ---- One operation at a time ---------------------------------------------------------------
+
+TEST_F(LinkFixture, NoOperationStartsWhileTheLinksOwnMessageIsOpen) {
+    goOnline();
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    std::size_t exchangesWhileOpen = 0;
+    QString nestedRead;
+    prompter.onAsk([&](const ScriptedPrompter::Message&) {
+        EXPECT_TRUE(link.IsBusy());
+        const std::size_t before = port.wire().size();
+        nestedRead = link.RSRead(QStringLiteral("W1022"));
+        link.RSWrite(QStringLiteral("W1024"), QStringLiteral("1"));
+        link.CloseRSComm();
+        EXPECT_EQ(link.PLSRpm(), QStringLiteral("-9999"));
+        exchangesWhileOpen = port.wire().size() - before;
+    });
+    link.RSRead(QStringLiteral("W1022"));
+    EXPECT_EQ(nestedRead, QStringLiteral("0"));
+    EXPECT_EQ(exchangesWhileOpen, 0u);
+    EXPECT_EQ(prompter.count(), 1);
+    EXPECT_FALSE(link.IsBusy());
+    EXPECT_TRUE(port.isOpen()) << "the nested close was refused";
+}
