@@ -6,9 +6,11 @@ QString AtomicFile::write(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     // Never fall back to writing the target in place.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a failing write is seen here: commit() does not notice an error of the
+    // last buffer flush and would rename a cut-off file over the target.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason;

@@ -27,8 +27,8 @@ void appendI32(QByteArray& out, std::int32_t value) {
     out.append(bytes, 4);
 }
 
-QString endsInside(const char* part) {
-    return QStringLiteral("The file ends inside %1.").arg(QLatin1String(part));
+QString endsInside(const QString& part) {
+    return QStringLiteral("The file ends inside %1.").arg(part);
 }
 
 QString fileName(const QString& path) {
@@ -87,7 +87,7 @@ QString SdtFile::readTable(ByteReader& in, int elementBytes, const char* table,
     std::uint16_t dimensions = 0;
     std::int32_t lowerBound = 0;
     if (!in.readU16(dimensions) || !in.readI32(count) || !in.readI32(lowerBound))
-        return endsInside(table);
+        return endsInside(QStringLiteral("the ") + QLatin1String(table));
     if (dimensions != 1)
         return QStringLiteral("The %1 has %2 dimensions; a set-up file has 1.")
             .arg(QLatin1String(table))
@@ -96,7 +96,11 @@ QString SdtFile::readTable(ByteReader& in, int elementBytes, const char* table,
         return QStringLiteral("The %1 starts at index %2; a set-up file starts at 0.")
             .arg(QLatin1String(table))
             .arg(lowerBound);
-    if (count < 0 || count > in.remaining() / elementBytes)
+    if (count < 0)
+        return QStringLiteral("The %1 claims a negative number of elements (%2).")
+            .arg(QLatin1String(table))
+            .arg(count);
+    if (count > in.remaining() / elementBytes)
         return QStringLiteral("The %1 claims %2 elements, more than the file holds.")
             .arg(QLatin1String(table))
             .arg(count);
@@ -113,7 +117,7 @@ SdtFile::Decoded SdtFile::decode(const QByteArray& bytes) {
     std::uint16_t length = 0;
     QByteArray text;
     if (!in.readU16(length) || !in.readBytes(length, text))
-        return {std::nullopt, endsInside("the version tag"), 0};
+        return {std::nullopt, endsInside(QStringLiteral("the version tag")), 0};
     data.Version = QString::fromLatin1(text);
 
     std::int32_t count = 0;
@@ -122,7 +126,7 @@ SdtFile::Decoded SdtFile::decode(const QByteArray& bytes) {
     data.ParamAdd.reserve(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) {
         if (!in.readU16(length) || !in.readBytes(length, text))
-            return {std::nullopt, endsInside("the address table"), 0};
+            return {std::nullopt, endsInside(QStringLiteral("the address table")), 0};
         data.ParamAdd.push_back(QString::fromLatin1(text));
     }
 
@@ -131,7 +135,7 @@ SdtFile::Decoded SdtFile::decode(const QByteArray& bytes) {
     data.ParamValue.resize(static_cast<std::size_t>(count));
     for (std::int32_t& value : data.ParamValue) {
         if (!in.readI32(value))
-            return {std::nullopt, endsInside("the value table"), 0};
+            return {std::nullopt, endsInside(QStringLiteral("the value table")), 0};
     }
 
     bool complete = in.readI16(data.NumPLSChannels) && in.readI16(data.PLSScale) &&
@@ -143,7 +147,7 @@ SdtFile::Decoded SdtFile::decode(const QByteArray& bytes) {
             complete = complete && in.readI16(channel[column]);
     }
     if (!complete)
-        return {std::nullopt, endsInside("the PLS data"), 0};
+        return {std::nullopt, endsInside(QStringLiteral("the PLS data")), 0};
 
     result.data = std::move(data);
     result.consumed = in.position();

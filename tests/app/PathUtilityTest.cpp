@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "PathUtility.h"
+
+namespace {
+
+TEST(PathUtility, ChangeFileExtReplacesTheExtensionOfTheAbsolutePath) {
+    EXPECT_EQ(PathUtility::ChangeFileExt(QStringLiteral("/jobs/Line1.abc"), QStringLiteral("rev")),
+              QStringLiteral("/jobs/Line1.rev"));
+    EXPECT_EQ(PathUtility::ChangeFileExt(QStringLiteral("/jobs/a.b.tkp"), QStringLiteral("hex")),
+              QStringLiteral("/jobs/a.b.hex"));
+    EXPECT_EQ(PathUtility::ChangeFileExt(QStringLiteral("/jobs/plain"), QStringLiteral("rev")),
+              QStringLiteral("/jobs/plain.rev"));
+    EXPECT_EQ(PathUtility::ChangeFileExt(QStringLiteral("sub/x.tkp"), QStringLiteral("rev")),
+              QDir::currentPath() + QStringLiteral("/sub/x.rev"));
+}
+
+TEST(PathUtility, TekoraFileTypeFromTheProjectFileBeside) {
+    QTemporaryDir dir;
+    const struct {
+        const char* projectName;
+        QByteArray contents;
+        int code; // -1: refused
+    } cases[] = {
+        {"a.TKP", "A,1,2\r\n", 65},
+        {"b.tkp", "\"B51\",x\r\n", 66},
+        {"c.Tkp", "  C96 , y", 67},
+        {"d.TKP", "", 68},
+        {"e.TKP", QByteArray("\xc4X", 2), 196},
+        {"f.TKP", ",A\r\n", -1},
+        {"g.TKP", "\r\nA\r\n", -1},
+        {"h.TKP", "\"\",A", -1},
+    };
+    for (const auto& c : cases) {
+        QFile file(dir.filePath(QLatin1String(c.projectName)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.contents);
+        file.close();
+        const QString program = dir.filePath(
+            QFileInfo(QLatin1String(c.projectName)).completeBaseName() + QStringLiteral(".hex"));
+        QString error;
+        const std::optional<std::int16_t> type = PathUtility::TekoraFileType(program, &error);
+        if (c.code < 0) {
+            EXPECT_FALSE(type) << c.projectName;
+            EXPECT_EQ(error, QStringLiteral("The project file \"") +
+                                 QDir::toNativeSeparators(file.fileName()) +
+                                 QStringLiteral("\" does not begin with a board type."));
+        } else {
+            EXPECT_EQ(type, std::int16_t(c.code)) << c.projectName;
+        }
+    }
+    EXPECT_EQ(PathUtility::TekoraFileType(dir.filePath(QStringLiteral("none.hex"))),
+              std::int16_t{68});
+}
+
+} // namespace
