@@ -23,6 +23,10 @@ std::optional<std::uint8_t> Board::currentCommand() const {
 std::optional<std::uint8_t> Board::receive(std::uint8_t byte, Micros now) {
     if (faults_.lineDropped())
         return std::nullopt;
+    if (faults_.strike(Fault::LineDrop)) {
+        faults_.dropLine();
+        return std::nullopt;
+    }
     machine_.advanceTo(now);
     std::optional<std::uint8_t> answer;
     if (!faults_.strike(Fault::Silence)) {

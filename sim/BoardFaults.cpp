@@ -4,8 +4,8 @@ namespace sim {
 
 namespace {
 
-constexpr std::array<std::string_view, BoardFaults::FaultCount> faultNames{"silence", "wrong-echo",
-                                                                           "wrong-ack"};
+constexpr std::array<std::string_view, BoardFaults::FaultCount> faultNames{
+    "silence", "wrong-echo", "wrong-ack", "line-drop"};
 
 } // namespace
 

@@ -10,9 +10,10 @@
 namespace sim {
 
 enum class Fault {
-    Silence,         // the byte is lost: no reply, the board does not see it
-    WrongEcho,       // an echo comes back altered
-    WrongAcknowledge // 0x00 comes back where 0x55 belongs
+    Silence,          // the byte is lost: no reply, the board does not see it
+    WrongEcho,        // an echo comes back altered
+    WrongAcknowledge, // 0x00 comes back where 0x55 belongs
+    LineDrop          // the line drops as the byte is sent: a cable pulled mid-transfer
 };
 
 // What is wrong with the board and its line: planned faults, a dropped line and the time
@@ -20,7 +21,7 @@ enum class Fault {
 class BoardFaults {
 public:
     static constexpr std::uint8_t SpoiledAcknowledge = 0x00;
-    static constexpr int FaultCount = 3;
+    static constexpr int FaultCount = 4;
 
     void set(Fault fault, FaultPlan plan) { plans_[index(fault)] = plan; }
     const FaultPlan& plan(Fault fault) const { return plans_[index(fault)]; }
@@ -45,7 +46,7 @@ private:
     static std::size_t index(Fault fault) { return static_cast<std::size_t>(fault); }
 
     std::array<FaultPlan, FaultCount> plans_{FaultPlan::never(), FaultPlan::never(),
-                                             FaultPlan::never()};
+                                             FaultPlan::never(), FaultPlan::never()};
     bool lineDropped_ = false;
     int wireBaud_ = 0;
 };

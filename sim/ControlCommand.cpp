@@ -18,6 +18,7 @@ std::optional<std::uint32_t> number(std::string_view text) {
 }
 
 const std::string Ok = "ok";
+constexpr std::uint32_t MaxCount = 1'000'000;
 
 } // namespace
 
@@ -64,21 +65,25 @@ std::string ControlCommand::fault(Board& board, const std::vector<std::string_vi
         board.faults().clear();
         return Ok;
     }
-    if (args.size() != 3)
-        return "error usage: fault <name> on|off|<count>";
+    const bool delayed = args.size() == 5 && args[3] == "after";
+    if (args.size() != 3 && !delayed)
+        return "error usage: fault <name> on|off|<count> [after <count>]";
     const auto which = BoardFaults::named(args[1]);
     if (!which)
         return "error unknown fault";
-    if (args[2] == "on") {
+    if (args[2] == "on" && !delayed) {
         board.faults().set(*which, FaultPlan::always());
-    } else if (args[2] == "off") {
-        board.faults().set(*which, FaultPlan::never());
-    } else {
-        const auto count = number(args[2]);
-        if (!count || *count == 0 || *count > 1'000'000)
-            return "error bad count";
-        board.faults().set(*which, FaultPlan::next(static_cast<int>(*count)));
+        return Ok;
     }
+    if (args[2] == "off" && !delayed) {
+        board.faults().set(*which, FaultPlan::never());
+        return Ok;
+    }
+    const auto count = number(args[2]);
+    const auto after = delayed ? number(args[4]) : std::optional<std::uint32_t>(0);
+    if (!count || *count == 0 || *count > MaxCount || !after || *after > MaxCount)
+        return "error bad count";
+    board.faults().set(*which, FaultPlan::next(static_cast<int>(*count), static_cast<int>(*after)));
     return Ok;
 }
 

@@ -9,7 +9,8 @@
 namespace sim {
 
 // The run-time control language of the simulator, one command per line:
-//   fault silence|wrong-echo|wrong-ack on|off|<count>    fault clear
+//   fault silence|wrong-echo|wrong-ack|line-drop on|off|<count> [after <count>]
+//   fault clear
 //   drop    wire 0|9600|19200    speed <strokes/min>
 //   set <address> <value>    get <address>
 // Each line is answered with "ok", "ok <value>" or "error <reason>".

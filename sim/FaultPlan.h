@@ -15,8 +15,8 @@ public:
     bool strike();
 
 private:
-    FaultPlan(int after, int remaining, bool forever)
-        : after_(after), remaining_(remaining), forever_(forever) {}
+    FaultPlan(int after, int remaining, bool endless)
+        : after_(after), remaining_(remaining), forever_(endless) {}
 
     int after_;
     int remaining_;

@@ -23,10 +23,10 @@ const char* SimOptions::usage() {
            "                  [--silent] [--wrong-echo] [--wrong-ack] [--control PORT|FIFO]\n"
            "Creates a pseudo-terminal, links it as DIR/Support/COM<N>, prints its path and\n"
            "answers as the target board until interrupted.\n"
-           "--control takes commands one per line: fault silence|wrong-echo|wrong-ack\n"
-           "on|off|<count>, fault clear, drop, wire 0|9600|19200, speed SPM,\n"
-           "set ADDR VALUE, get ADDR. A TCP PORT of 0 picks a free port and prints\n"
-           "\"control <port>\" after the device path.\n";
+           "--control reads commands, one per line:\n"
+           "  fault silence|wrong-echo|wrong-ack|line-drop on|off|<count> [after <count>]\n"
+           "  fault clear | drop | wire 0|9600|19200 | speed SPM | set ADDR VALUE | get ADDR\n"
+           "A TCP PORT of 0 picks a free port and prints \"control <port>\" after the path.\n";
 }
 
 std::optional<SimOptions> SimOptions::parse(int argc, const char* const* argv, std::string& error) {

@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Board.h"
+
+using sim::Board;
+using sim::Fault;
+using sim::FaultPlan;
+
+namespace {
+
+// Feeds the bytes one by one and returns what the line carried.
+std::string exchange(Board& board, const std::vector<std::uint8_t>& bytes) {
+    board.traffic().clear();
+    for (std::uint8_t byte : bytes)
+        board.receive(byte, 0);
+    return board.traffic().text();
+}
+
+struct Sequence {
+    const char* name;
+    std::vector<std::uint8_t> before; // sent first, not checked
+    std::vector<std::uint8_t> bytes;
+    const char* wire;
+    Board::State stateAfter;
+};
+
+class BoardSequence : public testing::TestWithParam<Sequence> {};
+
+} // namespace
+
+TEST_P(BoardSequence, AnswersByteForByte) {
+    const Sequence& sequence = GetParam();
+    Board board;
+    board.memory().setWord(1022, 0x1234);
+    board.memory().setByte(0x0400, 0x77);
+    exchange(board, sequence.before);
+    EXPECT_EQ(exchange(board, sequence.bytes), sequence.wire);
+    EXPECT_EQ(board.state(), sequence.stateAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Protocol, BoardSequence,
+    testing::Values(
+        // Reading W1022 from any other mode; the low address byte of 1023 is FF.
+        Sequence{"ReadWordFromIdle",
+                 {},
+                 {0xFF, 0x01, 0x03, 0xFE, 0x03, 0xFF},
+                 "FF/55 01/55 03/03 FE/34 03/03 FF/12",
+                 Board::State::InMode},
+        Sequence{"SecondReadNeedsNoHandshake",
+                 {0xFF, 0x01, 0x03, 0xFE, 0x03, 0xFF},
+                 {0x03, 0xFE, 0x03, 0xFF},
+                 "03/03 FE/34 03/03 FF/12",
+                 Board::State::InMode},
+        // Writing 300 to W1024 from read mode.
+        Sequence{"WriteWordFromReadMode",
+                 {0xFF, 0x01},
+                 {0xFF, 0x02, 0x04, 0x00, 0x2C, 0x04, 0x01, 0x01},
+                 "FF/55 02/55 04/04 00/00 2C/2C 04/04 01/01 01/01",
+                 Board::State::InMode},
+        Sequence{"FFAsLowAddressAndDataOfWrite",
+                 {0xFF, 0x02},
+                 {0x12, 0xFF, 0xFF, 0xFF},
+                 "12/12 FF/FF FF/FF FF/55",
+                 Board::State::AwaitingCommand},
+        Sequence{"AttentionBetweenReadsChangesMode",
+                 {0xFF, 0x01, 0x04, 0x00},
+                 {0xFF, 0x02},
+                 "FF/55 02/55",
+                 Board::State::InMode},
+        Sequence{"RepeatedAttentionIsAcknowledged",
+                 {},
+                 {0xFF, 0xFF, 0xFF, 0x01},
+                 "FF/55 FF/55 FF/55 01/55",
+                 Board::State::InMode},
+        Sequence{"UnknownCommandIsEchoedAndBoardIdles",
+                 {},
+                 {0xFF, 0x07, 0x03},
+                 "FF/55 07/07 03/03",
+                 Board::State::Idle},
+        Sequence{"StrayPollByteIsNotAcknowledged",
+                 {},
+                 {0x55, 0xFF, 0x55},
+                 "55/00 FF/55 55/00",
+                 Board::State::Idle},
+        Sequence{"AddressWithoutHandshakeIsNotRead",
+                 {},
+                 {0x04, 0x00},
+                 "04/04 00/00",
+                 Board::State::Idle},
+        // After a lost high byte the link's next attention lands as a low byte: data comes
+        // back, and only the attention after it is acknowledged.
+        Sequence{"AttentionInsideReadIsData",
+                 {0xFF, 0x01, 0x04},
+                 {0xFF, 0xFF},
+                 "FF/00 FF/55",
+                 Board::State::AwaitingCommand}),
+    [](const testing::TestParamInfo<Sequence>& info) { return std::string(info.param.name); });
+
+TEST(Board, WriteStoresEachDataByteAtTheAddressBeforeIt) {
+    Board board;
+    exchange(board, {0xFF, 0x02, 0x04, 0x00, 0x2C, 0x04, 0x01, 0x01, 0x12, 0xFF, 0xFF});
+    EXPECT_EQ(board.memory().word(1024), 300);
+    EXPECT_EQ(board.memory().byte(0x12FF), 0xFF);
+    EXPECT_EQ(board.memory().byte(0x1200), 0x00);
+}
+
+TEST(Board, LineResetStartsTheModeAfresh) {
+    Board board;
+    exchange(board, {0xFF, 0x02, 0x04});
+    board.resetLine();
+    EXPECT_EQ(exchange(board, {0xFF, 0x02, 0x05, 0x00, 0x09}), "FF/55 02/55 05/05 00/00 09/09");
+    EXPECT_EQ(board.memory().byte(0x0500), 9);
+    EXPECT_EQ(board.memory().byte(0x0405), 0);
+}
+
+namespace {
+
+struct FaultCase {
+    const char* name;
+    Fault fault;
+    FaultPlan plan;
+    std::vector<std::uint8_t> bytes;
+    const char* wire;
+};
+
+class BoardFault : public testing::TestWithParam<FaultCase> {};
+
+} // namespace
+
+TEST_P(BoardFault, SpoilsExactlyThePlannedReplies) {
+    const FaultCase& fault = GetParam();
+    Board board;
+    board.memory().setByte(0x0400, 0x77);
+    board.faults().set(fault.fault, fault.plan);
+    EXPECT_EQ(exchange(board, fault.bytes), fault.wire);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, BoardFault,
+    testing::Values(
+        FaultCase{"SilenceAlways", Fault::Silence, FaultPlan::always(), {0xFF, 0xFF}, "FF/- FF/-"},
+        // The lost high byte is never seen: the low byte is taken as the high one.
+        FaultCase{"SilenceOnThirdByte",
+                  Fault::Silence,
+                  FaultPlan::next(1, 2),
+                  {0xFF, 0x01, 0x04, 0x00, 0x04, 0x00},
+                  "FF/55 01/55 04/- 00/00 04/00 00/00"},
+        FaultCase{"WrongEchoesAlways",
+                  Fault::WrongEcho,
+                  FaultPlan::always(),
+                  {0xFF, 0x02, 0x04, 0x00, 0x2C},
+                  "FF/55 02/55 04/FB 00/FF 2C/D3"},
+        FaultCase{"WrongSecondEchoOnly",
+                  Fault::WrongEcho,
+                  FaultPlan::next(1, 1),
+                  {0xFF, 0x02, 0x04, 0x00, 0x2C},
+                  "FF/55 02/55 04/04 00/FF 2C/2C"},
+        FaultCase{"WrongEchoLeavesDataAlone",
+                  Fault::WrongEcho,
+                  FaultPlan::always(),
+                  {0xFF, 0x01, 0x04, 0x00},
+                  "FF/55 01/55 04/FB 00/77"},
+        FaultCase{"WrongAcknowledgesAlways",
+                  Fault::WrongAcknowledge,
+                  FaultPlan::always(),
+                  {0xFF, 0x01, 0x04, 0x00},
+                  "FF/00 01/00 04/04 00/77"},
+        FaultCase{"WrongAcknowledgeOnce",
+                  Fault::WrongAcknowledge,
+                  FaultPlan::next(1),
+                  {0xFF, 0xFF, 0x01},
+                  "FF/00 FF/55 01/55"},
+        FaultCase{"LineDropsOnThirdByte",
+                  Fault::LineDrop,
+                  FaultPlan::next(1, 2),
+                  {0xFF, 0x01, 0x04, 0x00},
+                  "FF/55 01/55"}),
+    [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
+
+TEST(Board, WrongEchoStillStoresTheData) {
+    Board board;
+    board.faults().set(Fault::WrongEcho, FaultPlan::always());
+    exchange(board, {0xFF, 0x02, 0x04, 0x00, 0x2C});
+    EXPECT_EQ(board.memory().byte(0x0400), 0x2C);
+}
+
+TEST(Board, DroppedLineCarriesNothingUntilRestored) {
+    Board board;
+    board.faults().dropLine();
+    EXPECT_FALSE(board.receive(0xFF, 0).has_value());
+    EXPECT_TRUE(board.traffic().empty());
+    board.faults().restoreLine();
+    EXPECT_EQ(board.receive(0xFF, 0), std::optional<std::uint8_t>(0x55));
+}
+
+TEST(Board, FaultsClearedLeaveLineAndWireAlone) {
+    Board board;
+    board.faults().set(Fault::Silence, FaultPlan::always());
+    board.faults().setWireBaud(9600);
+    board.faults().dropLine();
+    board.faults().clear();
+    EXPECT_FALSE(board.faults().plan(Fault::Silence).active());
+    EXPECT_TRUE(board.faults().lineDropped());
+    EXPECT_EQ(board.faults().wireBaud(), 9600);
+}
+
+TEST(FaultPlan, StrikesAfterTheSkippedOccasionsForItsCount) {
+    FaultPlan plan = FaultPlan::next(2, 1);
+    std::vector<bool> strikes;
+    for (int i = 0; i < 5; ++i)
+        strikes.push_back(plan.strike());
+    EXPECT_EQ(strikes, (std::vector<bool>{false, true, true, false, false}));
+    EXPECT_FALSE(plan.active());
+    EXPECT_FALSE(FaultPlan::never().active());
+}
+
+TEST(BoardFaults, WireTimeIsTenBitsPerByte) {
+    sim::BoardFaults faults;
+    const struct {
+        int baud;
+        bool accepted;
+        std::int64_t nanos;
+    } cases[] = {
+        {0, true, 0}, {9600, true, 1'041'666}, {19200, true, 520'833}, {4800, false, 520'833}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(faults.setWireBaud(c.baud), c.accepted) << c.baud;
+        EXPECT_EQ(faults.byteTimeNanos(), c.nanos) << c.baud;
+    }
+}
+
+TEST(BoardFaults, NamesRoundTrip) {
+    for (Fault fault : {Fault::Silence, Fault::WrongEcho, Fault::WrongAcknowledge, Fault::LineDrop})
+        EXPECT_EQ(sim::BoardFaults::named(sim::BoardFaults::nameOf(fault)), fault);
+    EXPECT_FALSE(sim::BoardFaults::named("bogus").has_value());
+}

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "Board.h"
+#include "BoardSerialPort.h"
+#include "RSComm.h"
+#include "ScriptedPeer.h"
+#include "ScriptedPrompter.h"
+#include "VirtualClock.h"
+
+using sim::Board;
+using sim::Fault;
+using sim::FaultPlan;
+using WaitResult = SerialPort::WaitResult;
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray result;
+    for (int value : values)
+        result.append(static_cast<char>(value));
+    return result;
+}
+
+class BoardPort : public testing::Test {
+protected:
+    BoardPort() : port(board, clock) { EXPECT_TRUE(port.open()); }
+
+    Board board;
+    VirtualClock clock;
+    BoardSerialPort port;
+};
+
+} // namespace
+
+TEST_F(BoardPort, ReplyIsWaitingAtOnceWithoutWireTime) {
+    const auto start = clock.now();
+    ASSERT_TRUE(port.send(bytes({0xFF})));
+    EXPECT_EQ(port.bytesWaiting(), 1);
+    EXPECT_EQ(port.waitForByte(clock, start + 1'000'000), WaitResult::ByteReady);
+    EXPECT_EQ(clock.now(), start);
+    EXPECT_EQ(port.readByte(), 0x55);
+    EXPECT_EQ(port.readByte(), -1);
+    EXPECT_EQ(port.wire().text(), "FF/55");
+}
+
+TEST_F(BoardPort, ReplyArrivesTwoByteTimesLater) {
+    const struct {
+        int baud;
+        Clock::Micros replyAfter;
+    } cases[] = {{9600, 2084}, {19200, 1042}};
+    for (const auto& c : cases) {
+        board.faults().setWireBaud(c.baud);
+        const auto start = clock.now();
+        port.send(bytes({0xFF}));
+        EXPECT_EQ(port.bytesWaiting(), 0) << c.baud;
+        EXPECT_EQ(port.readByte(), -1) << c.baud;
+        EXPECT_EQ(port.waitForByte(clock, start + 1'000'000), WaitResult::ByteReady) << c.baud;
+        EXPECT_EQ(clock.now() - start, c.replyAfter) << c.baud;
+        EXPECT_EQ(port.readByte(), 0x55) << c.baud;
+    }
+}
+
+TEST_F(BoardPort, BurstQueuesOnTheWire) {
+    port.send(bytes({0xFF, 0x02}));
+    clock.advance(10'000);
+    port.discard();
+    board.faults().setWireBaud(9600);
+    const auto start = clock.now();
+    port.send(bytes({0x04, 0x00, 0x2C}));
+    std::vector<Clock::Micros> readyAfter;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(port.waitForByte(clock, start + 1'000'000), WaitResult::ByteReady);
+        readyAfter.push_back(clock.now() - start);
+        port.readByte();
+    }
+    EXPECT_EQ(readyAfter, (std::vector<Clock::Micros>{2084, 3125, 4167}));
+}
+
+TEST_F(BoardPort, SilentBoardTimesOutAtTheDeadline) {
+    board.faults().set(Fault::Silence, FaultPlan::always());
+    const auto deadline = clock.now() + 1'000'000;
+    port.send(bytes({0xFF}));
+    EXPECT_EQ(port.waitForByte(clock, deadline), WaitResult::TimedOut);
+    EXPECT_EQ(clock.now(), deadline);
+    EXPECT_EQ(port.wire().text(), "FF/-");
+}
+
+TEST_F(BoardPort, DiscardKeepsRepliesStillOnTheWire) {
+    port.send(bytes({0xFF}));
+    board.faults().setWireBaud(9600);
+    port.send(bytes({0xFF}));
+    port.discard();
+    EXPECT_EQ(port.bytesWaiting(), 0);
+    EXPECT_EQ(port.waitForByte(clock, clock.now() + 1'000'000), WaitResult::ByteReady);
+    EXPECT_EQ(port.readByte(), 0x55);
+    EXPECT_EQ(port.readByte(), -1);
+}
+
+TEST_F(BoardPort, DroppedLineIsNoticedAndClosesThePort) {
+    board.faults().dropLine();
+    EXPECT_TRUE(port.isOpen()); // not yet noticed
+    EXPECT_EQ(port.waitForByte(clock, clock.now() + 1'000'000), WaitResult::LineDropped);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(port.lastError().number, BoardSerialPort::lineLost().number);
+    EXPECT_EQ(port.lastError().description, BoardSerialPort::lineLost().description);
+    EXPECT_FALSE(port.send(bytes({0xFF})));
+    EXPECT_FALSE(port.open());
+    board.faults().restoreLine();
+    EXPECT_TRUE(port.open());
+    EXPECT_EQ(port.openCount(), 2);
+}
+
+TEST_F(BoardPort, LineDroppingMidTransferStopsTheSend) {
+    board.faults().set(Fault::LineDrop, FaultPlan::next(1, 1));
+    EXPECT_TRUE(port.send(bytes({0xFF, 0x01})));
+    EXPECT_EQ(port.wire().text(), "FF/55 01/-");
+    EXPECT_FALSE(port.send(bytes({0x04})));
+    EXPECT_FALSE(port.isOpen());
+}
+
+TEST(BoardSerialPort, RefusedOpenReportsTheGivenError) {
+    Board board;
+    VirtualClock clock;
+    BoardSerialPort port(board, clock);
+    const SerialPort::Error inUse{8002, QStringLiteral("QSerialPort"), QStringLiteral("busy")};
+    port.refuseOpen(inUse);
+    EXPECT_FALSE(port.open());
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(port.lastError().number, 8002);
+    EXPECT_EQ(port.lastError().source, QStringLiteral("QSerialPort"));
+    EXPECT_EQ(port.lastError().description, QStringLiteral("busy"));
+    EXPECT_FALSE(port.send(bytes({0xFF})));
+    EXPECT_TRUE(board.traffic().empty());
+    port.allowOpen();
+    EXPECT_TRUE(port.open());
+}
+
+TEST(BoardSerialPort, KeepsPortNumberAndSettings) {
+    Board board;
+    VirtualClock clock;
+    BoardSerialPort port(board, clock);
+    port.setPortNumber(7);
+    EXPECT_TRUE(port.setSettings(QStringLiteral("19200,n,8,1")));
+    EXPECT_EQ(port.portNumber(), 7);
+    EXPECT_EQ(port.settings(), QStringLiteral("19200,n,8,1"));
+}
+
+// The real link against the in-process board: both examples of the read/write protocol.
+TEST(BoardSerialPort, CarriesTheLinksReadAndWrite) {
+    QTemporaryDir appDir;
+    Board board;
+    board.memory().setWord(1022, 4660);
+    VirtualClock clock;
+    ScriptedPrompter prompter;
+    BoardSerialPort port(board, clock);
+    RSComm link(appDir.path(), clock, prompter);
+    link.OpenRSComm(port);
+    ASSERT_TRUE(link.OnlineMode);
+    port.clearWire();
+
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("4660"));
+    EXPECT_EQ(port.wire().text(), "FF/55 01/55 03/03 FE/34 03/03 FF/12");
+    port.clearWire();
+    link.RSWrite(QStringLiteral("W1024"), QStringLiteral("300"));
+    EXPECT_EQ(port.wire().text(), "FF/55 02/55 04/04 00/00 2C/2C 04/04 01/01 01/01");
+    EXPECT_EQ(board.memory().word(1024), 300);
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST(ScriptedPeer, AnswersFromTheScriptThenTheRest) {
+    VirtualClock clock;
+    ScriptedPeer peer;
+    peer.answer({0x55, ScriptedPeer::NoReply});
+    peer.answer(0x03);
+    peer.answerRest(0x00);
+    ASSERT_TRUE(peer.open());
+    const struct {
+        int sent;
+        WaitResult wait;
+        int reply;
+    } steps[] = {{0xFF, WaitResult::ByteReady, 0x55},
+                 {0x01, WaitResult::TimedOut, -1},
+                 {0x03, WaitResult::ByteReady, 0x03},
+                 {0xFE, WaitResult::ByteReady, 0x00}};
+    for (const auto& step : steps) {
+        const auto deadline = clock.now() + 1'000'000;
+        peer.send(bytes({step.sent}));
+        EXPECT_EQ(peer.waitForByte(clock, deadline), step.wait) << step.sent;
+        EXPECT_EQ(clock.now(), step.wait == WaitResult::TimedOut ? deadline : deadline - 1'000'000);
+        EXPECT_EQ(peer.readByte(), step.reply) << step.sent;
+    }
+    EXPECT_EQ(peer.wire().text(), "FF/55 01/- 03/03 FE/00");
+    EXPECT_EQ(peer.scriptLeft(), 0);
+}
+
+TEST(ScriptedPeer, DropsTheLineWhereScripted) {
+    VirtualClock clock;
+    ScriptedPeer peer;
+    peer.answer({0x55, ScriptedPeer::DropLine});
+    ASSERT_TRUE(peer.open());
+    peer.send(bytes({0xFF, 0x01}));
+    EXPECT_EQ(peer.bytesWaiting(), 0);
+    EXPECT_FALSE(peer.isOpen());
+    EXPECT_EQ(peer.waitForByte(clock, clock.now() + 1'000'000), WaitResult::LineDropped);
+    EXPECT_EQ(peer.wire().text(), "FF/55 01/-");
+}
