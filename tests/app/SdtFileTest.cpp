@@ -7,7 +7,6 @@
 #include <random>
 
 #include "AppContext.h"
-#include "AtomicFile.h"
 #include "ScriptedPrompter.h"
 #include "SdtFile.h"
 #include "SetupTables.h"
@@ -265,12 +264,6 @@ TEST_F(Folder, ReadErrorsNameTheFile) {
                                       QStringLiteral("\" could not be read:\r\n")))
         << read.error.toStdString();
     EXPECT_GT(read.error.size(), 40);
-
-    put(QStringLiteral("short.sdt"), QByteArray::fromHex("0d00"));
-    EXPECT_EQ(SdtFile::read(path(QStringLiteral("short.sdt"))).error,
-              QStringLiteral("The set-up data file \"") +
-                  QDir::toNativeSeparators(path(QStringLiteral("short.sdt"))) +
-                  QStringLiteral("\" could not be read:\r\nThe file ends inside the version tag."));
 }
 
 TEST_F(Folder, FailedWritesNameTheFileAndLeaveNothingBehind) {
@@ -313,12 +306,5 @@ TEST_F(Folder, WriteFailingHalfWayKeepsTheOldFile) {
     EXPECT_EQ(entries(), QStringList{QStringLiteral("keep.sdt")});
 }
 #endif
-
-TEST_F(Folder, AtomicWriteReplacesTheWholeFile) {
-    put(QStringLiteral("t.bin"), QByteArray(100, 'a'));
-    EXPECT_EQ(AtomicFile::write(path(QStringLiteral("t.bin")), "new"), QString());
-    EXPECT_EQ(contents(QStringLiteral("t.bin")), QByteArray("new"));
-    EXPECT_EQ(entries(), QStringList{QStringLiteral("t.bin")});
-}
 
 } // namespace

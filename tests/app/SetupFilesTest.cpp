@@ -9,7 +9,6 @@
 #include "ScriptedPrompter.h"
 #include "SdtFile.h"
 #include "SetupFiles.h"
-#include "ShiftDataExport.h"
 
 namespace {
 
@@ -119,16 +118,6 @@ TEST_F(FileCommands, SaveStampsThisProgramsVersion) {
     EXPECT_EQ(context.CurrentData.Version, context.ProgramVersion);
     EXPECT_EQ(SdtFile::read(path(QStringLiteral("old.sdt"))).data->Version, context.ProgramVersion);
     EXPECT_EQ(files.CheckSaveChanges(), 0);
-}
-
-TEST_F(FileCommands, CancelledSaveAsChangesNothing) {
-    context.CurrentData.ParamValue[1] = 360;
-    dialogs.cancelNext();
-    EXPECT_FALSE(files.FileSaveAs());
-    EXPECT_TRUE(context.DataUntitled);
-    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [unnamed]"));
-    EXPECT_NE(context.SavedData, context.CurrentData);
-    EXPECT_EQ(prompter.count(), 0);
 }
 
 TEST_F(FileCommands, FailedSaveIsReportedAndChangesNothing) {
@@ -311,17 +300,6 @@ TEST_F(FileCommands, CloseQuestionAnswers) {
     EXPECT_EQ(SdtFile::read(path(QStringLiteral("exit.sdt"))).data->ParamValue[0], 5);
 }
 
-TEST_F(FileCommands, NewAfterChangesSavedOrDropped) {
-    context.CurrentData.ParamValue[0] = 5;
-    prompter.answerNext(Prompter::No);
-    context.TimingReload = false;
-    ASSERT_TRUE(files.FileNew());
-    EXPECT_EQ(context.CurrentData, context.DefaultData);
-    EXPECT_EQ(context.SavedData, context.DefaultData);
-    EXPECT_TRUE(context.TimingReload);
-    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [unnamed]"));
-}
-
 // Each damaged file is refused with its reason; data, title and file name stay.
 TEST_F(FileCommands, DamagedFilesAreRefusedAndChangeNothing) {
     const QByteArray good = SdtFile::encode(context.DefaultData).bytes;
@@ -424,15 +402,6 @@ TEST_F(FileCommands, FailedExportIsReported) {
     dialogs.cancelNext();
     EXPECT_FALSE(files.FileExport());
     EXPECT_EQ(prompter.count(), 1); // a cancelled dialog says nothing
-}
-
-TEST(ShiftDataExport, ShortTablesExportZeros) {
-    SetupData data;
-    data.ParamValue = {1, 2, 3};
-    const QStringList lines = ShiftDataExport::lines(data, QStringLiteral("x.sdt"), QString());
-    ASSERT_EQ(lines.size(), 17);
-    EXPECT_EQ(lines[5], QStringLiteral(" 0"));
-    EXPECT_EQ(lines[16], QStringLiteral(" 0"));
 }
 
 } // namespace
