@@ -99,7 +99,7 @@ int SimServer::run() {
             timeout = left - FinalStretch;
         }
         bool stop = false;
-        if (!waitForWork(timeout, stop))
+        if (!waitForWork(timeout, stop) || failed_)
             return 1;
         if (stop)
             return 0;
@@ -137,7 +137,11 @@ bool SimServer::waitForWork(Nanos timeout, bool& stop) {
 void SimServer::serviceControl(int fd) {
     control_.service(fd, [this](std::string_view line) {
         board_.advanceTo(now() / 1000);
-        return ControlCommand::apply(board_, line);
+        const std::string answer = ControlCommand::apply(board_, line);
+        // The new device is in place before the answer goes out.
+        if (board_.faults().lineDropped() && !replaceDroppedLine())
+            failed_ = true;
+        return answer;
     });
 }
 

@@ -61,6 +61,7 @@ private:
     WireSchedule schedule_;
     std::deque<Answer> answers_;
     int signals_ = -1;
+    bool failed_ = false;
 };
 
 } // namespace sim
