@@ -2,6 +2,7 @@
 
 #include "LinkFixture.h"
 #include "QStringPrinter.h"
+#include "RecordingPort.h"
 
 namespace {
 
@@ -12,35 +13,6 @@ const QString CommTitle = QStringLiteral("WARNING - Communication Error!");
 const QString CannotCommunicate = QStringLiteral(
     "Cannot Communicate with Target Board.\rVerify RS-232 Cable is Connected Between\rCOMM Port "
     "and PROG Port.");
-
-// A port that notes the clock at every byte sent, to check the time-out schedule.
-class TimedPort final : public SerialPort {
-public:
-    TimedPort(SerialPort& inner, Clock& clock) : inner_(inner), clock_(clock) {}
-    std::vector<std::pair<int, Clock::Micros>> sent;
-
-    void setPortNumber(int n) override { inner_.setPortNumber(n); }
-    int portNumber() const override { return inner_.portNumber(); }
-    bool setSettings(const QString& s) override { return inner_.setSettings(s); }
-    QString settings() const override { return inner_.settings(); }
-    bool open() override { return inner_.open(); }
-    void close() override { inner_.close(); }
-    bool isOpen() const override { return inner_.isOpen(); }
-    int bytesWaiting() override { return inner_.bytesWaiting(); }
-    WaitResult waitForByte(Clock& c, Clock::Micros d) override { return inner_.waitForByte(c, d); }
-    bool send(const QByteArray& bytes) override {
-        for (char b : bytes)
-            sent.emplace_back(static_cast<unsigned char>(b), clock_.now());
-        return inner_.send(bytes);
-    }
-    int readByte() override { return inner_.readByte(); }
-    void discard() override { inner_.discard(); }
-    Error lastError() const override { return inner_.lastError(); }
-
-private:
-    SerialPort& inner_;
-    Clock& clock_;
-};
 
 } // namespace
 
@@ -236,7 +208,7 @@ TEST_F(LinkFixture, WrongEchoOfAReadAddressGivesZeroAndDropsTheMode) {
 
 TEST_F(LinkFixture, SilentBoardIsResynchronisedTwiceThenTheUserIsAsked) {
     goOnline();
-    TimedPort timed(port, clock);
+    RecordingPort timed(port, clock);
     link.CloseRSComm();
     link.OpenRSComm(timed);
     ASSERT_TRUE(link.OnlineMode);

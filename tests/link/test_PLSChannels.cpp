@@ -1,0 +1,437 @@
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "QStringPrinter.h"
+#include "RSComm.h"
+#include "RecordingPort.h"
+#include "ScriptedPeer.h"
+#include "ScriptedPrompter.h"
+#include "VirtualClock.h"
+
+namespace {
+
+constexpr int Ack = 0x55;
+constexpr int None = ScriptedPeer::NoReply;
+
+// The PLS on a scripted peer: each test says exactly what the board answers.
+class PLSFixture : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    VirtualClock clock;
+    ScriptedPrompter prompter;
+    ScriptedPeer peer;
+    RecordingPort port{peer, clock, 500};
+    RSComm link{folder.path(), clock, prompter};
+
+    void SetUp() override {
+        peer.answer({Ack});
+        link.OpenRSComm(port);
+        ASSERT_TRUE(link.OnlineMode);
+        peer.clearWire();
+    }
+    std::string wire() const { return peer.wire().text(); }
+
+    // The board's side of a handshake with `command`.
+    void handshake() { peer.answer({Ack, Ack}); }
+    void word(int value) {
+        handshake();
+        peer.answer({value & 0xFF, (value >> 8) & 0xFF});
+    }
+    void acknowledged(int count) {
+        for (int i = 0; i < count; ++i)
+            peer.answer(Ack);
+    }
+    void ready() { peer.answer({Ack, 0x00, 0x00}); }
+    void busy() { peer.answer({Ack, Ack}); }
+};
+
+} // namespace
+
+// ---- Words ---------------------------------------------------------------------------------
+
+TEST_F(PLSFixture, WordsAreReadWithTwoPollsLowByteFirst) {
+    struct Case {
+        QString (RSComm::*read)();
+        const char* command;
+    } cases[] = {
+        {&RSComm::PLSScaleFactor, "18"},
+        {&RSComm::PLSOffset, "28"},
+        {&RSComm::PLSPos, "48"},
+        {&RSComm::PLSRpm, "58"},
+    };
+    for (const Case& c : cases) {
+        peer.clearWire();
+        word(360);
+        EXPECT_EQ((link.*c.read)(), QStringLiteral("360"));
+        EXPECT_EQ(wire(), std::string("FF/55 ") + c.command + "/55 55/68 55/01");
+        EXPECT_EQ(link.LinkMode(), 0) << "every PLS command redoes the handshake";
+    }
+}
+
+TEST_F(PLSFixture, WordReadsFailAtOnceWhileTheLinkIsFailed) {
+    link.CommError = true;
+    EXPECT_EQ(link.PLSRpm(), QStringLiteral("-9999"));
+    EXPECT_EQ(link.PLSScaleFactor(), QStringLiteral("-9999"));
+    EXPECT_EQ(wire(), "");
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(PLSFixture, WordReadWhosePollGoesUnansweredGivesMinus9999) {
+    handshake();
+    peer.answer({0x68, None, None, None});
+    EXPECT_EQ(link.PLSScaleFactor(), QStringLiteral("-9999"));
+    EXPECT_TRUE(link.CommError);
+    EXPECT_EQ(prompter.count(), 1);
+}
+
+// ---- Single setpoints ----------------------------------------------------------------------
+
+TEST_F(PLSFixture, SingleSetpointSendsTheRecordThenWaitsForReady) {
+    word(360);
+    handshake();
+    acknowledged(6);
+    ready();
+    EXPECT_TRUE(link.SingleSetpoint(3, 300, 359));
+    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 "
+                      "FF/55 1B/55 03/55 2C/55 01/55 67/55 01/55 01/55 38/55 55/00 55/00");
+    EXPECT_EQ(link.LinkMode(), 0);
+}
+
+TEST_F(PLSFixture, SingleSetpointWithClearChanSendsTheClearRecordFirstEachWithItsReady) {
+    word(360);
+    handshake();
+    acknowledged(6);
+    ready();
+    handshake();
+    acknowledged(6);
+    ready();
+    EXPECT_TRUE(link.SingleSetpoint(7, 10, 20, true));
+    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 "
+                      "FF/55 1B/55 07/55 00/55 00/55 00/55 00/55 00/55 38/55 55/00 55/00 "
+                      "FF/55 1B/55 07/55 0A/55 00/55 14/55 00/55 01/55 38/55 55/00 55/00");
+}
+
+TEST_F(PLSFixture, SetpointsAreCheckedAgainstTheScaleFactorOnFirst) {
+    struct Case {
+        int on;
+        int off;
+        const char* refused; // empty: accepted
+    } cases[] = {
+        {359, 0, ""},
+        {360, 0, "360"},
+        {0, 360, "360"},
+        {400, 365, "400"},
+    };
+    for (const Case& c : cases) {
+        prompter.clear();
+        peer.clearWire();
+        word(360);
+        if (!*c.refused) {
+            handshake();
+            acknowledged(6);
+            ready();
+        }
+        EXPECT_EQ(link.SingleSetpoint(1, c.on, c.off), !*c.refused) << c.on << "/" << c.off;
+        if (*c.refused) {
+            ASSERT_EQ(prompter.count(), 1);
+            EXPECT_EQ(prompter.last().title, QStringLiteral("PLS Single Setpoint"));
+            EXPECT_EQ(prompter.last().text,
+                      QStringLiteral("Setpoint setting %1 is greater than scale factor.\r\n\r\n"
+                                     "Channel can not be programmed.")
+                          .arg(QString::fromLatin1(c.refused)));
+            EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+            EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
+            EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01") << "nothing after the scale factor";
+        }
+    }
+}
+
+// ---- Pulse trains --------------------------------------------------------------------------
+
+TEST_F(PLSFixture, PulseTrainChecksInOrderWithTheirExactTexts) {
+    const QString tail = QStringLiteral("\r\n\r\nPLS Channel will not be Programmed.");
+    struct Case {
+        int on;
+        int off;
+        int start;
+        QString text; // empty: accepted
+    } cases[] = {
+        {10, 20, 0, {}},
+        {10, 20, 359, {}},
+        {255, 105, 0, {}},
+        {0, 360, 0, QStringLiteral("ON Division and OFF Division Must be Greater Than 0.")},
+        {10, 0, 400, QStringLiteral("ON Division and OFF Division Must be Greater Than 0.")},
+        {10, 25, 0, QStringLiteral("ON Division Plus OFF Division\r\nMust be a Multiple of 360.")},
+        {256, 104, 0, QStringLiteral("ON Division or OFF Division Must be Less Than 255.")},
+        {10, 20, 360, QStringLiteral("Start Position Must Not Be Greater Than 359.")},
+    };
+    for (const Case& c : cases) {
+        prompter.clear();
+        peer.clearWire();
+        word(360);
+        if (c.text.isEmpty()) {
+            handshake();
+            acknowledged(6);
+            ready();
+        }
+        EXPECT_EQ(link.PulseTrain(2, c.on, c.off, c.start), c.text.isEmpty())
+            << c.on << "/" << c.off << "@" << c.start;
+        if (c.text.isEmpty()) {
+            EXPECT_EQ(prompter.count(), 0);
+            continue;
+        }
+        ASSERT_EQ(prompter.count(), 1);
+        EXPECT_EQ(prompter.last().title, QStringLiteral("PLS Pulse Train"));
+        EXPECT_EQ(prompter.last().text, c.text + tail);
+        EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+        EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01");
+    }
+}
+
+TEST_F(PLSFixture, PulseTrainRecordCarriesStartThenOnAndOffDivisions) {
+    word(360);
+    handshake();
+    acknowledged(6);
+    ready();
+    EXPECT_TRUE(link.PulseTrain(4, 10, 20, 300));
+    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 "
+                      "FF/55 2B/55 04/55 2C/55 01/55 0A/55 14/55 00/55 38/55 55/00 55/00");
+}
+
+TEST_F(PLSFixture, PulseTrainThatTheBoardRefusesIsReported) {
+    word(360);
+    handshake();
+    peer.answer({Ack, Ack, 0x00});
+    EXPECT_FALSE(link.PulseTrain(4, 10, 20, 300));
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Error Encountered while Programming Pulse "
+                                                   "Train.\r\n\r\nPLS Channel will not be Programmed."));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
+    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 FF/55 2B/55 04/55 2C/55 01/00")
+        << "a wrong acknowledge ends the record";
+}
+
+// ---- Values a byte cannot carry ------------------------------------------------------------
+
+TEST_F(PLSFixture, ValuesThatCannotTravelAsOneByteAreRefusedBeforeAnythingIsSent) {
+    EXPECT_FALSE(link.ClearPLSChan(256));
+    EXPECT_FALSE(link.RecallChannel(-1));
+    EXPECT_FALSE(link.SingleSetpoint(300, 1, 2));
+    EXPECT_FALSE(link.SingleSetpoint(1, -5, 2));
+    EXPECT_FALSE(link.PulseTrain(1, -10, 20, 0));
+    EXPECT_FALSE(link.SetPLSOffset(-1));
+    QVector<int> config(24, 1);
+    config[17] = 300;
+    EXPECT_FALSE(link.PLSConfigDownload(config, 360));
+    EXPECT_FALSE(link.PLSConfigDownload(QVector<int>(23, 1), 360));
+    EXPECT_EQ(wire(), "");
+    ASSERT_EQ(prompter.count(), 8);
+    EXPECT_EQ(prompter.messages()[0].title, QStringLiteral("PLS Clear Channel"));
+    EXPECT_EQ(prompter.messages()[0].text,
+              QStringLiteral("Channel 256 is outside 0-255.\r\n\r\nNothing was sent to the board."));
+    EXPECT_TRUE(prompter.messages()[6].text.startsWith(
+        QStringLiteral("Configuration value 17 = 300 is outside 0-255.")));
+}
+
+// ---- PLS READY -----------------------------------------------------------------------------
+
+TEST_F(PLSFixture, BusyBoardIsAskedForThreeSecondsThenTheUserDecides) {
+    handshake();
+    acknowledged(6);
+    peer.answerRest(Ack); // busy for ever
+    const Clock::Micros start = clock.now();
+    Clock::Micros askedAt = 0;
+    prompter.onAsk([&](const ScriptedPrompter::Message&) { askedAt = clock.now(); });
+    EXPECT_FALSE(link.ClearPLSChan(1));
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().title, QStringLiteral("WARNING - Communication Error!"));
+    EXPECT_EQ(prompter.last().text,
+              QStringLiteral("Cannot Determine PLS READY Mode Within Target Board."));
+    EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::RetryCancel);
+    EXPECT_GT(askedAt - start, 3'000'000);
+    EXPECT_LT(askedAt - start, 3'010'000);
+    EXPECT_TRUE(link.CommError);
+    EXPECT_EQ(wire().substr(0, 71),
+              "FF/55 1B/55 01/55 00/55 00/55 00/55 00/55 00/55 38/55 55/55 38/55 55/55");
+}
+
+TEST_F(PLSFixture, ReadyAfterRetryCompletesTheWrite) {
+    handshake();
+    acknowledged(6);
+    peer.answerRest(Ack);
+    prompter.answerNext(Prompter::Retry);
+    prompter.onAsk([&](const ScriptedPrompter::Message&) {
+        peer.answerRest(ScriptedPeer::NoReply);
+        peer.answer({Ack, 0x00, 0x00}); // the next cycle is answered ready
+    });
+    EXPECT_TRUE(link.ClearPLSChan(1));
+    EXPECT_FALSE(link.CommError);
+    EXPECT_EQ(prompter.count(), 1);
+}
+
+// ---- Recall --------------------------------------------------------------------------------
+
+TEST_F(PLSFixture, RecallStateRules) {
+    struct Case {
+        std::vector<int> answers; // after the handshake: channel ack, state, low, high
+        bool result;
+        int state;
+        int position;
+    } cases[] = {
+        {{Ack, 1, 0x2C, 0x01}, true, 1, 300},
+        {{Ack, 0, 0xFF, 16}, true, 0, 16 * 256 + 255},
+        {{Ack, 1, 0x00, 17}, false, 2, 0},
+        {{Ack, 3, 0x10, 0xFF}, false, 2, 0},
+    };
+    for (const Case& c : cases) {
+        handshake();
+        for (int answer : c.answers)
+            peer.answer(answer);
+        EXPECT_EQ(link.RecallChannel(5), c.result);
+        EXPECT_EQ(link.ChannelRecallState(), c.state);
+        EXPECT_EQ(link.ChannelRecallPos(), c.position);
+    }
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(PLSFixture, RecallBytesOnTheWire) {
+    handshake();
+    peer.answer({Ack, 1, 0x2C, 0x01});
+    EXPECT_TRUE(link.RecallChannel(5));
+    EXPECT_EQ(wire(), "FF/55 06/55 05/55 55/01 55/2C 55/01");
+}
+
+TEST_F(PLSFixture, RecallWhoseChannelIsNotAcknowledgedKeepsTheLastState) {
+    handshake();
+    peer.answer({Ack, 1, 0x2C, 0x01});
+    ASSERT_TRUE(link.RecallChannel(5));
+    handshake();
+    peer.answer({0x00});
+    EXPECT_FALSE(link.RecallChannel(6));
+    EXPECT_EQ(link.ChannelRecallState(), 1);
+    EXPECT_EQ(link.ChannelRecallPos(), 300);
+}
+
+TEST_F(PLSFixture, RecallThatTimesOutClearsState) {
+    handshake();
+    peer.answer({Ack, 1, None, None, None});
+    EXPECT_FALSE(link.RecallChannel(5));
+    EXPECT_EQ(link.ChannelRecallState(), 0);
+    EXPECT_EQ(link.ChannelRecallPos(), 0);
+    EXPECT_TRUE(link.CommError);
+}
+
+// ---- Offset ----------------------------------------------------------------------------------
+
+TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtTheWantedOne) {
+    struct Case {
+        int offset;
+        int position;
+        int scale;
+        int wanted;
+        int written; // -1: refused
+    } cases[] = {
+        {350, 20, 360, 0, 10},  {350, 20, 360, 360, 10}, {0, 0, 360, 90, 270},
+        {10, 355, 360, 5, 0},   {359, 359, 360, 1, 357}, {0, 100, 360, 361, -1},
+        {0, 7, 8, 8, 7},
+    };
+    for (const Case& c : cases) {
+        prompter.clear();
+        peer.clearWire();
+        word(c.offset);
+        word(c.position);
+        word(c.scale);
+        if (c.written >= 0) {
+            handshake();
+            acknowledged(2);
+            ready();
+        }
+        EXPECT_EQ(link.SetPLSOffset(c.wanted), c.written >= 0) << c.wanted;
+        if (c.written < 0) {
+            ASSERT_EQ(prompter.count(), 1);
+            EXPECT_EQ(prompter.last().title, QStringLiteral("Set PLS Offset"));
+            EXPECT_EQ(prompter.last().text,
+                      QStringLiteral("Desired Position cannot be greater than Scale Factor of "
+                                     "%1.\r\n\r\nPLS Offset will not be Programmed.")
+                          .arg(c.scale));
+            continue;
+        }
+        const auto& log = peer.wire().exchanges();
+        ASSERT_EQ(log.size(), 12u + 7u);
+        EXPECT_EQ(log[12].request, 0xFF);
+        EXPECT_EQ(log[13].request, 0x2A);
+        EXPECT_EQ(log[14].request, c.written & 0xFF) << c.wanted;
+        EXPECT_EQ(log[15].request, c.written >> 8);
+    }
+}
+
+TEST_F(PLSFixture, SetPLSOffsetReadsOffsetPositionAndScaleInThatOrder) {
+    word(0);
+    word(100);
+    word(360);
+    handshake();
+    acknowledged(2);
+    ready();
+    EXPECT_TRUE(link.SetPLSOffset(0));
+    EXPECT_EQ(wire(), "FF/55 28/55 55/00 55/00 FF/55 48/55 55/64 55/00 FF/55 18/55 55/68 55/01 "
+                      "FF/55 2A/55 64/55 00/55 38/55 55/00 55/00");
+}
+
+// ---- Configuration -------------------------------------------------------------------------
+
+TEST_F(PLSFixture, ConfigDownloadSendsFourGroupsThenTheScaleFactor) {
+    QVector<int> config;
+    for (int i = 0; i < 24; ++i)
+        config.append(i + 1);
+    for (int group = 0; group < 4; ++group) {
+        handshake();
+        acknowledged(6);
+        ready();
+    }
+    handshake();
+    acknowledged(2);
+    ready();
+    EXPECT_TRUE(link.PLSConfigDownload(config, 720));
+    EXPECT_EQ(wire(),
+              "FF/55 3B/55 01/55 02/55 03/55 04/55 05/55 06/55 38/55 55/00 55/00 "
+              "FF/55 4B/55 07/55 08/55 09/55 0A/55 0B/55 0C/55 38/55 55/00 55/00 "
+              "FF/55 5B/55 0D/55 0E/55 0F/55 10/55 11/55 12/55 38/55 55/00 55/00 "
+              "FF/55 6B/55 13/55 14/55 15/55 16/55 17/55 18/55 38/55 55/00 55/00 "
+              "FF/55 1A/55 D0/55 02/55 38/55 55/00 55/00");
+}
+
+TEST_F(PLSFixture, ConfigDownloadStopsAtAFailedGroup) {
+    handshake();
+    acknowledged(6);
+    ready();
+    handshake();
+    peer.answer({Ack, 0x00});
+    EXPECT_FALSE(link.PLSConfigDownload(QVector<int>(24, 9), 360));
+    EXPECT_EQ(wire(), "FF/55 3B/55 09/55 09/55 09/55 09/55 09/55 09/55 38/55 55/00 55/00 "
+                      "FF/55 4B/55 09/55 09/00");
+}
+
+TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndKeepsOldValuesAfterAFailure) {
+    handshake();
+    for (int i = 0; i < 19; ++i)
+        peer.answer(100 + i);
+    QVector<int> first = link.PLSConfigUpload();
+    ASSERT_EQ(first.size(), 19);
+    EXPECT_EQ(first[0], 100);
+    EXPECT_EQ(first[18], 118);
+    EXPECT_EQ(wire().substr(0, 24), "FF/55 0C/55 55/64 55/65 ");
+    EXPECT_EQ(prompter.count(), 0);
+
+    handshake();
+    peer.answer({1, 2, 3, None, None, None});
+    const QVector<int> second = link.PLSConfigUpload();
+    ASSERT_EQ(second.size(), 19);
+    EXPECT_EQ(second[0], 1);
+    EXPECT_EQ(second[2], 3);
+    EXPECT_EQ(second[3], 103) << "not refreshed, so the earlier value stays";
+    EXPECT_EQ(second[18], 118);
+    ASSERT_EQ(prompter.count(), 2);
+    EXPECT_EQ(prompter.last().title, QStringLiteral("PLS Upload"));
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Not able to Upload Configuration from PLS."));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+}
