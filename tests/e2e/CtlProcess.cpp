@@ -1,0 +1,63 @@
+#include "CtlProcess.h"
+
+#include <QDeadlineTimer>
+
+#include "SimProcess.h"
+
+QStringList CtlProcess::Result::errLines() const {
+    return err.split(u'\n', Qt::SkipEmptyParts);
+}
+
+CtlProcess::Result CtlProcess::run(const QStringList& arguments) {
+    CtlProcess ctl;
+    ctl.start(arguments);
+    return ctl.finish();
+}
+
+void CtlProcess::start(const QStringList& arguments) {
+    process_.setProgram(SimProcess::binary(QStringLiteral("vorna7ctl")));
+    process_.setArguments(arguments);
+    process_.start();
+    process_.waitForStarted(TimeoutMs);
+}
+
+void CtlProcess::collect() {
+    out_ += QString::fromUtf8(process_.readAllStandardOutput());
+    err_ += QString::fromUtf8(process_.readAllStandardError());
+}
+
+// A wait for data only wakes for the current read channel.
+bool CtlProcess::waitUntil(QProcess::ProcessChannel channel, const std::function<bool()>& done) {
+    process_.setCurrentReadChannel(channel);
+    const QDeadlineTimer deadline(TimeoutMs);
+    collect();
+    while (!done()) {
+        if (process_.state() == QProcess::NotRunning || deadline.hasExpired())
+            return false;
+        process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
+        collect();
+    }
+    return true;
+}
+
+bool CtlProcess::waitForErr(const QString& text) {
+    return waitUntil(QProcess::StandardError, [&] { return err_.contains(text); });
+}
+
+bool CtlProcess::waitForOutLines(int count) {
+    return waitUntil(QProcess::StandardOutput, [&] { return out_.count(u'\n') >= count; });
+}
+
+CtlProcess::Result CtlProcess::finish() {
+    Result result;
+    result.finished = process_.waitForFinished(TimeoutMs);
+    if (!result.finished) {
+        process_.kill();
+        process_.waitForFinished(TimeoutMs);
+    }
+    collect();
+    result.exitCode = process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+    result.out = out_;
+    result.err = err_;
+    return result;
+}

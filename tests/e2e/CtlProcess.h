@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// One run of vorna7ctl, with its output kept apart per channel.
+class CtlProcess {
+public:
+    struct Result {
+        bool finished = false;
+        int exitCode = -1;
+        QString out;
+        QString err;
+
+        QStringList errLines() const;
+    };
+
+    // Runs to the end.
+    static Result run(const QStringList& arguments);
+
+    // For runs that a test steers while they go.
+    void start(const QStringList& arguments);
+    // Until standard error (so far) holds `text`; false when the program ended first.
+    bool waitForErr(const QString& text);
+    // Until standard output holds at least `count` complete lines.
+    bool waitForOutLines(int count);
+    void terminate() { process_.terminate(); }
+    Result finish();
+
+    static constexpr int TimeoutMs = 60'000;
+
+private:
+    bool waitUntil(QProcess::ProcessChannel channel, const std::function<bool()>& done);
+    void collect();
+
+    QProcess process_;
+    QString out_;
+    QString err_;
+};

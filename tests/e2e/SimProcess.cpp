@@ -1,0 +1,99 @@
+#include "SimProcess.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QHostAddress>
+
+namespace {
+
+// Generous: the machine running the tests may be busy with builds.
+constexpr int StartTimeoutMs = 30'000;
+constexpr int ControlTimeoutMs = 15'000;
+
+} // namespace
+
+QString SimProcess::binary(const QString& name) {
+    return QDir(QStringLiteral(VORNA7_BIN_DIR)).filePath(name);
+}
+
+SimProcess::SimProcess(int port, const QStringList& extraArguments) {
+    if (!appDir_.isValid()) {
+        failure_ = QStringLiteral("no temporary folder");
+        return;
+    }
+    process_.setProgram(binary(QStringLiteral("vorna7-sim")));
+    process_.setArguments(
+        QStringList{"--appdir", appDir_.path(), "--port", QString::number(port), "--control", "0"} +
+        extraArguments);
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start();
+    if (!process_.waitForStarted(StartTimeoutMs)) {
+        failure_ = QStringLiteral("vorna7-sim did not start: ") + process_.errorString();
+        return;
+    }
+    if (!readStartLines())
+        return;
+    control_.connectToHost(QHostAddress::LocalHost, controlPort_);
+    if (!control_.waitForConnected(ControlTimeoutMs))
+        failure_ = QStringLiteral("control channel: ") + control_.errorString();
+}
+
+// The simulator prints the device path, then "control <port>".
+bool SimProcess::readStartLines() {
+    const QDeadlineTimer deadline(StartTimeoutMs);
+    QStringList lines;
+    while (lines.size() < 2) {
+        if (process_.canReadLine()) {
+            lines.append(QString::fromLocal8Bit(process_.readLine()).trimmed());
+            continue;
+        }
+        if (deadline.hasExpired() || process_.state() != QProcess::Running ||
+            !process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+            failure_ = QStringLiteral("vorna7-sim printed only: ") + lines.join(u'|');
+            return false;
+        }
+    }
+    devicePath_ = lines[0];
+    const QStringList control = lines[1].split(u' ');
+    controlPort_ = control.value(1).toUShort();
+    if (control.value(0) != QLatin1String("control") || controlPort_ == 0) {
+        failure_ = QStringLiteral("unexpected control line: ") + lines[1];
+        return false;
+    }
+    return true;
+}
+
+SimProcess::~SimProcess() {
+    control_.abort();
+    if (process_.state() == QProcess::NotRunning)
+        return;
+    process_.terminate();
+    if (!process_.waitForFinished(StartTimeoutMs)) {
+        process_.kill();
+        process_.waitForFinished(StartTimeoutMs);
+    }
+}
+
+QString SimProcess::control(const QString& command) {
+    if (control_.state() != QAbstractSocket::ConnectedState)
+        return QStringLiteral("error not connected");
+    control_.write((command + u'\n').toUtf8());
+    if (!control_.waitForBytesWritten(ControlTimeoutMs))
+        return QStringLiteral("error not sent");
+    const QDeadlineTimer deadline(ControlTimeoutMs);
+    while (!control_.canReadLine()) {
+        if (deadline.hasExpired() ||
+            !control_.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+            return QStringLiteral("error no answer");
+    }
+    return QString::fromUtf8(control_.readLine()).trimmed();
+}
+
+qint64 SimProcess::value(const QString& address) {
+    const QString answer = control(QStringLiteral("get ") + address);
+    if (!answer.startsWith(QLatin1String("ok ")))
+        return -1;
+    bool ok = false;
+    const qint64 number = answer.mid(3).toLongLong(&ok);
+    return ok ? number : -1;
+}
