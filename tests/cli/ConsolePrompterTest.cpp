@@ -14,6 +14,10 @@ struct Formatting {
     const char* line;
 };
 
+void PrintTo(const Formatting& row, std::ostream* out) {
+    *out << row.title;
+}
+
 class ConsolePrompterFormat : public testing::TestWithParam<Formatting> {};
 
 TEST_P(ConsolePrompterFormat, WritesTitleAndTextOnOneLine) {
@@ -47,6 +51,10 @@ struct Answering {
     int retries;
     std::vector<int> answers; // for as many questions in a row
 };
+
+void PrintTo(const Answering& row, std::ostream* out) {
+    *out << "buttons " << static_cast<int>(row.buttons) << ", retries " << row.retries;
+}
 
 class ConsolePrompterAnswers : public testing::TestWithParam<Answering> {};
 

@@ -15,6 +15,10 @@ struct Refusal {
     const char* reason;
 };
 
+void PrintTo(const Refusal& row, std::ostream* out) {
+    *out << '[' << row.arguments << ']';
+}
+
 class CtlOptionsRefusal : public testing::TestWithParam<Refusal> {};
 
 TEST_P(CtlOptionsRefusal, GivesOneLineReason) {

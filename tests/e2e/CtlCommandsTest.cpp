@@ -12,6 +12,10 @@ struct RoundTrip {
     qint64 onBoard;
 };
 
+void PrintTo(const RoundTrip& row, std::ostream* out) {
+    *out << row.address << '=' << row.written;
+}
+
 class CtlRoundTrip : public CtlAgainstSim, public testing::WithParamInterface<RoundTrip> {};
 
 TEST_P(CtlRoundTrip, WritesThenReadsBackTheSameValue) {

@@ -14,6 +14,10 @@ struct Refused {
     const char* line;
 };
 
+void PrintTo(const Refused& row, std::ostream* out) {
+    *out << row.address << '=' << row.value;
+}
+
 class CtlRefusedValue : public CtlAgainstSim, public testing::WithParamInterface<Refused> {};
 
 TEST_P(CtlRefusedValue, ExitsWithOneAndLeavesTheBoardAlone) {
@@ -43,6 +47,11 @@ struct Misuse {
     std::vector<const char*> arguments;
     const char* line;
 };
+
+void PrintTo(const Misuse& row, std::ostream* out) {
+    for (const char* argument : row.arguments)
+        *out << '[' << argument << ']';
+}
 
 class CtlBadUsage : public CtlAgainstSim, public testing::WithParamInterface<Misuse> {};
 
@@ -87,6 +96,10 @@ struct SilentBoard {
     int retries;
     int messages;
 };
+
+void PrintTo(const SilentBoard& row, std::ostream* out) {
+    *out << "retries " << row.retries;
+}
 
 class CtlSilentBoard : public CtlAgainstSim, public testing::WithParamInterface<SilentBoard> {};
 
@@ -138,6 +151,12 @@ struct Misbehaving {
     const char* err;
     std::optional<qint64> w1022; // on the board afterwards, when it is certain
 };
+
+void PrintTo(const Misbehaving& row, std::ostream* out) {
+    *out << row.fault << ':';
+    for (const char* argument : row.command)
+        *out << ' ' << argument;
+}
 
 class CtlMisbehavingBoard : public CtlAgainstSim,
                             public testing::WithParamInterface<Misbehaving> {};

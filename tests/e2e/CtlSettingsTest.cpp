@@ -51,6 +51,17 @@ struct Override {
     const char* settings;             // RSPort.cfg before and after; nullptr: none
 };
 
+void PrintTo(const Override& row, std::ostream* out) {
+    for (const char* option : row.options)
+        *out << option << ' ';
+    if (!row.settings)
+        *out << "without a settings file";
+    else if (*row.settings == '\0')
+        *out << "with an empty settings file";
+    else
+        *out << "with settings " << QByteArray(row.settings).trimmed().toStdString();
+}
+
 class CtlSettingsOverride : public testing::TestWithParam<Override> {};
 
 // The command line picks the line; the settings file is neither created nor rewritten.
