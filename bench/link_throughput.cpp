@@ -1,0 +1,306 @@
+// The link's exchange rate and its cost while waiting, measured against vorna7-sim on a
+// pseudo-terminal, side by side with a minimal raw-termios client doing the same
+// exchanges on the same line: the best any implementation could do there.
+//
+//   link_throughput [--seconds S]     (S per figure, default 2)
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <functional>
+#include <poll.h>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <sys/resource.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "QtSerialPort.h"
+#include "RSComm.h"
+#include "SteadyClock.h"
+
+namespace {
+
+constexpr int PatienceMs = 5000;
+// W1022 holds 0x1234: a read is 03/03 FE/34 03/03 FF/12 once the board is in read mode.
+const QString BenchAddress = QStringLiteral("W1022");
+const QString BenchValue = QStringLiteral("4660");
+constexpr int ExchangesPerRead = 4;
+constexpr unsigned char ReadSequence[ExchangesPerRead][2] = {
+    {0x03, 0x03}, {0xFE, 0x34}, {0x03, 0x03}, {0xFF, 0x12}};
+
+using Seconds = std::chrono::duration<double>;
+
+double now() {
+    return Seconds(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// User + system time of another process, from /proc.
+double processCpuSeconds(qint64 pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::size_t afterName = text.rfind(')');
+    if (afterName == std::string::npos)
+        return 0;
+    std::istringstream fields(text.substr(afterName + 2));
+    std::string field;
+    double ticks = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14 || i == 15)
+            ticks += std::stod(field);
+    }
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// Answers every message Cancel and remembers the last text, so a time-out ends by itself.
+class CancelPrompter final : public Prompter {
+public:
+    int ask(const QString& title, const QString& text, Icon, Buttons) override {
+        ++count;
+        last = title + QStringLiteral(": ") + text;
+        return Cancel;
+    }
+    int count = 0;
+    QString last;
+};
+
+struct Simulator {
+    QTemporaryDir appDir;
+    QProcess process;
+    QTcpSocket control;
+    QString device;
+
+    void start() {
+        const QString program =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/vorna7-sim");
+        process.start(program,
+                      {QStringLiteral("--appdir"), appDir.path(), QStringLiteral("--port"),
+                       QStringLiteral("1"), QStringLiteral("--control"), QStringLiteral("0")});
+        device = readLine();
+        const QString controlLine = readLine();
+        if (!device.startsWith(QLatin1Char('/')) ||
+            !controlLine.startsWith(QStringLiteral("control ")))
+            throw std::runtime_error("vorna7-sim did not start: " + program.toStdString());
+        control.connectToHost(QStringLiteral("127.0.0.1"), controlLine.mid(8).toUShort());
+        if (!control.waitForConnected(PatienceMs))
+            throw std::runtime_error("vorna7-sim control port: " +
+                                     control.errorString().toStdString());
+    }
+
+    QString readLine() {
+        while (!process.canReadLine() && process.waitForReadyRead(PatienceMs)) {
+        }
+        return QString::fromLocal8Bit(process.readLine()).trimmed();
+    }
+
+    void command(const QString& line) {
+        control.write((line + QLatin1Char('\n')).toUtf8());
+        control.waitForBytesWritten(PatienceMs);
+        while (!control.canReadLine() && control.waitForReadyRead(PatienceMs)) {
+        }
+        const QString answer = QString::fromUtf8(control.readLine()).trimmed();
+        if (answer != QStringLiteral("ok"))
+            throw std::runtime_error(line.toStdString() + ": " + answer.toStdString());
+    }
+
+    ~Simulator() {
+        process.terminate();
+        if (!process.waitForFinished(PatienceMs))
+            process.kill();
+    }
+};
+
+struct Rate {
+    long exchanges = 0;
+    double seconds = 0;
+    double perSecond() const { return exchanges / seconds; }
+    double microsEach() const { return seconds * 1e6 / exchanges; }
+};
+
+// Reads for about `seconds`, checking every value; counts the exchanges.
+Rate timeReads(double seconds, const std::function<void()>& read) {
+    Rate rate;
+    const double start = now();
+    do {
+        for (int i = 0; i < 25; ++i)
+            read();
+        rate.exchanges += 25 * ExchangesPerRead;
+        rate.seconds = now() - start;
+    } while (rate.seconds < seconds);
+    return rate;
+}
+
+Rate linkRate(Simulator& sim, double seconds) {
+    SteadyClock clock;
+    CancelPrompter prompter;
+    RSComm link(sim.appDir.path(), clock, prompter);
+    QtSerialPort port(sim.appDir.path());
+    link.OpenRSComm(port);
+    if (!link.OnlineMode || link.RSRead(BenchAddress) != BenchValue)
+        throw std::runtime_error("the link could not read: " + prompter.last.toStdString());
+    const Rate rate = timeReads(seconds, [&] {
+        if (link.RSRead(BenchAddress) != BenchValue)
+            throw std::runtime_error("the link read a wrong value: " + prompter.last.toStdString());
+    });
+    link.CloseRSComm();
+    return rate;
+}
+
+class RawLine {
+public:
+    explicit RawLine(const QString& path)
+        : fd_(::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY)) {
+        termios settings{};
+        if (fd_ < 0 || tcgetattr(fd_, &settings) != 0)
+            throw std::runtime_error("cannot open " + path.toStdString());
+        cfmakeraw(&settings);
+        tcsetattr(fd_, TCSANOW, &settings);
+        tcflush(fd_, TCIFLUSH);
+    }
+    ~RawLine() { ::close(fd_); }
+    RawLine(const RawLine&) = delete;
+    RawLine& operator=(const RawLine&) = delete;
+
+    // Sends one byte and blocks for the reply; -1 when none came in time.
+    int exchange(unsigned char byte, int waitMs = 1000) {
+        if (::write(fd_, &byte, 1) != 1)
+            return -1;
+        pollfd ready{fd_, POLLIN, 0};
+        unsigned char reply = 0;
+        if (::poll(&ready, 1, waitMs) != 1 || ::read(fd_, &reply, 1) != 1)
+            return -1;
+        return reply;
+    }
+    void expect(unsigned char byte, int reply) {
+        if (exchange(byte) != reply)
+            throw std::runtime_error("raw client: unexpected reply");
+    }
+
+private:
+    int fd_;
+};
+
+Rate rawRate(Simulator& sim, double seconds) {
+    RawLine line(sim.appDir.filePath(QStringLiteral("Support/COM1")));
+    line.expect(0xFF, 0x55);
+    line.expect(0x01, 0x55);
+    return timeReads(seconds, [&] {
+        for (const auto& step : ReadSequence)
+            line.expect(step[0], step[1]);
+    });
+}
+
+struct TimeoutCost {
+    double wallSeconds;
+    double cpuSeconds;
+    double simulatorCpuSeconds;
+};
+
+// One read against a board that has gone silent: 1 s, resynchronise, 2 s, again, 2 s,
+// then the Retry/Cancel message (answered Cancel).
+TimeoutCost linkTimeout(Simulator& sim) {
+    SteadyClock clock;
+    CancelPrompter prompter;
+    RSComm link(sim.appDir.path(), clock, prompter);
+    QtSerialPort port(sim.appDir.path());
+    link.OpenRSComm(port);
+    if (link.RSRead(BenchAddress) != BenchValue)
+        throw std::runtime_error("the link could not read");
+    sim.command(QStringLiteral("fault silence on"));
+    const double simCpu = processCpuSeconds(sim.process.processId());
+    const double cpu = cpuSeconds();
+    const double start = now();
+    link.RSRead(BenchAddress);
+    const TimeoutCost cost{now() - start, cpuSeconds() - cpu,
+                           processCpuSeconds(sim.process.processId()) - simCpu};
+    if (!link.CommError || prompter.count != 1)
+        throw std::runtime_error("the silent board was not reported once");
+    link.CloseRSComm();
+    sim.command(QStringLiteral("fault silence off"));
+    return cost;
+}
+
+TimeoutCost rawTimeout(Simulator& sim, double seconds) {
+    RawLine line(sim.appDir.filePath(QStringLiteral("Support/COM1")));
+    sim.command(QStringLiteral("fault silence on"));
+    const double cpu = cpuSeconds();
+    const double start = now();
+    line.exchange(0xFF, static_cast<int>(seconds * 1000));
+    const TimeoutCost cost{now() - start, cpuSeconds() - cpu, 0};
+    sim.command(QStringLiteral("fault silence off"));
+    return cost;
+}
+
+double secondsOption(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "--seconds")
+            return std::max(0.1, std::atof(argv[i + 1]));
+    }
+    return 2.0;
+}
+
+void printWireFigures(const char* label, int baud, const Rate& link, const Rate& raw) {
+    const double limit = baud / 20.0; // 2 bytes of 10 bits per exchange
+    std::printf("%-11s link %7.1f/s = %.3f of the wire limit (%.0f/s)   raw %7.1f/s = %.3f   "
+                "link/raw %.3f\n",
+                label, link.perSecond(), link.perSecond() / limit, limit, raw.perSecond(),
+                raw.perSecond() / limit, link.perSecond() / raw.perSecond());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    const double seconds = secondsOption(argc, argv);
+    try {
+        Simulator sim;
+        sim.start();
+        sim.command(QStringLiteral("set W1022 4660"));
+        std::printf("link_throughput: RSComm over QtSerialPort and a raw termios client,\n"
+                    "vorna7-sim on %s, about %.1f s per figure\n\n",
+                    qPrintable(sim.device), seconds);
+
+        const Rate link = linkRate(sim, seconds);
+        const Rate raw = rawRate(sim, seconds);
+        std::printf(
+            "no wire time  link %8.0f exchanges/s %6.1f us/exchange   raw %8.0f/s %6.1f us   "
+            "link/raw %.3f (target: at most 60 us/exchange)\n",
+            link.perSecond(), link.microsEach(), raw.perSecond(), raw.microsEach(),
+            link.perSecond() / raw.perSecond());
+
+        for (const int baud : {19200, 9600}) {
+            sim.command(QStringLiteral("wire %1").arg(baud));
+            const Rate wireLink = linkRate(sim, seconds);
+            const Rate wireRaw = rawRate(sim, seconds);
+            printWireFigures(baud == 19200 ? "19200 baud" : "9600 baud", baud, wireLink, wireRaw);
+        }
+        std::printf("            (target: at least 0.950 of the wire limit at both speeds)\n");
+
+        sim.command(QStringLiteral("wire 0"));
+        const TimeoutCost linkWait = linkTimeout(sim);
+        const TimeoutCost rawWait = rawTimeout(sim, linkWait.wallSeconds);
+        std::printf("silent board link: %.3f CPU s over a %.2f s time-out   raw: %.3f CPU s over "
+                    "%.2f s   simulator meanwhile: %.3f CPU s (target: link under 0.1 s)\n",
+                    linkWait.cpuSeconds, linkWait.wallSeconds, rawWait.cpuSeconds,
+                    rawWait.wallSeconds, linkWait.simulatorCpuSeconds);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "link_throughput: %s\n", failure.what());
+        return 1;
+    }
+    return 0;
+}
