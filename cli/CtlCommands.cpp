@@ -86,7 +86,7 @@ int CtlCommands::watch(const QStringList& addresses, std::optional<int> count, i
         if (!values)
             return LinkFailure;
         out_ << values->join(u' ').toStdString() << std::endl;
-        if (stop_.requested())
+        if (stop_.requested() || !out_)
             break;
     }
     return Success;

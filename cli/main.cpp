@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <csignal>
 #include <iostream>
 
 #include "CtlCommands.h"
@@ -7,6 +8,9 @@
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
+    // A reader that goes away (`vorna7ctl watch W182 | head -3`) must not kill us mid-exchange;
+    // the failed write ends the command and the link is closed properly.
+    std::signal(SIGPIPE, SIG_IGN);
     const CtlOptions::Parsed parsed = CtlOptions::parse(QCoreApplication::arguments().mid(1));
     if (!parsed.error.isEmpty()) {
         std::cerr << "vorna7ctl: " << parsed.error.toStdString() << std::endl;
