@@ -1,0 +1,203 @@
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "AppContext.h"
+#include "BackgroundUpdate.h"
+#include "Board.h"
+#include "BoardSerialPort.h"
+#include "RSComm.h"
+#include "ScriptedPrompter.h"
+#include "VirtualClock.h"
+
+namespace {
+
+const QString Normal = QStringLiteral("-- System Normal --\r\nSet-up Program is Currently ONLINE");
+const QString AllNormal = QStringLiteral("System Message:  All Faults Normal");
+const QString FaultsActive = QStringLiteral("System Message:  Faults Active in PLC");
+
+QString alarm(const char* text) {
+    return QStringLiteral("** System ALARM **\r\n") + QString::fromLatin1(text) +
+           QStringLiteral("\r\n\r\n");
+}
+
+class BackgroundTicks : public ::testing::Test {
+protected:
+    BackgroundTicks() {
+        context.TargetComm = &link;
+        context.CommControl = &port;
+        context.InitAlarmTables();
+        context.InitSetupTables();
+        // The running machine drives bit 0 of B100 only; the alarm bits are the test's.
+        board.machine().setSpeed(0);
+    }
+    void goOnline() {
+        link.OnlineMode = true;
+        link.OpenRSComm(port);
+        ASSERT_TRUE(link.OnlineMode);
+        port.clearWire();
+    }
+    // Ticks until the tick that polls AlarmAdd(index) has run.
+    std::optional<QString> tickThrough(int index) {
+        std::optional<QString> status;
+        do {
+            status = update.Tick();
+        } while (update.PollIndex() != index);
+        return status;
+    }
+    void setB101(std::uint8_t value) { board.memory().setByte(101, value); }
+    std::vector<int> activeFlags() const {
+        std::vector<int> active;
+        for (int n = 0; n < AlarmTables::TextCount; ++n) {
+            if (update.AlarmActive()[static_cast<std::size_t>(n)])
+                active.push_back(n);
+        }
+        return active;
+    }
+
+    QTemporaryDir folder;
+    VirtualClock clock;
+    ScriptedPrompter prompter;
+    sim::Board board;
+    BoardSerialPort port{board, clock};
+    RSComm link{folder.path(), clock, prompter};
+    AppContext context{folder.path(), prompter};
+    BackgroundUpdate update{context};
+};
+
+TEST_F(BackgroundTicks, OfflineTicksStateTheModeAndTheFault) {
+    EXPECT_EQ(update.Tick(), QStringLiteral("System Message:  Program is Currently OFFLINE"));
+    EXPECT_EQ(context.SystemMessage, QStringLiteral("Set-up Program is Currently OFFLINE"));
+    link.CommError = true;
+    EXPECT_EQ(update.Tick(), QStringLiteral("System Message:  Comm Fault with K6674"));
+    EXPECT_EQ(context.SystemMessage, QStringLiteral("Set-up Program is Currently OFFLINE"));
+    EXPECT_EQ(update.PollIndex(), 0);
+    EXPECT_TRUE(port.wire().empty());
+}
+
+TEST_F(BackgroundTicks, EachOnlineTickPollsTheNextAddressStartingWithTheSecond) {
+    goOnline();
+    std::vector<int> lowBytes;
+    for (int tick = 0; tick < 6; ++tick) {
+        port.clearWire();
+        EXPECT_EQ(update.Tick(), AllNormal);
+        const std::vector<std::uint8_t> sent = port.wire().requests();
+        lowBytes.push_back(sent.back());
+    }
+    // B100.4, F8 (byte 33), F4 (byte 32), B111.7, B101, then B100.4 again.
+    EXPECT_EQ(lowBytes, (std::vector<int>{100, 33, 32, 111, 101, 100}));
+    EXPECT_EQ(context.SystemMessage, Normal);
+}
+
+TEST_F(BackgroundTicks, BitsOfB101RaiseFlagsAndOnlyZeroClearsThem) {
+    goOnline();
+    struct Step {
+        std::uint8_t b101;
+        std::vector<int> flags;
+    } steps[] = {
+        {6, {1, 2}},       // bits 1 and 2
+        {2, {1, 2}},       // a clear bit leaves its flag
+        {1, {1, 2}},       // bit 0 stands for no text
+        {0x80, {1, 2, 7}}, // bit 7
+        {0, {}},           // zero clears texts 0-7
+        {0xFE, {1, 2, 3, 4, 5, 6, 7}},
+    };
+    for (const Step& step : steps) {
+        setB101(step.b101);
+        tickThrough(0);
+        EXPECT_EQ(activeFlags(), step.flags) << int(step.b101);
+    }
+}
+
+TEST_F(BackgroundTicks, EachFlagAddressDecidesItsOwnTextOnItsOwnTick) {
+    goOnline();
+    board.memory().setBit(100, 4, true); // B100.4 -> text 8
+    board.memory().setBit(33, 0, true);  // F8     -> text 9
+    board.memory().setBit(32, 4, true);  // F4     -> text 10
+    board.memory().setBit(111, 7, true); // B111.7 -> text 11
+    setB101(4);
+    tickThrough(0);
+    EXPECT_EQ(activeFlags(), (std::vector<int>{2, 8, 9, 10, 11}));
+
+    // A zero at B101 leaves texts 8-11 alone; clearing F4 clears text 10 on the F4 tick only.
+    setB101(0);
+    tickThrough(0);
+    EXPECT_EQ(activeFlags(), (std::vector<int>{8, 9, 10, 11}));
+    board.memory().setBit(32, 4, false);
+    tickThrough(2);
+    EXPECT_EQ(activeFlags(), (std::vector<int>{8, 9, 10, 11}));
+    tickThrough(3);
+    EXPECT_EQ(activeFlags(), (std::vector<int>{8, 9, 11}));
+}
+
+TEST_F(BackgroundTicks, ActiveAlarmsMakeOneBlockEachInIndexOrder) {
+    goOnline();
+    board.memory().setBit(33, 0, true);
+    setB101((1 << 2) | (1 << 6));
+    EXPECT_EQ(tickThrough(0), FaultsActive);
+    EXPECT_EQ(context.SystemMessage, alarm("Servo Amplifier Fault") +
+                                         alarm("Short Can Alarm\r\n(to PLC)") +
+                                         alarm("Die Sensor Fail Alarm"));
+    // Everything cleared: back to normal on the tick that clears the last flag.
+    board.memory().setBit(33, 0, false);
+    setB101(0);
+    tickThrough(2);
+    EXPECT_NE(context.SystemMessage, Normal);
+    EXPECT_EQ(tickThrough(0), AllNormal);
+    EXPECT_EQ(context.SystemMessage, Normal);
+}
+
+TEST_F(BackgroundTicks, FlagsOutliveAnOfflineSpell) {
+    goOnline();
+    setB101(1 << 3);
+    tickThrough(0);
+    link.OnlineMode = false;
+    link.CloseRSComm();
+    update.Tick();
+    EXPECT_EQ(context.SystemMessage, QStringLiteral("Set-up Program is Currently OFFLINE"));
+    setB101(0);
+    goOnline();
+    EXPECT_EQ(update.Tick(), FaultsActive); // polls B100.4; the stale flag is still up
+    EXPECT_EQ(context.SystemMessage, alarm("Cupfeed Cam Following Fault"));
+    EXPECT_EQ(update.PollIndex(), 1);
+}
+
+TEST_F(BackgroundTicks, AFailedReadChangesNeitherFlagsNorMessage) {
+    goOnline();
+    setB101(1 << 1);
+    tickThrough(0);
+    const QString before = context.SystemMessage;
+    setB101(0);
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    EXPECT_EQ(update.Tick(), std::nullopt);
+    EXPECT_TRUE(link.CommError);
+    EXPECT_EQ(prompter.count(), 1);
+    EXPECT_EQ(context.SystemMessage, before);
+    EXPECT_EQ(activeFlags(), std::vector<int>{1});
+    // Further online ticks with the fault latched read nothing and change nothing.
+    port.clearWire();
+    EXPECT_EQ(update.Tick(), std::nullopt);
+    EXPECT_TRUE(port.wire().empty());
+    EXPECT_EQ(update.PollIndex(), 2);
+}
+
+TEST_F(BackgroundTicks, ATickWhileTheLinksOwnMessageIsOpenIsSkipped) {
+    goOnline();
+    update.Tick();
+    const QString before = context.SystemMessage;
+    std::optional<QString> nested = QStringLiteral("not run");
+    std::size_t bytesBefore = 0;
+    std::size_t bytesAfter = 0;
+    prompter.onAsk([&](const ScriptedPrompter::Message&) {
+        bytesBefore = port.wire().size();
+        nested = update.Tick();
+        bytesAfter = port.wire().size();
+    });
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    link.RSRead(QStringLiteral("W182"));
+    EXPECT_EQ(nested, std::nullopt);
+    EXPECT_EQ(bytesAfter, bytesBefore);
+    EXPECT_EQ(update.PollIndex(), 1);
+    EXPECT_EQ(context.SystemMessage, before);
+}
+
+} // namespace
