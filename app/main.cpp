@@ -1,0 +1,34 @@
+// VORNA7: the main window over the link to the target board.
+#include <QApplication>
+
+#include "AppContext.h"
+#include "MachineWindowSet.h"
+#include "MainWindowCommands.h"
+#include "MessageBoxPrompter.h"
+#include "QtFileDialogs.h"
+#include "QtSerialPort.h"
+#include "RSComm.h"
+#include "SteadyClock.h"
+#include "frmMDIMain.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VORNA7"));
+    const QString folder = QCoreApplication::applicationDirPath();
+
+    MessageBoxPrompter prompter;
+    AppContext context(folder, prompter);
+    SteadyClock clock;
+    QtSerialPort CommControl(folder);
+    RSComm TargetComm(folder, clock, prompter);
+    QtFileDialogs fileDialogs;
+    MachineWindowSet machineWindows(context);
+
+    // The dialogs and windows of other parts plug in here as they arrive.
+    MainWindowCommands commands;
+
+    frmMDIMain mainWindow(context, TargetComm, CommControl, machineWindows, fileDialogs,
+                          std::move(commands));
+    mainWindow.show();
+    return QApplication::exec();
+}

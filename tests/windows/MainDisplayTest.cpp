@@ -1,0 +1,196 @@
+#include <QPushButton>
+
+#include "MainDisplayFixture.h"
+
+namespace {
+
+TEST_F(MainDisplayFixture, LoadedOfflineItShowsDashesAndTheMessage) {
+    context.SystemMessage = QStringLiteral("Set-up Program is Currently OFFLINE");
+    loadAndShow();
+    EXPECT_EQ(display->windowTitle(), QStringLiteral("BM Main Display"));
+    EXPECT_EQ(frame(0)->title(), QStringLiteral("Machine Speed SPM"));
+    EXPECT_EQ(frame(1)->title(), QStringLiteral("Machine Position"));
+    EXPECT_EQ(find<QGroupBox>("fraMessageDisplay")->title(), QStringLiteral("Messages"));
+    EXPECT_EQ(find<QPushButton>("cmdDefault")->text(), QStringLiteral("-"));
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(label(i)->text(), QStringLiteral("-"));
+        EXPECT_FALSE(label(i)->isEnabled());
+        EXPECT_FALSE(frame(i)->isEnabled());
+    }
+    EXPECT_TRUE(display->windowActive());
+    runPasses(1);
+    EXPECT_EQ(messages(), QStringLiteral("Set-up Program is Currently OFFLINE"));
+    EXPECT_TRUE(port.wire().empty());
+    EXPECT_EQ(modeCalls, 0);
+}
+
+TEST_F(MainDisplayFixture, LoadedOnlineItStartsWithZerosUntilTheFirstRead) {
+    goOnline();
+    setSpeedAndPosition(40, 123);
+    load();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(label(i)->text(), QStringLiteral("0"));
+        EXPECT_TRUE(label(i)->isEnabled());
+        EXPECT_TRUE(frame(i)->isEnabled());
+    }
+    EXPECT_FALSE(display->windowActive()); // not before it is shown
+    display->show();
+    runPasses(1);
+    EXPECT_EQ(label(0)->text(), QStringLiteral("40"));
+    EXPECT_EQ(label(1)->text(), QStringLiteral("123"));
+}
+
+TEST_F(MainDisplayFixture, AboveFiftyStrokesThePositionShowsAs888ButIsStillRead) {
+    goOnline();
+    loadAndShow();
+    const struct {
+        std::uint16_t speed;
+        const char* position;
+    } cases[] = {{0, "217"}, {50, "217"}, {51, "888"}, {200, "888"}, {49, "217"}};
+    for (const auto& c : cases) {
+        setSpeedAndPosition(c.speed, 217);
+        port.clearWire();
+        runPasses(1);
+        EXPECT_EQ(label(0)->text(), QString::number(c.speed));
+        EXPECT_EQ(label(1)->text(), QLatin1String(c.position)) << c.speed;
+        // Both words are read every pass: W182 (B6, B7) then W180 (B4, B5).
+        const std::vector<std::uint8_t> sent = port.wire().requests();
+        ASSERT_GE(sent.size(), 8u);
+        const std::vector<std::uint8_t> tail(sent.end() - 8, sent.end());
+        EXPECT_EQ(tail, (std::vector<std::uint8_t>{0, 0xB6, 0, 0xB7, 0, 0xB4, 0, 0xB5}));
+    }
+}
+
+TEST_F(MainDisplayFixture, EachEventLoopTurnRunsOneStepAndEachReadIsOneStep) {
+    goOnline();
+    setSpeedAndPosition(30, 90);
+    loadAndShow();
+    QCoreApplication::processEvents(); // the pass starts: nothing read yet
+    EXPECT_TRUE(port.wire().empty());
+    QCoreApplication::processEvents(); // the speed
+    EXPECT_EQ(port.wire().text(), "FF/55 01/55 00/00 B6/1E 00/00 B7/00");
+    EXPECT_EQ(label(0)->text(), QStringLiteral("30"));
+    EXPECT_EQ(label(1)->text(), QStringLiteral("0"));
+    port.clearWire();
+    QCoreApplication::processEvents(); // the position
+    EXPECT_EQ(port.wire().text(), "00/00 B4/5A 00/00 B5/00");
+    EXPECT_EQ(label(1)->text(), QStringLiteral("90"));
+    EXPECT_EQ(display->passCount(), 1);
+}
+
+TEST_F(MainDisplayFixture, TheMessageIsShownInEveryPassOnlineAndOffline) {
+    loadAndShow();
+    context.SystemMessage = QStringLiteral("Set-up Program is Currently OFFLINE");
+    runPasses(1);
+    EXPECT_EQ(messages(), QStringLiteral("Set-up Program is Currently OFFLINE"));
+
+    goOnline();
+    context.SystemMessage = QStringLiteral("** System ALARM **\r\nNo Servo Fault\r\n\r\n");
+    runPasses(1);
+    EXPECT_EQ(messages(), QStringLiteral("** System ALARM **\nNo Servo Fault\n\n"));
+    context.SystemMessage =
+        QStringLiteral("-- System Normal --\r\nSet-up Program is Currently ONLINE");
+    runPasses(1);
+    EXPECT_EQ(messages(),
+              QStringLiteral("-- System Normal --\nSet-up Program is Currently ONLINE"));
+}
+
+TEST_F(MainDisplayFixture, EachLayoutIsAppliedOncePerChangeOfMode) {
+    loadAndShow();
+    runPasses(1);
+    // A later offline pass does not apply the offline layout again.
+    label(0)->setText(QStringLiteral("x"));
+    runPasses(2);
+    EXPECT_EQ(label(0)->text(), QStringLiteral("x"));
+
+    goOnline();
+    setSpeedAndPosition(10, 5);
+    runPasses(1);
+    EXPECT_TRUE(label(0)->isEnabled());
+    EXPECT_TRUE(display->onlineLayoutShown());
+    EXPECT_FALSE(display->offlineLayoutShown());
+    EXPECT_EQ(label(0)->text(), QStringLiteral("10"));
+    // Every online pass refreshes both values.
+    for (std::uint16_t speed : {11, 12, 13}) {
+        setSpeedAndPosition(speed, speed + 100);
+        runPasses(1);
+        EXPECT_EQ(label(0)->text(), QString::number(speed));
+        EXPECT_EQ(label(1)->text(), QString::number(speed + 100));
+    }
+
+    link.OnlineMode = false;
+    setOnlineMode();
+    runPasses(1);
+    EXPECT_EQ(label(0)->text(), QStringLiteral("-"));
+    EXPECT_EQ(label(1)->text(), QStringLiteral("-"));
+    EXPECT_FALSE(label(0)->isEnabled());
+    EXPECT_FALSE(frame(1)->isEnabled());
+}
+
+TEST_F(MainDisplayFixture, ALinkFailureEndsThePassAndTheNextPassDropsToOffline) {
+    goOnline();
+    setSpeedAndPosition(20, 45);
+    loadAndShow();
+    runPasses(1);
+    context.SystemMessage = QStringLiteral("Set-up Program is Currently ONLINE");
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    runPasses(1); // the speed read fails and is answered Cancel
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().title, QStringLiteral("WARNING - Communication Error!"));
+    EXPECT_TRUE(link.CommError);
+    EXPECT_EQ(label(0)->text(), QStringLiteral("20")); // the failed value is not shown
+    EXPECT_EQ(label(1)->text(), QStringLiteral("45"));
+    EXPECT_EQ(modeCalls, 0);
+
+    runPasses(1);
+    EXPECT_EQ(modeCalls, 1);
+    EXPECT_FALSE(link.OnlineMode);
+    EXPECT_EQ(label(0)->text(), QStringLiteral("-"));
+    EXPECT_EQ(label(1)->text(), QStringLiteral("-"));
+    EXPECT_EQ(messages(), QStringLiteral("Set-up Program is Currently ONLINE"));
+    EXPECT_EQ(prompter.count(), 1); // the window adds no message of its own
+}
+
+TEST_F(MainDisplayFixture, ClosingTheWindowStopsItsCycle) {
+    goOnline();
+    loadAndShow();
+    runPasses(1);
+    display->close();
+    EXPECT_FALSE(display->windowActive());
+    port.clearWire();
+    EXPECT_FALSE(display->runCycleStep());
+    for (int turn = 0; turn < 5; ++turn)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(port.wire().empty());
+}
+
+TEST_F(MainDisplayFixture, NoStepRunsWhileTheLinkIsInUse) {
+    goOnline();
+    loadAndShow();
+    runPasses(1);
+    bool stepped = true;
+    std::size_t bytesDuring = 0;
+    prompter.onAsk([&](const ScriptedPrompter::Message&) {
+        const std::size_t before = port.wire().size();
+        stepped = display->runCycleStep();
+        bytesDuring = port.wire().size() - before;
+    });
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    link.RSRead(QStringLiteral("W1022"));
+    EXPECT_FALSE(stepped);
+    EXPECT_EQ(bytesDuring, 0u);
+}
+
+TEST_F(MainDisplayFixture, OfflinePassesArePacedAndOnlinePassesFollowAtOnce) {
+    loadAndShow();
+    auto* cycle = find<QTimer>("refreshCycle");
+    runPasses(1);
+    EXPECT_EQ(cycle->interval(), MachineWindow::OfflinePassIntervalMs);
+    EXPECT_GE(MachineWindow::OfflinePassIntervalMs, 50);
+    goOnline();
+    runPasses(1);
+    EXPECT_EQ(cycle->interval(), 0);
+    EXPECT_TRUE(cycle->isActive());
+}
+
+} // namespace

@@ -1,0 +1,258 @@
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+#include "EntryBox.h"
+#include "NumericEntry.h"
+#include "ScriptedPrompter.h"
+#include "UpDown.h"
+
+namespace {
+
+// A window holding one entry pair, a next box to move on to, and the focus-parking button.
+class NumericEntryTest : public ::testing::Test {
+protected:
+    void build(int minimum = 0, int maximum = 359, NumericEntry::Options options = {}) {
+        host = std::make_unique<QWidget>();
+        auto* layout = new QVBoxLayout(host.get());
+        cmdDefault = new QPushButton(QStringLiteral("-"), host.get());
+        entry =
+            new NumericEntry(QStringLiteral("txtBMSetup"), QStringLiteral("updBMSetup"), 3, minimum,
+                             maximum, EscPending, prompter, cmdDefault, host.get(), options);
+        next = new QLineEdit(host.get());
+        layout->addWidget(entry->box());
+        layout->addWidget(entry->upDown());
+        layout->addWidget(next);
+        layout->addWidget(cmdDefault);
+        QWidget::setTabOrder(entry->box(), next);
+        QWidget::setTabOrder(next, cmdDefault);
+        QObject::connect(entry, &NumericEntry::accepted,
+                         [this] { events << QStringLiteral("accepted ") + entry->box()->text(); });
+        QObject::connect(entry, &NumericEntry::abandoning, [this] {
+            events << QStringLiteral("abandoning, focus on box: ") +
+                          (entry->box()->hasFocus() ? "yes" : "no");
+        });
+        QObject::connect(entry, &NumericEntry::upDownChanged,
+                         [this] { events << QStringLiteral("up-down ") + entry->box()->text(); });
+        host->show();
+        QApplication::setActiveWindow(host.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(host.get()));
+        next->setFocus(Qt::OtherFocusReason);
+        events.clear();
+    }
+    // Puts text in the box, then gives it the focus the way the user would.
+    void focusWith(const QString& text) {
+        box()->setText(text);
+        box()->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(box()->hasFocus());
+    }
+    EntryBox* box() const { return entry->box(); }
+    QWidget* focused() const { return QApplication::focusWidget(); }
+
+    ScriptedPrompter prompter;
+    bool EscPending = false;
+    std::unique_ptr<QWidget> host;
+    QPushButton* cmdDefault = nullptr;
+    NumericEntry* entry = nullptr;
+    QLineEdit* next = nullptr;
+    QStringList events;
+};
+
+TEST_F(NumericEntryTest, ControlsAreNamedWithTheirIndex) {
+    build();
+    EXPECT_EQ(box()->objectName(), QStringLiteral("txtBMSetup(3)"));
+    EXPECT_EQ(entry->upDown()->objectName(), QStringLiteral("updBMSetup(3)"));
+    EXPECT_EQ(entry->upDown()->buddy(), box());
+}
+
+TEST_F(NumericEntryTest, FocusTakesTheWholeNumberAndSelectsTheText) {
+    const struct {
+        const char* text;
+        int editValue;
+    } cases[] = {{"12.5", 12}, {"13.5", 14}, {"  7abc", 7}, {"-", 0}, {"-3.6", -4}, {"abc", 0}};
+    for (const auto& c : cases) {
+        build(-1000, 1000);
+        EscPending = true;
+        focusWith(QLatin1String(c.text));
+        EXPECT_EQ(entry->EditValue, c.editValue) << c.text;
+        EXPECT_FALSE(EscPending) << c.text;
+        EXPECT_EQ(box()->selectedText(), QLatin1String(c.text));
+    }
+}
+
+TEST_F(NumericEntryTest, AClickSelectsEverythingAgain) {
+    build();
+    focusWith(QStringLiteral("123"));
+    box()->deselect();
+    box()->setText(QStringLiteral("45"));
+    EscPending = true;
+    QTest::mouseClick(box(), Qt::LeftButton);
+    EXPECT_EQ(box()->selectedText(), QStringLiteral("45"));
+    EXPECT_EQ(entry->EditValue, 45);
+    EXPECT_FALSE(EscPending);
+}
+
+TEST_F(NumericEntryTest, EnterIsSwallowedAndMovesOnLikeTab) {
+    build();
+    focusWith(QStringLiteral("12"));
+    EscPending = true;
+    QTest::keyClick(box(), Qt::Key_Return);
+    EXPECT_EQ(focused(), next);
+    EXPECT_FALSE(EscPending);
+    EXPECT_EQ(box()->text(), QStringLiteral("12"));
+    EXPECT_EQ(events, QStringList{QStringLiteral("accepted 12")});
+}
+
+TEST_F(NumericEntryTest, EnterGoesWhereTheWindowSays) {
+    NumericEntry::Options options;
+    build(0, 359, options);
+    NumericEntry::Options toButton;
+    toButton.enterTarget = cmdDefault;
+    auto* other = new NumericEntry(QStringLiteral("txtTmg"), QStringLiteral("updTmg"), 0, -359, 359,
+                                   EscPending, prompter, cmdDefault, host.get(), toButton);
+    other->box()->show();
+    other->box()->setText(QStringLiteral("5"));
+    other->box()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(other->box(), Qt::Key_Enter);
+    EXPECT_EQ(focused(), cmdDefault);
+}
+
+TEST_F(NumericEntryTest, EscapeRestoresOnceThenAbandonsTheEdit) {
+    build();
+    focusWith(QStringLiteral("100"));
+    QTest::keyClicks(box(), QStringLiteral("250"));
+    EXPECT_EQ(box()->text(), QStringLiteral("250"));
+
+    QTest::keyClick(box(), Qt::Key_Escape);
+    EXPECT_EQ(box()->text(), QStringLiteral("100"));
+    EXPECT_TRUE(EscPending);
+    EXPECT_EQ(box()->selectedText(), QStringLiteral("100"));
+    EXPECT_EQ(focused(), box());
+    EXPECT_TRUE(events.isEmpty());
+
+    QTest::keyClick(box(), Qt::Key_Escape);
+    EXPECT_FALSE(EscPending);
+    EXPECT_EQ(focused(), cmdDefault);
+    // The edit is abandoned before the focus leaves; leaving validates the old value.
+    EXPECT_EQ(events, QStringList({"abandoning, focus on box: yes", "accepted 100"}));
+}
+
+TEST_F(NumericEntryTest, AnyOtherKeyClearsEscPending) {
+    build();
+    focusWith(QStringLiteral("100"));
+    QTest::keyClick(box(), Qt::Key_Escape);
+    ASSERT_TRUE(EscPending);
+    QTest::keyClick(box(), Qt::Key_5);
+    EXPECT_FALSE(EscPending);
+    EXPECT_EQ(box()->text(), QStringLiteral("5"));
+    // A second Escape after typing only restores again.
+    QTest::keyClick(box(), Qt::Key_Escape);
+    EXPECT_EQ(focused(), box());
+    EXPECT_TRUE(EscPending);
+}
+
+TEST_F(NumericEntryTest, LeavingChecksTheRangeAndKeepsTheFocusOnRejection) {
+    const struct {
+        const char* typed;
+        bool accepted;
+    } cases[] = {{"359", true}, {"0", true},    {" 12 ", true},   {"12.4", true},
+                 {"-0", true},  {"360", false}, {"-1", false},    {"abc", false},
+                 {"", false},   {"1e3", false}, {"12abc", false}, {"359.5", false}};
+    build(0, 359);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        next->setFocus();
+        prompter.clear();
+        events.clear();
+        focusWith(QStringLiteral("100"));
+        box()->setText(QLatin1String(c.typed));
+        EscPending = true;
+        QTest::keyClick(box(), Qt::Key_Tab);
+        EXPECT_FALSE(EscPending);
+        if (c.accepted) {
+            EXPECT_EQ(prompter.count(), 0);
+            EXPECT_EQ(focused(), next);
+            EXPECT_EQ(events, QStringList{QStringLiteral("accepted ") + QLatin1String(c.typed)});
+            continue;
+        }
+        ASSERT_EQ(prompter.count(), 1);
+        EXPECT_EQ(prompter.last().title, QStringLiteral("Set-up"));
+        EXPECT_EQ(prompter.last().text,
+                  QStringLiteral("Only a Number Between 0 and 359 can be Entered"));
+        EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
+        EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
+        EXPECT_EQ(focused(), box());
+        EXPECT_EQ(box()->text(), QStringLiteral("100"));
+        EXPECT_EQ(box()->selectedText(), QStringLiteral("100"));
+        EXPECT_TRUE(events.isEmpty());
+    }
+}
+
+TEST_F(NumericEntryTest, TheRangeIsTheUpDownsAtTheMomentOfChecking) {
+    NumericEntry::Options options;
+    options.messageTitle = QStringLiteral("Resolver Offset");
+    build(0, 359, options);
+    entry->upDown()->setRange(-180, 180);
+    focusWith(QStringLiteral("0"));
+    box()->setText(QStringLiteral("-200"));
+    QTest::keyClick(box(), Qt::Key_Tab);
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Resolver Offset"));
+    EXPECT_EQ(prompter.last().text,
+              QStringLiteral("Only a Number Between -180 and 180 can be Entered"));
+}
+
+TEST_F(NumericEntryTest, SomeBoxesCheckOnceMoreAfterTheFocusHasLeft) {
+    NumericEntry::Options options;
+    options.validateAgainAfterLeaving = true;
+    build(0, 999, options);
+    focusWith(QStringLiteral("350"));
+    box()->setText(QStringLiteral("360"));
+    QTest::keyClick(box(), Qt::Key_Tab);
+    EXPECT_EQ(events, QStringList({"accepted 360", "accepted 360"}));
+}
+
+TEST_F(NumericEntryTest, FocusTakenByAnotherWindowIsNotALeave) {
+    build();
+    focusWith(QStringLiteral("100"));
+    box()->setText(QStringLiteral("999"));
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(box(), &away);
+    QFocusEvent menu(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(box(), &menu);
+    EXPECT_EQ(prompter.count(), 0);
+    EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_F(NumericEntryTest, ADisabledBoxIsNotChecked) {
+    build();
+    focusWith(QStringLiteral("100"));
+    box()->setText(QStringLiteral("999"));
+    entry->setEnabled(false);
+    EXPECT_FALSE(entry->upDown()->isEnabled());
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(NumericEntryTest, UpDownStepsTheBoxWithinItsRange) {
+    build(0, 3);
+    UpDown* upDown = entry->upDown();
+    const struct {
+        const char* before;
+        int steps;
+        const char* after;
+        bool changed;
+    } cases[] = {{"1", 1, "2", true},   {"3", 1, "3", false}, {"0", -1, "0", false},
+                 {"2", -1, "1", true},  {"-", 1, "1", true},  {"7", -1, "2", true},
+                 {"2.5", 1, "3", true}, {"x", -1, "0", false}};
+    for (const auto& c : cases) {
+        events.clear();
+        box()->setText(QLatin1String(c.before));
+        upDown->stepBy(c.steps);
+        EXPECT_EQ(box()->text(), QLatin1String(c.after)) << c.before;
+        EXPECT_EQ(events.size(), c.changed ? 1 : 0) << c.before;
+    }
+}
+
+} // namespace

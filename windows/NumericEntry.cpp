@@ -1,0 +1,111 @@
+#include "NumericEntry.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+#include "EntryBox.h"
+#include "Numbers.h"
+#include "Prompter.h"
+#include "UpDown.h"
+
+namespace {
+QString indexed(const QString& name, int index) {
+    return QStringLiteral("%1(%2)").arg(name).arg(index);
+}
+} // namespace
+
+NumericEntry::NumericEntry(const QString& boxName, const QString& upDownName, int index,
+                           int minimum, int maximum, bool& escPending, Prompter& prompter,
+                           QWidget* cmdDefault, QWidget* parent, Options options)
+    : QObject(parent), box_(new EntryBox(parent)),
+      upDown_(new UpDown(box_, minimum, maximum, parent)), index_(index), escPending_(escPending),
+      prompter_(prompter), cmdDefault_(cmdDefault), options_(std::move(options)) {
+    box_->setObjectName(indexed(boxName, index));
+    upDown_->setObjectName(indexed(upDownName, index));
+    connect(box_, &EntryBox::focusReceived, this, &NumericEntry::takeFocus);
+    connect(box_, &EntryBox::clicked, this, &NumericEntry::takeFocus);
+    connect(box_, &EntryBox::enterPressed, this, &NumericEntry::pressEnter);
+    connect(box_, &EntryBox::escapePressed, this, &NumericEntry::pressEscape);
+    connect(box_, &EntryBox::otherKeyTyped, this, [this] { escPending_ = false; });
+    connect(box_, &EntryBox::leaving, this, &NumericEntry::leave);
+    connect(upDown_, &UpDown::Change, this, &NumericEntry::upDownChanged);
+}
+
+void NumericEntry::setEnabled(bool enabled) {
+    box_->setEnabled(enabled);
+    upDown_->setEnabled(enabled);
+}
+
+QString NumericEntry::rangeMessage(int lo, int hi) {
+    return QStringLiteral("Only a Number Between ") + QString::number(lo) +
+           QStringLiteral(" and ") + QString::number(hi) + QStringLiteral(" can be Entered");
+}
+
+void NumericEntry::takeFocus() {
+    if (refocusing_)
+        return;
+    emit focusReceived();
+    escPending_ = false;
+    EditValue = Numbers::toInt32(Numbers::leadingNumber(box_->text())).value_or(0);
+    emit editValueTaken();
+    box_->selectAll();
+}
+
+// Enter is a Tab key press sent to the box, unless the window names another target.
+void NumericEntry::pressEnter() {
+    escPending_ = false;
+    if (options_.enterTarget) {
+        options_.enterTarget->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QCoreApplication::sendEvent(box_, &tab);
+}
+
+void NumericEntry::pressEscape() {
+    box_->setText(QString::number(EditValue));
+    if (escPending_) {
+        escPending_ = false;
+        emit abandoning();
+        if (cmdDefault_)
+            cmdDefault_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    escPending_ = true;
+    box_->selectAll();
+}
+
+void NumericEntry::leave() {
+    if (Validate() && options_.validateAgainAfterLeaving)
+        Validate();
+}
+
+bool NumericEntry::Validate() {
+    const int lo = upDown_->minimum();
+    const int hi = upDown_->maximum();
+    escPending_ = false;
+    const std::optional<double> value = Numbers::numberValue(box_->text());
+    if (!value || *value < lo || *value > hi) {
+        reject();
+        return false;
+    }
+    emit accepted();
+    return true;
+}
+
+// The focus is put back before the message is shown, so that when the message closes the
+// window returns the focus to this box and not to the control the user was moving to. The
+// box keeps its edit: getting the focus back is not a new arrival.
+void NumericEntry::reject() {
+    const int lo = upDown_->minimum();
+    const int hi = upDown_->maximum();
+    box_->setText(QString::number(EditValue));
+    if (box_->isEnabled()) {
+        refocusing_ = true;
+        box_->setFocus(Qt::OtherFocusReason);
+        refocusing_ = false;
+    }
+    prompter_.ask(options_.messageTitle, rangeMessage(lo, hi), Prompter::Icon::Information,
+                  Prompter::Buttons::OK);
+    box_->selectAll();
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <cstdint>
+
+class EntryBox;
+class Prompter;
+class QWidget;
+class UpDown;
+
+// A numeric entry box with its up-down, as every machine window uses it: the value held
+// when the box got the focus (EditValue), Enter moving on, Escape restoring then abandoning,
+// and the range check when the focus is about to leave. The window's shared EscPending flag
+// is passed in; what an accepted entry does is the window's business (accepted()).
+class NumericEntry : public QObject {
+    Q_OBJECT
+public:
+    struct Options {
+        QString messageTitle = QStringLiteral("Set-up");
+        // The check runs once more after the focus has left (it stores and writes again).
+        bool validateAgainAfterLeaving = false;
+        // Where Enter sends the focus; none moves it on as the Tab key does.
+        QWidget* enterTarget = nullptr;
+    };
+
+    // Creates `boxName(index)` and `upDownName(index)` as children of `parent`.
+    NumericEntry(const QString& boxName, const QString& upDownName, int index, int minimum,
+                 int maximum, bool& escPending, Prompter& prompter, QWidget* cmdDefault,
+                 QWidget* parent, Options options);
+    NumericEntry(const QString& boxName, const QString& upDownName, int index, int minimum,
+                 int maximum, bool& escPending, Prompter& prompter, QWidget* cmdDefault,
+                 QWidget* parent)
+        : NumericEntry(boxName, upDownName, index, minimum, maximum, escPending, prompter,
+                       cmdDefault, parent, Options()) {}
+
+    EntryBox* box() const { return box_; }
+    UpDown* upDown() const { return upDown_; }
+    int index() const { return index_; }
+    void setEnabled(bool enabled);
+
+    std::int32_t EditValue = 0;
+
+    // The range check with its message; true when the entry is accepted.
+    bool Validate();
+
+    static QString rangeMessage(int lo, int hi);
+
+signals:
+    // Focus received or click, before EditValue is taken (windows mark the box as edited).
+    void focusReceived();
+    // After EditValue is taken and before the text is selected (a window may rewrite it).
+    void editValueTaken();
+    // Second Escape, before the focus moves to cmdDefault.
+    void abandoning();
+    void accepted();
+    void upDownChanged();
+
+private:
+    void takeFocus();
+    void pressEnter();
+    void pressEscape();
+    void leave();
+    void reject();
+
+    EntryBox* box_;
+    UpDown* upDown_;
+    int index_;
+    bool& escPending_;
+    Prompter& prompter_;
+    QPointer<QWidget> cmdDefault_;
+    Options options_;
+    bool refocusing_ = false;
+};

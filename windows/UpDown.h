@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+// The up-down control bound to an entry box: steps the number in the box by 1 between
+// Min and Max. Min and Max are also the range the box accepts.
+class UpDown : public QWidget {
+    Q_OBJECT
+public:
+    UpDown(QLineEdit* buddy, int minimum, int maximum, QWidget* parent = nullptr);
+
+    int minimum() const { return minimum_; }
+    int maximum() const { return maximum_; }
+    void setRange(int minimum, int maximum);
+    QLineEdit* buddy() const { return buddy_; }
+
+    // One click of an arrow (positive up). The box's number, kept within the range, moves
+    // by `steps`; Change follows only when the number really changed.
+    void stepBy(int steps);
+
+signals:
+    void Change(int value);
+
+private:
+    int boxValue() const;
+
+    QLineEdit* buddy_;
+    int minimum_;
+    int maximum_;
+    QToolButton* up_;
+    QToolButton* down_;
+};
