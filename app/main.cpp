@@ -10,6 +10,7 @@
 #include "RSComm.h"
 #include "SteadyClock.h"
 #include "frmMDIMain.h"
+#include "frmSetupComm.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -24,8 +25,12 @@ int main(int argc, char* argv[]) {
     QtFileDialogs fileDialogs;
     MachineWindowSet machineWindows(context);
 
-    // The dialogs and windows of other parts plug in here as they arrive.
+    // The dialogs and windows of other parts plug in here as they arrive; a command left
+    // empty keeps its menu item disabled.
     MainWindowCommands commands;
+    commands.commPort = [&](frmMDIMain& main) {
+        frmSetupComm::showModal(TargetComm, CommControl, prompter, &main);
+    };
 
     frmMDIMain mainWindow(context, TargetComm, CommControl, machineWindows, fileDialogs,
                           std::move(commands));

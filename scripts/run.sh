@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Starts the board simulator on port 1 of the built program's folder and watches the live
-# machine (speed W182, crank position W180) through the command-line companion.
-# Ctrl-C ends both.
+# Starts the board simulator on port 1 of the built program's folder, then the program's main
+# window. Without a display the window cannot open: the script says so and watches the live
+# machine (speed W182, crank position W180) through the command-line companion instead.
+# Closing the window, or Ctrl-C, ends both.
 set -euo pipefail
 bin=$(cd "${1:-build/default/bin}" && pwd)
 sim_out=$(mktemp)
@@ -19,5 +20,12 @@ for _ in $(seq 1 100); do
     kill -0 "$sim_pid" 2>/dev/null || { echo "vorna7-sim did not start" >&2; exit 1; }
     sleep 0.05
 done
-echo "Simulated bodymaker on $(head -n1 "$sim_out") (port 1). Speed and position, Ctrl-C to stop:"
-"$bin/vorna7ctl" --appdir "$bin" --port 1 watch --interval 200 W182 W180
+echo "Simulated bodymaker on $(head -n1 "$sim_out") (port 1)."
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ] || [ -n "${QT_QPA_PLATFORM:-}" ]; then
+    echo "Starting VORNA7; choose View > Online Data (F3) to connect. Close the window to stop."
+    "$bin/vorna7"
+else
+    echo "No display here (DISPLAY and WAYLAND_DISPLAY are unset), so the VORNA7 window cannot open." >&2
+    echo "Watching speed and position through vorna7ctl instead; Ctrl-C to stop." >&2
+    "$bin/vorna7ctl" --appdir "$bin" --port 1 watch --interval 200 W182 W180
+fi
