@@ -129,8 +129,13 @@ bool SimServer::waitForWork(Nanos timeout, bool& stop) {
         if (fds[i].revents != 0)
             serviceControl(fds[i].fd);
     }
-    if (fds[1].revents != 0 && !board_.faults().lineDropped())
-        readLine();
+    if (fds[1].revents != 0 && !board_.faults().lineDropped()) {
+        // Not expected while the slave is held open, but never poll a dead line in a loop.
+        if ((fds[1].revents & POLLIN) == 0)
+            board_.faults().dropLine();
+        else
+            readLine();
+    }
     return true;
 }
 
