@@ -1,10 +1,13 @@
 #include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 #include "EntryBox.h"
+#include "MessageBoxPrompter.h"
 #include "NumericEntry.h"
 #include "ScriptedPrompter.h"
 #include "UpDown.h"
@@ -20,7 +23,7 @@ protected:
         cmdDefault = new QPushButton(QStringLiteral("-"), host.get());
         entry =
             new NumericEntry(QStringLiteral("txtBMSetup"), QStringLiteral("updBMSetup"), 3, minimum,
-                             maximum, EscPending, prompter, cmdDefault, host.get(), options);
+                             maximum, EscPending, *messages, cmdDefault, host.get(), options);
         next = new QLineEdit(host.get());
         layout->addWidget(entry->box());
         layout->addWidget(entry->upDown());
@@ -52,6 +55,7 @@ protected:
     QWidget* focused() const { return QApplication::focusWidget(); }
 
     ScriptedPrompter prompter;
+    Prompter* messages = &prompter;
     bool EscPending = false;
     std::unique_ptr<QWidget> host;
     QPushButton* cmdDefault = nullptr;
@@ -188,6 +192,38 @@ TEST_F(NumericEntryTest, LeavingChecksTheRangeAndKeepsTheFocusOnRejection) {
         EXPECT_EQ(box()->selectedText(), QStringLiteral("100"));
         EXPECT_TRUE(events.isEmpty());
     }
+}
+
+// With a real message box the window is deactivated and activated again around the message;
+// the focus must still come back to the rejected box, and nothing else may be validated.
+TEST_F(NumericEntryTest, OnScreenTheRejectedBoxHasTheFocusWhenTheMessageCloses) {
+    MessageBoxPrompter onScreen;
+    messages = &onScreen;
+    build(0, 359);
+    // The box the user is moving to is an entry box too: it must not be entered or checked.
+    auto* following = new NumericEntry(QStringLiteral("txtBMSetup"), QStringLiteral("updBMSetup"),
+                                       4, 0, 999, EscPending, onScreen, cmdDefault, host.get());
+    following->box()->setText(QStringLiteral("7"));
+    following->box()->show();
+    QWidget::setTabOrder(box(), following->box());
+    QObject::connect(following, &NumericEntry::focusReceived, [this] { events << "entered 4"; });
+    QObject::connect(following, &NumericEntry::accepted, [this] { events << "accepted 4"; });
+    focusWith(QStringLiteral("100"));
+    box()->setText(QStringLiteral("500"));
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(message, nullptr);
+        shown = message->text();
+        message->button(QMessageBox::Ok)->click();
+    });
+    QTest::keyClick(box(), Qt::Key_Tab);
+    QApplication::setActiveWindow(host.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host.get()));
+    EXPECT_EQ(shown, QStringLiteral("Only a Number Between 0 and 359 can be Entered"));
+    EXPECT_EQ(focused(), box());
+    EXPECT_EQ(box()->text(), QStringLiteral("100"));
+    EXPECT_TRUE(events.isEmpty());
 }
 
 TEST_F(NumericEntryTest, TheRangeIsTheUpDownsAtTheMomentOfChecking) {
