@@ -1,13 +1,22 @@
 #include "Board.h"
 
+#include "PLSCommands.h"
 #include "ReadMode.h"
 #include "WriteMode.h"
 
 namespace sim {
 
-Board::Board() : machine_(memory_) {
+Board::Board() : machine_(memory_), pls_(memory_, machine_, faults_) {
     installMode(ReadCommand, std::make_unique<ReadMode>());
     installMode(WriteCommand, std::make_unique<WriteMode>());
+    PLSCommands::install(*this);
+    memory_.setByte(FirmwareAddress, DefaultFirmwareRevision);
+    memory_.setByte(FaultCodeAddress, NoFault);
+}
+
+void Board::advanceTo(Micros now) {
+    machine_.advanceTo(now);
+    pls_.advanceTo(now);
 }
 
 void Board::installMode(std::uint8_t command, std::unique_ptr<BoardMode> mode) {
@@ -27,7 +36,7 @@ std::optional<std::uint8_t> Board::receive(std::uint8_t byte, Micros now) {
         faults_.dropLine();
         return std::nullopt;
     }
-    machine_.advanceTo(now);
+    advanceTo(now);
     std::optional<std::uint8_t> answer;
     if (!faults_.strike(Fault::Silence)) {
         if (const auto reply = step(byte))
@@ -74,6 +83,9 @@ std::uint8_t Board::spoiled(const Reply& reply) {
     if (reply.kind == ReplyKind::Echo && faults_.strike(Fault::WrongEcho))
         return static_cast<std::uint8_t>(~reply.byte);
     if (reply.kind == ReplyKind::Acknowledge && faults_.strike(Fault::WrongAcknowledge))
+        return BoardFaults::SpoiledAcknowledge;
+    if (reply.kind == ReplyKind::PLSAcknowledge &&
+        (faults_.strike(Fault::WrongAcknowledge) || faults_.strike(Fault::PLSWrongAck)))
         return BoardFaults::SpoiledAcknowledge;
     return reply.byte;
 }

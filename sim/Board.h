@@ -8,6 +8,7 @@
 #include "BoardFaults.h"
 #include "BoardMemory.h"
 #include "BoardMode.h"
+#include "LimitSwitch.h"
 #include "RunningMachine.h"
 #include "TrafficLog.h"
 
@@ -25,14 +26,22 @@ public:
     static constexpr std::uint8_t ReadCommand = 0x01;
     static constexpr std::uint8_t WriteCommand = 0x02;
 
+    // Identity bytes, with what a fresh board holds.
+    static constexpr std::uint16_t FirmwareAddress = 8159;  // B8159
+    static constexpr std::uint16_t FaultCodeAddress = 8176; // B8176
+    static constexpr std::uint8_t DefaultFirmwareRevision = 23;
+    static constexpr std::uint8_t NoFault = 0;
+
     enum class State { Idle, AwaitingCommand, InMode };
 
-    // Read and write modes installed, machine running at its default speed.
+    // Read, write and PLS modes installed, machine running at its default speed.
     Board();
+    Board(const Board&) = delete;
+    Board& operator=(const Board&) = delete;
 
     // One byte from the line at time `now`; the answer, if the board gives one.
     std::optional<std::uint8_t> receive(std::uint8_t byte, Micros now);
-    void advanceTo(Micros now) { machine_.advanceTo(now); }
+    void advanceTo(Micros now);
 
     // Further modes (PLS, program load) plug in by their command byte.
     void installMode(std::uint8_t command, std::unique_ptr<BoardMode> mode);
@@ -45,6 +54,8 @@ public:
     BoardMemory& memory() { return memory_; }
     const BoardMemory& memory() const { return memory_; }
     RunningMachine& machine() { return machine_; }
+    LimitSwitch& pls() { return pls_; }
+    const LimitSwitch& pls() const { return pls_; }
     BoardFaults& faults() { return faults_; }
     const BoardFaults& faults() const { return faults_; }
     TrafficLog& traffic() { return traffic_; }
@@ -59,6 +70,7 @@ private:
     BoardMemory memory_;
     RunningMachine machine_;
     BoardFaults faults_;
+    LimitSwitch pls_;
     TrafficLog traffic_;
     std::map<std::uint8_t, std::unique_ptr<BoardMode>> modes_;
     State state_ = State::Idle;

@@ -13,7 +13,10 @@ enum class Fault {
     Silence,          // the byte is lost: no reply, the board does not see it
     WrongEcho,        // an echo comes back altered
     WrongAcknowledge, // 0x00 comes back where 0x55 belongs
-    LineDrop          // the line drops as the byte is sent: a cable pulled mid-transfer
+    LineDrop,         // the line drops as the byte is sent: a cable pulled mid-transfer
+    PLSNotReady,      // a PLS READY poll is answered busy
+    PLSWrongAck,      // 0x00 comes back where a PLS command acknowledges a byte
+    BadRecall         // a channel recall answers a position high byte of 17
 };
 
 // What is wrong with the board and its line: planned faults, a dropped line and the time
@@ -21,7 +24,7 @@ enum class Fault {
 class BoardFaults {
 public:
     static constexpr std::uint8_t SpoiledAcknowledge = 0x00;
-    static constexpr int FaultCount = 4;
+    static constexpr int FaultCount = 7;
 
     void set(Fault fault, FaultPlan plan) { plans_[index(fault)] = plan; }
     const FaultPlan& plan(Fault fault) const { return plans_[index(fault)]; }
@@ -45,8 +48,9 @@ public:
 private:
     static std::size_t index(Fault fault) { return static_cast<std::size_t>(fault); }
 
-    std::array<FaultPlan, FaultCount> plans_{FaultPlan::never(), FaultPlan::never(),
-                                             FaultPlan::never(), FaultPlan::never()};
+    std::array<FaultPlan, FaultCount> plans_{
+        FaultPlan::never(), FaultPlan::never(), FaultPlan::never(), FaultPlan::never(),
+        FaultPlan::never(), FaultPlan::never(), FaultPlan::never()};
     bool lineDropped_ = false;
     int wireBaud_ = 0;
 };

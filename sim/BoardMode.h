@@ -8,8 +8,9 @@
 namespace sim {
 
 // How an answer counts for fault injection: echoes and acknowledges can be spoiled,
-// data cannot be told wrong from the line.
-enum class ReplyKind { Acknowledge, Echo, Data };
+// data cannot be told wrong from the line. A PLS acknowledge answers a byte inside a PLS
+// command (not the handshake), so PLS faults can leave the handshake alone.
+enum class ReplyKind { Acknowledge, PLSAcknowledge, Echo, Data };
 
 struct Reply {
     std::uint8_t byte;

@@ -2,13 +2,19 @@
 
 #include <charconv>
 
+#include "PLSControl.h"
 #include "SimAddress.h"
 
 namespace sim {
 
 namespace {
 
-std::optional<std::uint32_t> number(std::string_view text) {
+const std::string Ok = "ok";
+constexpr std::uint32_t MaxCount = 1'000'000;
+
+} // namespace
+
+std::optional<std::uint32_t> ControlCommand::number(std::string_view text) {
     std::uint32_t value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
@@ -16,11 +22,6 @@ std::optional<std::uint32_t> number(std::string_view text) {
         return std::nullopt;
     return value;
 }
-
-const std::string Ok = "ok";
-constexpr std::uint32_t MaxCount = 1'000'000;
-
-} // namespace
 
 std::string ControlCommand::apply(Board& board, std::string_view line) {
     const std::vector<std::string_view> args = words(line);
@@ -37,6 +38,8 @@ std::string ControlCommand::apply(Board& board, std::string_view line) {
         return wire(board, args);
     if (verb == "speed")
         return speed(board, args);
+    if (PLSControl::handles(verb))
+        return PLSControl::apply(board, args);
     if (verb == "drop" && args.size() == 1) {
         board.faults().dropLine();
         return Ok;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,10 +15,13 @@ namespace sim {
 //   fault clear
 //   drop    wire 0|9600|19200    speed <strokes/min>
 //   set <address> <value>    get <address>
+// and the PLS and identity commands of PLSControl.
 // Each line is answered with "ok", "ok <value>" or "error <reason>".
 class ControlCommand {
 public:
     static std::string apply(Board& board, std::string_view line);
+    // Decimal digits only, as the commands take their numbers.
+    static std::optional<std::uint32_t> number(std::string_view text);
 
 private:
     static std::vector<std::string_view> words(std::string_view line);

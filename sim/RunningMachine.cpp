@@ -14,7 +14,6 @@ bool within(int position, int from, int to) {
 
 RunningMachine::RunningMachine(BoardMemory& memory) : memory_(memory) {
     memory_.setWord(SpeedAddress, DefaultSpeed);
-    memory_.setWord(ScaleAddress, DefaultScale);
     showLiveSignals();
 }
 
@@ -59,15 +58,11 @@ void RunningMachine::addStrokes(std::uint64_t strokes) {
 void RunningMachine::showLiveSignals() {
     const bool running = speed() != 0;
     const int position = memory_.word(PositionAddress) % 360;
-    const bool bottomDeadCentre = within(position, 350, 10);
     const bool cupfeed = within(position, 90, 200);
     const bool airStrip = within(position, 200, 260);
     const bool clock = (position / 15) % 2 == 0;
 
     memory_.setWord(PeriodAddress, running ? static_cast<std::uint16_t>(60000 / speed()) : 0);
-    memory_.setByte(TimingChannelsAddress,
-                    static_cast<std::uint8_t>(bottomDeadCentre << 0 | cupfeed << 4 | airStrip << 5 |
-                                              clock << 7));
     setDriven(InputsAddress, InputsDriven, running ? 0x01 : 0x00);
     setDriven(OutputsAddress, OutputsDriven,
               static_cast<std::uint8_t>(running << 0 | running << 1 | (running && cupfeed) << 2 |

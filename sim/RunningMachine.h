@@ -15,18 +15,15 @@ class RunningMachine {
 public:
     using Micros = std::int64_t;
 
-    static constexpr std::uint16_t InputsAddress = 100;         // B100: flywheel motion bit
-    static constexpr std::uint16_t OutputsAddress = 110;        // B110: clutch, cupfeed, sync
-    static constexpr std::uint16_t TimingChannelsAddress = 170; // B170: CH00..CH07
-    static constexpr std::uint16_t PositionAddress = 180;       // W180: degrees 0..359
-    static constexpr std::uint16_t SpeedAddress = 182;          // W182: strokes per minute
-    static constexpr std::uint16_t PeriodAddress = 184;         // W184: ms per stroke
-    static constexpr std::uint16_t ScaleAddress = 186;          // W186
-    static constexpr std::uint16_t GoodCansAddress = 1100;      // D1100
-    static constexpr std::uint16_t ShortCansAddress = 1104;     // W1104
+    static constexpr std::uint16_t InputsAddress = 100;     // B100: flywheel motion bit
+    static constexpr std::uint16_t OutputsAddress = 110;    // B110: clutch, cupfeed, sync
+    static constexpr std::uint16_t PositionAddress = 180;   // W180: degrees 0..359
+    static constexpr std::uint16_t SpeedAddress = 182;      // W182: strokes per minute
+    static constexpr std::uint16_t PeriodAddress = 184;     // W184: ms per stroke
+    static constexpr std::uint16_t GoodCansAddress = 1100;  // D1100
+    static constexpr std::uint16_t ShortCansAddress = 1104; // W1104
 
     static constexpr std::uint16_t DefaultSpeed = 200;
-    static constexpr std::uint16_t DefaultScale = 360;
     static constexpr std::uint32_t StrokesPerShortCan = 500;
 
     // Bits of the I/O bytes the machine drives; the others are left to the line and tests.

@@ -21,11 +21,21 @@ std::optional<int> wholeNumber(std::string_view text, int low, int high) {
 const char* SimOptions::usage() {
     return "usage: vorna7-sim [--appdir DIR] [--port N] [--wire 0|9600|19200] [--speed SPM]\n"
            "                  [--silent] [--wrong-echo] [--wrong-ack] [--control PORT|FIFO]\n"
+           "                  [--pls-busy MS] [--pls-not-ready] [--pls-wrong-ack] [--bad-recall]\n"
+           "                  [--firmware REV] [--fault-code CODE]\n"
            "Creates a pseudo-terminal, links it as DIR/Support/COM<N>, prints its path and\n"
            "answers as the target board until interrupted.\n"
+           "--pls-busy: the PLS answers busy this long after each write (default 0).\n"
+           "--pls-not-ready: the PLS never answers ready; --pls-wrong-ack: the PLS answers\n"
+           "0x00 where it acknowledges a byte; --bad-recall: recalls give a high byte of 17.\n"
+           "--firmware and --fault-code set the bytes B8159 and B8176 (0 to 255).\n"
            "--control reads commands, one per line:\n"
-           "  fault silence|wrong-echo|wrong-ack|line-drop on|off|<count> [after <count>]\n"
+           "  fault silence|wrong-echo|wrong-ack|line-drop|pls-not-ready|pls-wrong-ack|\n"
+           "        bad-recall on|off|<count> [after <count>]\n"
            "  fault clear | drop | wire 0|9600|19200 | speed SPM | set ADDR VALUE | get ADDR\n"
+           "  channel CH [clear | ON OFF | pulse START ON OFF] | pls-config [24 BYTES]\n"
+           "  pls-busy [MS] | firmware [REV] | fault-code [CODE]\n"
+           "The PLS keeps its scale factor in W186 and its offset in W188.\n"
            "A TCP PORT of 0 picks a free port and prints \"control <port>\" after the path.\n";
 }
 
@@ -43,6 +53,27 @@ std::optional<SimOptions> SimOptions::parse(int argc, const char* const* argv, s
             options.wrongEcho = true;
         } else if (option == "--wrong-ack") {
             options.wrongAcknowledge = true;
+        } else if (option == "--pls-not-ready") {
+            options.plsNotReady = true;
+        } else if (option == "--pls-wrong-ack") {
+            options.plsWrongAcknowledge = true;
+        } else if (option == "--bad-recall") {
+            options.badRecall = true;
+        } else if (option == "--pls-busy" && hasValue) {
+            options.plsBusyMs = wholeNumber(value, 0, 60000);
+            if (!options.plsBusyMs) {
+                error = "--pls-busy takes milliseconds, 0 to 60000";
+                return std::nullopt;
+            }
+            ++i;
+        } else if ((option == "--firmware" || option == "--fault-code") && hasValue) {
+            const auto byte = wholeNumber(value, 0, 255);
+            if (!byte) {
+                error = std::string(option) + " takes a number from 0 to 255";
+                return std::nullopt;
+            }
+            (option == "--firmware" ? options.firmware : options.faultCode) = byte;
+            ++i;
         } else if (option == "--appdir" && hasValue && !value.empty()) {
             options.appDir = value;
             ++i;

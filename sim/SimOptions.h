@@ -16,6 +16,12 @@ public:
     bool silent = false;
     bool wrongEcho = false;
     bool wrongAcknowledge = false;
+    std::optional<int> plsBusyMs;
+    bool plsNotReady = false;
+    bool plsWrongAcknowledge = false;
+    bool badRecall = false;
+    std::optional<int> firmware;
+    std::optional<int> faultCode;
     bool help = false;
 
     // Nothing with a one-line reason in `error` when the arguments are wrong.

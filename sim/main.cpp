@@ -24,6 +24,20 @@ void applyOptions(const sim::SimOptions& options, sim::Board& board) {
         board.faults().set(sim::Fault::WrongEcho, sim::FaultPlan::always());
     if (options.wrongAcknowledge)
         board.faults().set(sim::Fault::WrongAcknowledge, sim::FaultPlan::always());
+    if (options.plsNotReady)
+        board.faults().set(sim::Fault::PLSNotReady, sim::FaultPlan::always());
+    if (options.plsWrongAcknowledge)
+        board.faults().set(sim::Fault::PLSWrongAck, sim::FaultPlan::always());
+    if (options.badRecall)
+        board.faults().set(sim::Fault::BadRecall, sim::FaultPlan::always());
+    if (options.plsBusyMs)
+        board.pls().setBusyPeriod(static_cast<std::int64_t>(*options.plsBusyMs) * 1000);
+    if (options.firmware)
+        board.memory().setByte(sim::Board::FirmwareAddress,
+                               static_cast<std::uint8_t>(*options.firmware));
+    if (options.faultCode)
+        board.memory().setByte(sim::Board::FaultCodeAddress,
+                               static_cast<std::uint8_t>(*options.faultCode));
 }
 
 } // namespace

@@ -233,7 +233,8 @@ TEST(BoardFaults, WireTimeIsTenBitsPerByte) {
 }
 
 TEST(BoardFaults, NamesRoundTrip) {
-    for (Fault fault : {Fault::Silence, Fault::WrongEcho, Fault::WrongAcknowledge, Fault::LineDrop})
+    for (Fault fault : {Fault::Silence, Fault::WrongEcho, Fault::WrongAcknowledge, Fault::LineDrop,
+                        Fault::PLSNotReady, Fault::PLSWrongAck, Fault::BadRecall})
         EXPECT_EQ(sim::BoardFaults::named(sim::BoardFaults::nameOf(fault)), fault);
     EXPECT_FALSE(sim::BoardFaults::named("bogus").has_value());
 }

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include "Board.h"
+
+using sim::Board;
+using sim::LimitSwitch;
+using sim::PLSChannel;
+
+namespace {
+
+struct Placement {
+    std::uint16_t crank; // degrees
+    std::uint16_t scale;
+    std::uint16_t offset;
+    std::uint16_t position;
+};
+
+void PrintTo(const Placement& row, std::ostream* out) {
+    *out << row.crank << "deg/" << row.scale << "-" << row.offset;
+}
+
+class PLSPosition : public testing::TestWithParam<Placement> {
+protected:
+    void place(Board& board, const Placement& row) {
+        board.memory().setWord(180, row.crank);
+        ASSERT_TRUE(board.pls().setScale(row.scale));
+        board.memory().setWord(LimitSwitch::OffsetAddress, row.offset);
+    }
+};
+
+} // namespace
+
+TEST_P(PLSPosition, IsTheCrankInDivisionsLessTheOffset) {
+    Board board;
+    place(board, GetParam());
+    EXPECT_EQ(board.pls().position(), GetParam().position);
+}
+
+// What the link does to put the current position at P must make the position read P.
+TEST_P(PLSPosition, OffsetChosenForAWantedPositionMakesItSo) {
+    const Placement& row = GetParam();
+    for (int wanted : {0, 1, row.scale / 2, row.scale - 1, static_cast<int>(row.scale)}) {
+        Board board;
+        place(board, row);
+        const int scale = board.pls().scale();
+        const int newOffset =
+            ((board.pls().offset() + board.pls().position()) % scale + scale - wanted) % scale;
+        ASSERT_TRUE(board.pls().setOffset(static_cast<std::uint16_t>(newOffset)));
+        EXPECT_EQ(board.pls().position(), wanted % scale) << "wanted " << wanted;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Placements, PLSPosition,
+                         testing::Values(Placement{0, 360, 0, 0}, Placement{90, 360, 0, 90},
+                                         Placement{90, 360, 100, 350}, Placement{359, 360, 359, 0},
+                                         Placement{180, 720, 0, 360}, Placement{90, 100, 0, 25},
+                                         Placement{45, 8, 7, 2}, Placement{400, 360, 0, 40},
+                                         Placement{10, 360, 1000, 90}, // offset set from memory
+                                         Placement{359, 4352, 0, 4339}));
+
+TEST(LimitSwitch, RefusesValuesItCannotHoldAndKeepsWhatItHad) {
+    Board board;
+    LimitSwitch& pls = board.pls();
+    EXPECT_FALSE(pls.setScale(0));
+    EXPECT_FALSE(pls.setScale(LimitSwitch::MaxScale + 1));
+    EXPECT_EQ(pls.scale(), 360);
+    EXPECT_TRUE(pls.setScale(LimitSwitch::MaxScale));
+    EXPECT_TRUE(pls.setScale(360));
+
+    EXPECT_FALSE(pls.setOffset(360));
+    EXPECT_TRUE(pls.setOffset(359));
+    EXPECT_EQ(pls.offset(), 359);
+
+    EXPECT_FALSE(pls.programSetpoints(2, 360, 0));
+    EXPECT_FALSE(pls.programSetpoints(2, 0, 360));
+    EXPECT_TRUE(pls.programSetpoints(2, 359, 0));
+    EXPECT_EQ(pls.channel(2).onSetpoint(), 359);
+
+    const struct {
+        std::uint16_t start;
+        std::uint8_t on;
+        std::uint8_t off;
+        bool accepted;
+    } trains[] = {{0, 10, 20, true},   {359, 10, 20, true}, {360, 10, 20, false},
+                  {0, 0, 30, false},   {0, 30, 0, false},   {0, 10, 25, false},
+                  {0, 255, 105, true}, {0, 180, 180, true}};
+    for (const auto& train : trains) {
+        EXPECT_EQ(pls.programPulseTrain(6, train.start, train.on, train.off), train.accepted)
+            << train.start << " " << int(train.on) << "/" << int(train.off);
+    }
+    EXPECT_EQ(pls.channel(6).onDivisions(), 180);
+}
+
+TEST(LimitSwitch, ConfigurationReadsBackInTheBoardsOrder) {
+    Board board;
+    LimitSwitch& pls = board.pls();
+    for (std::size_t group = 0; group < LimitSwitch::ConfigGroupCount; ++group) {
+        std::array<std::uint8_t, LimitSwitch::ConfigGroupSize> bytes{};
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<std::uint8_t>(group * 6 + i + 1);
+        pls.storeConfigGroup(group, bytes);
+    }
+    // Channel count (byte 18), program (0), speed compensation (1-4, 6-9), 10-17, then 5.
+    const LimitSwitch::ConfigReadout expected = {19, 1,  2,  3,  4,  5,  7,  8,  9, 10,
+                                                 11, 12, 13, 14, 15, 16, 17, 18, 6};
+    EXPECT_EQ(pls.configReadout(), expected);
+}
+
+namespace {
+
+struct OutputCase {
+    std::uint16_t crank;
+    std::uint8_t outputs; // B170 with the channels a fresh board holds
+};
+
+class PLSOutputs : public testing::TestWithParam<OutputCase> {};
+
+} // namespace
+
+TEST_P(PLSOutputs, ShowTheChannelsAtTheCrankInB170) {
+    Board board;
+    board.memory().setWord(180, GetParam().crank);
+    board.advanceTo(0);
+    EXPECT_EQ(board.memory().byte(170), GetParam().outputs);
+}
+
+// Fresh channels: 150-170, 200-220, 155-175, 110-130, 150-350, 150-200, 120-190, 180-0.
+INSTANTIATE_TEST_SUITE_P(Crank, PLSOutputs,
+                         testing::Values(OutputCase{0, 0x00}, OutputCase{120, 0x48},
+                                         OutputCase{160, 0x75}, OutputCase{210, 0x92},
+                                         OutputCase{350, 0x80}, OutputCase{359, 0x80}));
+
+TEST(LimitSwitch, OutputsFollowTheTurningCrankAndTheOffset) {
+    Board board;
+    board.advanceTo(0);
+    board.advanceTo(150'000); // half a stroke at 200 strokes a minute
+    EXPECT_EQ(board.memory().word(180), 180);
+    EXPECT_EQ(board.memory().byte(170), 0xF0);
+    ASSERT_TRUE(board.pls().setOffset(30)); // position 150 now
+    EXPECT_EQ(board.memory().byte(170), 0x71);
+    board.pls().clearChannel(0);
+    EXPECT_EQ(board.memory().byte(170), 0x70);
+}
+
+TEST(LimitSwitch, ReportsTheMachineSpeedAsRpm) {
+    Board board;
+    EXPECT_EQ(board.pls().rpm(), 200);
+    board.machine().setSpeed(0);
+    EXPECT_EQ(board.pls().rpm(), 0);
+}
