@@ -1,0 +1,26 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// Windows need one application object for the whole test program.
+class QtWidgetsEnvironment final : public testing::Environment {
+public:
+    void SetUp() override {
+        if (!QCoreApplication::instance())
+            application_ = std::make_unique<QApplication>(argc_, argv_);
+    }
+    void TearDown() override { application_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[13] = "test_program";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> application_;
+};
+
+[[maybe_unused]] testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new QtWidgetsEnvironment);
+
+} // namespace

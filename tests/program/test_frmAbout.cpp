@@ -1,0 +1,120 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+
+#include "AboutText.h"
+#include "ProgramTestFolder.h"
+#include "frmAbout.h"
+#include "frmSystemInfo.h"
+
+namespace {
+
+QString projectVersion() {
+    QFile file(ProgramTestFolder::sourceRoot() + QStringLiteral("/CMakeLists.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral(R"(project\(VORNA7 VERSION (\d+\.\d+\.\d+))"))
+            .match(QString::fromUtf8(file.readAll()));
+    return match.captured(1);
+}
+
+class AboutBoxTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    QWidget owner;
+
+    template <typename T> T* control(QWidget* window, const QString& name) {
+        T* widget = window->findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+};
+
+} // namespace
+
+TEST_F(AboutBoxTest, TitleVersionAndTextsAreSetAtLoad) {
+    const QString version = projectVersion();
+    ASSERT_FALSE(version.isEmpty());
+    frmAbout box(folder.path(), &owner);
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("About VORNA7"));
+    EXPECT_EQ(control<QLabel>(&box, QStringLiteral("lblTitle"))->text(), QStringLiteral("VORNA7"));
+    EXPECT_EQ(control<QLabel>(&box, QStringLiteral("lblVersion"))->text(),
+              QStringLiteral("Version ") + version);
+    EXPECT_EQ(control<QLabel>(&box, QStringLiteral("lblDescription"))->text(),
+              AboutText::description());
+    EXPECT_EQ(control<QLabel>(&box, QStringLiteral("lblTechSupport"))->text(),
+              AboutText::techSupport());
+    EXPECT_TRUE(AboutText::techSupport().startsWith(QStringLiteral("Technical Support:\n")));
+    EXPECT_FALSE(control<QLabel>(&box, QStringLiteral("picIcon"))->pixmap().isNull());
+    EXPECT_EQ(control<QPushButton>(&box, QStringLiteral("cmdOK"))->text(), QStringLiteral("OK"));
+    EXPECT_EQ(control<QPushButton>(&box, QStringLiteral("cmdSysInfo"))->text(),
+              QStringLiteral("&System Info..."));
+    for (int i = 0; i < 2; ++i) {
+        auto* line = control<QFrame>(&box, QStringLiteral("Line1(%1)").arg(i));
+        EXPECT_EQ(line->frameShape(), QFrame::HLine);
+    }
+}
+
+TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
+    owner.show();
+    frmAbout* box = frmAbout::showModeless(folder.path(), &owner);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_FALSE(box->isModal());
+    EXPECT_EQ(frmAbout::showModeless(folder.path(), &owner), box)
+        << "the open box is brought forward";
+
+    QPointer<frmAbout> watch(box);
+    QTest::mouseClick(control<QPushButton>(box, QStringLiteral("cmdOK")), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watch.isNull()) << "closing releases the box";
+    EXPECT_NE(frmAbout::showModeless(folder.path(), &owner), nullptr);
+}
+
+TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
+    ProgramTestFolder::writeFile(folder.filePath(QStringLiteral("Support/RSPort.cfg")),
+                                 "6,19200\r\n");
+    owner.show();
+    frmAbout* box = frmAbout::showModeless(folder.path(), &owner);
+    QTest::mouseClick(control<QPushButton>(box, QStringLiteral("cmdSysInfo")), Qt::LeftButton);
+    auto* window = owner.findChild<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 System Information"));
+    const QString text =
+        control<QPlainTextEdit>(window, QStringLiteral("txtSysInfo"))->toPlainText();
+    EXPECT_TRUE(text.contains(QStringLiteral("In use: port 6 at 19200 baud (19200,n,8,1)")))
+        << text.toStdString();
+
+    QPointer<frmSystemInfo> watch(window);
+    box->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(watch.isNull());
+
+    // A second press refreshes the same window with what the file says now.
+    ProgramTestFolder::writeFile(folder.filePath(QStringLiteral("Support/RSPort.cfg")),
+                                 "8,9600\r\n");
+    box = frmAbout::showModeless(folder.path(), &owner);
+    box->StartSysInfo();
+    EXPECT_EQ(owner.findChildren<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+    EXPECT_TRUE(control<QPlainTextEdit>(window, QStringLiteral("txtSysInfo"))
+                    ->toPlainText()
+                    .contains(QStringLiteral("In use: port 8 at 9600 baud")));
+}
+
+TEST_F(AboutBoxTest, TheSystemInformationCanBeCopied) {
+    frmSystemInfo window(folder.path(), nullptr, [] { return QList<SerialPortCatalog::Device>{}; });
+    window.show();
+    QTest::mouseClick(control<QPushButton>(&window, QStringLiteral("cmdCopy")), Qt::LeftButton);
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_EQ(copied,
+              control<QPlainTextEdit>(&window, QStringLiteral("txtSysInfo"))->toPlainText());
+    EXPECT_TRUE(copied.contains(QStringLiteral("No serial ports found.")));
+}
