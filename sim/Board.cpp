@@ -84,9 +84,6 @@ std::uint8_t Board::spoiled(const Reply& reply) {
         return static_cast<std::uint8_t>(~reply.byte);
     if (reply.kind == ReplyKind::Acknowledge && faults_.strike(Fault::WrongAcknowledge))
         return BoardFaults::SpoiledAcknowledge;
-    if (reply.kind == ReplyKind::PLSAcknowledge &&
-        (faults_.strike(Fault::WrongAcknowledge) || faults_.strike(Fault::PLSWrongAck)))
-        return BoardFaults::SpoiledAcknowledge;
     return reply.byte;
 }
 

@@ -12,10 +12,10 @@ namespace sim {
 enum class Fault {
     Silence,          // the byte is lost: no reply, the board does not see it
     WrongEcho,        // an echo comes back altered
-    WrongAcknowledge, // 0x00 comes back where 0x55 belongs
+    WrongAcknowledge, // 0x00 comes back where the handshake's 0x55 belongs
     LineDrop,         // the line drops as the byte is sent: a cable pulled mid-transfer
     PLSNotReady,      // a PLS READY poll is answered busy
-    PLSWrongAck,      // 0x00 comes back where a PLS command acknowledges a byte
+    PLSWrongAck,      // the PLS answers 0x00 instead of acknowledging a byte and drops it
     BadRecall         // a channel recall answers a position high byte of 17
 };
 

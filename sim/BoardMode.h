@@ -8,9 +8,9 @@
 namespace sim {
 
 // How an answer counts for fault injection: echoes and acknowledges can be spoiled,
-// data cannot be told wrong from the line. A PLS acknowledge answers a byte inside a PLS
-// command (not the handshake), so PLS faults can leave the handshake alone.
-enum class ReplyKind { Acknowledge, PLSAcknowledge, Echo, Data };
+// data cannot be told wrong from the line. The PLS acknowledges the bytes of its commands
+// itself and refuses them through its own fault (Fault::PLSWrongAck), so those count as data.
+enum class ReplyKind { Acknowledge, Echo, Data };
 
 struct Reply {
     std::uint8_t byte;

@@ -82,6 +82,9 @@ public:
     // Asked once per READY poll; a planned "not ready" fault counts that poll.
     bool busy();
 
+    // Asked before the PLS acknowledges a byte of one of its commands; true when a planned
+    // "wrong acknowledge" fault makes it refuse the byte instead.
+    bool refusesByte() { return faults_.strike(Fault::PLSWrongAck); }
     BoardFaults& faults() { return faults_; }
 
 private:

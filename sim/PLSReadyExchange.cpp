@@ -11,8 +11,10 @@ constexpr Reply NotUnderstood{0xEE, ReplyKind::Data};
 
 Reply PLSReadyExchange::receive(std::uint8_t byte, LimitSwitch& pls) {
     if (byte == Query) {
+        if (pls.refusesByte())
+            return {Refused, ReplyKind::Data};
         stage_ = Stage::State;
-        return {Poll, ReplyKind::PLSAcknowledge};
+        return {Poll, ReplyKind::Data};
     }
     if (byte != Poll)
         return NotUnderstood;

@@ -16,6 +16,7 @@ public:
     static constexpr std::uint8_t Poll = 0x55;
     static constexpr std::uint8_t Ready = 0x00;
     static constexpr std::uint8_t Busy = 0x55;
+    static constexpr std::uint8_t Refused = 0x00;
 
     void start() { stage_ = Stage::Query; }
     void reset() { stage_ = Stage::Off; }

@@ -7,11 +7,11 @@ namespace sim {
 ModeStep PLSRecallMode::receive(std::uint8_t byte, BoardMemory&) {
     switch (stage_) {
     case Stage::Channel:
-        if (!LimitSwitch::hasChannel(byte))
+        if (!LimitSwitch::hasChannel(byte) || pls_.refusesByte())
             return {Reply{NoSuchChannel, ReplyKind::Data}};
         step_ = pls_.recall(byte);
         stage_ = Stage::State;
-        return {Reply{Board::Acknowledge, ReplyKind::PLSAcknowledge}};
+        return {Reply{Board::Acknowledge, ReplyKind::Data}};
     case Stage::State:
         stage_ = Stage::Low;
         return {Reply{step_.state, ReplyKind::Data}};

@@ -20,19 +20,19 @@ ModeStep PLSWriteMode::receive(std::uint8_t byte, BoardMemory&) {
 
 Reply PLSWriteMode::take(std::uint8_t byte) {
     record_.push_back(byte);
-    if (check_ && !check_(record_)) {
+    if ((check_ && !check_(record_)) || pls_.refusesByte()) {
         record_.clear();
         return {Refused, ReplyKind::Data};
     }
     if (record_.size() < length_)
-        return {Board::Acknowledge, ReplyKind::PLSAcknowledge};
+        return {Board::Acknowledge, ReplyKind::Data};
     const bool stored = store_(pls_, record_);
     record_.clear();
     if (!stored)
         return {Refused, ReplyKind::Data};
     pls_.startBusyPeriod();
     ready_.start();
-    return {Board::Acknowledge, ReplyKind::PLSAcknowledge};
+    return {Board::Acknowledge, ReplyKind::Data};
 }
 
 } // namespace sim
