@@ -1,5 +1,3 @@
-#include <QSysInfo>
-
 #include "ProgramTestFolder.h"
 #include "QtSerialPort.h"
 #include "SystemInfoReport.h"
@@ -29,48 +27,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(SystemInfoReportTest, SectionsComeInOrderAndTheTextIndentsTheirLines) {
-    QStringList headings;
-    const QList<SystemInfoReport::Section> sections = report().sections();
-    for (const SystemInfoReport::Section& s : sections)
-        headings.append(s.heading);
-    EXPECT_EQ(headings, (QStringList{"Program", "Operating System", "Qt", "Port Settings",
-                                     "Port Aliases", "Serial Ports"}));
-
-    QStringList expected;
-    for (const SystemInfoReport::Section& s : sections) {
-        if (!expected.isEmpty())
-            expected.append(QString());
-        expected.append(s.heading);
-        for (const QString& line : s.lines)
-            expected.append(QStringLiteral("    ") + line);
-    }
-    EXPECT_EQ(report().text(), expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-}
-
-TEST_F(SystemInfoReportTest, ProgramSystemAndQtAreNamed) {
-    ProgramTestFolder::installHelp(folder.path(), QStringLiteral("help"));
-    const SystemInfoReport::Section program = section(QStringLiteral("Program"));
-    ASSERT_GE(program.lines.size(), 4);
-    EXPECT_TRUE(program.lines[0].startsWith(QStringLiteral("VORNA7 Version ")));
-    EXPECT_EQ(program.lines[1], QStringLiteral("Application folder: ") + folder.path());
-    EXPECT_EQ(program.lines[2],
-              QStringLiteral("Support folder: ") + path(QStringLiteral("Support")));
-    EXPECT_EQ(program.lines[3], QStringLiteral("Help folder: ") + path(QStringLiteral("help")));
-
-    const SystemInfoReport::Section system = section(QStringLiteral("Operating System"));
-    ASSERT_GE(system.lines.size(), 4);
-    EXPECT_EQ(system.lines[0], QSysInfo::prettyProductName());
-    EXPECT_EQ(system.lines[2],
-              QStringLiteral("Architecture: ") + QSysInfo::currentCpuArchitecture());
-
-    const SystemInfoReport::Section qt = section(QStringLiteral("Qt"));
-    ASSERT_EQ(qt.lines.size(), 1);
-    EXPECT_EQ(qt.lines[0],
-              QStringLiteral("Qt version: %1 (built with %2)")
-                  .arg(QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR)));
-}
 
 TEST_F(SystemInfoReportTest, TheSettingsFileItsContentsAndTheDeviceItsPortOpens) {
     const QString file = path(QStringLiteral("Support/RSPort.cfg"));
