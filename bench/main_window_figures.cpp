@@ -1,0 +1,348 @@
+// Figures for the program's main window, printed with their ratio to the goal:
+//   - start-up to the main window shown (offscreen), median of repeated runs;
+//   - CPU used while idle offline with the Main Display open;
+//   - Main Display refresh passes per second online at 19200 baud, against the wire limit of
+//     the bytes exchanged (vorna7-sim emulates the wire time);
+//   - the longest wait of a posted event while the Main Display refreshes online at 9600 baud;
+//   - resident memory with the main window open.
+//
+//   main_window_figures [--seconds S] [--idle-seconds S] [--runs N]
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+#include "AppContext.h"
+#include "FileDialogs.h"
+#include "MachineWindow.h"
+#include "MachineWindowSet.h"
+#include "MessageBoxPrompter.h"
+#include "QtFileDialogs.h"
+#include "QtSerialPort.h"
+#include "RSComm.h"
+#include "SteadyClock.h"
+#include "frmMDIMain.h"
+
+namespace {
+
+constexpr int PatienceMs = 5000;
+constexpr double StartupLimitMs = 300;
+constexpr double IdleCpuLimitPercent = 1;
+constexpr double WireRatioGoal = 0.95;
+constexpr double EventGapLimitMs = 25;
+constexpr double MemoryLimitMB = 80;
+constexpr double BitsPerByte = 10; // start bit, 8 data bits, stop bit
+
+double nowSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// A line of /proc/self/status in megabytes ("VmRSS", "VmHWM").
+double statusMegabytes(const char* key) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(static_cast<qsizetype>(std::strlen(key)) + 1)
+                       .trimmed()
+                       .split(' ')[0]
+                       .toDouble() /
+                   1024.0;
+    }
+    return 0;
+}
+
+// A loop of its own: quitting the application would close the main window.
+void runEventLoopFor(double seconds) {
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Answers every message Cancel, so a failure ends by itself instead of waiting on screen.
+class CancelPrompter final : public Prompter {
+public:
+    int ask(const QString& title, const QString& text, Icon, Buttons) override {
+        last = title + QStringLiteral(": ") + text;
+        return Cancel;
+    }
+    QString last;
+};
+
+class NoFileDialogs final : public FileDialogs {
+public:
+    std::optional<QString> openFile(const QString&, const QString&) override { return {}; }
+    std::optional<QString> saveFile(const QString&, const QString&) override { return {}; }
+};
+
+// The real port, counting the bytes that cross it.
+class CountingSerialPort final : public SerialPort {
+public:
+    explicit CountingSerialPort(SerialPort& port) : port_(port) {}
+
+    void setPortNumber(int number) override { port_.setPortNumber(number); }
+    int portNumber() const override { return port_.portNumber(); }
+    bool setSettings(const QString& settings) override { return port_.setSettings(settings); }
+    QString settings() const override { return port_.settings(); }
+    bool open() override { return port_.open(); }
+    void close() override { port_.close(); }
+    bool isOpen() const override { return port_.isOpen(); }
+    int bytesWaiting() override { return port_.bytesWaiting(); }
+    WaitResult waitForByte(Clock& clock, Clock::Micros deadline) override {
+        return port_.waitForByte(clock, deadline);
+    }
+    bool send(const QByteArray& bytes) override {
+        bytes_ += bytes.size();
+        return port_.send(bytes);
+    }
+    int readByte() override {
+        const int byte = port_.readByte();
+        if (byte >= 0)
+            ++bytes_;
+        return byte;
+    }
+    void discard() override { port_.discard(); }
+    Error lastError() const override { return port_.lastError(); }
+
+    long long bytes() const { return bytes_; }
+
+private:
+    SerialPort& port_;
+    long long bytes_ = 0;
+};
+
+// The program as main builds it, in a given application folder, with messages answered
+// Cancel and no file dialogs.
+struct Program {
+    explicit Program(const QString& folder)
+        : context(folder, prompter), serial(folder), counted(serial), link(folder, clock, prompter),
+          machineWindows(context), main(context, link, counted, machineWindows, dialogs) {
+        main.show();
+    }
+    MachineWindow* display() const {
+        return qobject_cast<MachineWindow*>(main.currentMachineWindow());
+    }
+    void goOnline() {
+        link.OnlineMode = true;
+        main.SetOnlineMode();
+        if (!link.OnlineMode)
+            throw std::runtime_error("could not go online: " + prompter.last.toStdString());
+    }
+
+    CancelPrompter prompter;
+    AppContext context;
+    SteadyClock clock;
+    QtSerialPort serial;
+    CountingSerialPort counted;
+    RSComm link;
+    NoFileDialogs dialogs;
+    MachineWindowSet machineWindows;
+    frmMDIMain main;
+};
+
+// vorna7-sim on a pseudo-terminal, linked as port 1 of its application folder.
+struct Simulator {
+    QTemporaryDir appDir;
+    QProcess process;
+
+    explicit Simulator(int baud) {
+        const QString program =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/vorna7-sim");
+        process.start(program,
+                      {QStringLiteral("--appdir"), appDir.path(), QStringLiteral("--port"),
+                       QStringLiteral("1"), QStringLiteral("--wire"), QString::number(baud)});
+        while (!process.canReadLine() && process.waitForReadyRead(PatienceMs)) {
+        }
+        if (!process.readLine().trimmed().startsWith('/'))
+            throw std::runtime_error("vorna7-sim did not start: " + program.toStdString());
+        QFile settings(appDir.filePath(QStringLiteral("Support/RSPort.cfg")));
+        if (!settings.open(QIODevice::WriteOnly))
+            throw std::runtime_error("cannot write RSPort.cfg");
+        settings.write(QByteArray("1,") + QByteArray::number(baud) + "\r\n");
+    }
+    ~Simulator() {
+        process.terminate();
+        if (!process.waitForFinished(PatienceMs))
+            process.kill();
+    }
+};
+
+// Posts one event after another and measures how long each waits to be handled.
+class EventProbe final : public QObject {
+public:
+    void start() { post(); }
+    double longestMs() const { return longest_ * 1000; }
+    long handled() const { return handled_; }
+
+protected:
+    void customEvent(QEvent*) override {
+        longest_ = std::max(longest_, nowSeconds() - postedAt_);
+        ++handled_;
+        post();
+    }
+
+private:
+    void post() {
+        postedAt_ = nowSeconds();
+        QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+    }
+    double postedAt_ = 0;
+    double longest_ = 0;
+    long handled_ = 0;
+};
+
+// ---- The figures ----------------------------------------------------------------------------
+
+// The child builds the program as main does and reports the time from the parent's start
+// of the process to the window being shown.
+int startupChild(int argc, char* argv[], double launchedAt) {
+    QApplication application(argc, argv);
+    const QString folder = QCoreApplication::applicationDirPath();
+    MessageBoxPrompter prompter;
+    AppContext context(folder, prompter);
+    SteadyClock clock;
+    QtSerialPort port(folder);
+    RSComm link(folder, clock, prompter);
+    QtFileDialogs dialogs;
+    MachineWindowSet machineWindows(context);
+    frmMDIMain main(context, link, port, machineWindows, dialogs);
+    main.show();
+    while (!main.windowHandle() || !main.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QCoreApplication::processEvents();
+    std::printf("%.3f\n", (nowSeconds() - launchedAt) * 1000);
+    return 0;
+}
+
+void startupFigure(int runs) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        const double launchedAt = nowSeconds();
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--startup-child"), QString::number(launchedAt, 'f', 6)});
+        if (!child.waitForFinished(30000) || child.exitCode() != 0)
+            throw std::runtime_error("start-up run failed");
+        times.push_back(child.readAllStandardOutput().trimmed().toDouble());
+    }
+    std::sort(times.begin(), times.end());
+    const double median = times[times.size() / 2];
+    std::printf("start-up to main window shown   median %7.1f ms of %d runs (%.0f..%.0f)"
+                "   limit %.0f ms   ratio %.2f\n",
+                median, runs, times.front(), times.back(), StartupLimitMs, median / StartupLimitMs);
+}
+
+void idleFigures(double seconds) {
+    QTemporaryDir folder;
+    Program program(folder.path());
+    runEventLoopFor(0.5);
+    const long long passesBefore = program.display()->passCount();
+    const double cpuBefore = cpuSeconds();
+    const double start = nowSeconds();
+    runEventLoopFor(seconds);
+    const double elapsed = nowSeconds() - start;
+    const double percent = (cpuSeconds() - cpuBefore) / elapsed * 100;
+    const double passesPerSecond =
+        static_cast<double>(program.display()->passCount() - passesBefore) / elapsed;
+    std::printf("idle offline, Main Display open  %7.2f %% of a core over %.0f s"
+                " (%.0f offline passes/s)   limit %.0f %%   ratio %.2f\n",
+                percent, elapsed, passesPerSecond, IdleCpuLimitPercent,
+                percent / IdleCpuLimitPercent);
+    const double rss = statusMegabytes("VmRSS:");
+    std::printf("resident memory, main window     %7.1f MB (peak %.1f MB)   limit %.0f MB"
+                "   ratio %.2f\n",
+                rss, statusMegabytes("VmHWM:"), MemoryLimitMB, rss / MemoryLimitMB);
+}
+
+void refreshFigure(double seconds) {
+    constexpr int Baud = 19200;
+    Simulator sim(Baud);
+    Program program(sim.appDir.path());
+    program.goOnline();
+    runEventLoopFor(0.5);
+    const long long passesBefore = program.display()->passCount();
+    const long long bytesBefore = program.counted.bytes();
+    const double start = nowSeconds();
+    runEventLoopFor(seconds);
+    const double elapsed = nowSeconds() - start;
+    const double passes = static_cast<double>(program.display()->passCount() - passesBefore);
+    const double bytes = static_cast<double>(program.counted.bytes() - bytesBefore);
+    const double wireSeconds = bytes * BitsPerByte / Baud;
+    const double ratio = wireSeconds / elapsed;
+    std::printf("Main Display online at %d      %7.1f passes/s, %.0f bytes/s; wire limit for"
+                " those bytes %.1f passes/s   goal >= %.2f   ratio %.2f\n",
+                Baud, passes / elapsed, bytes / elapsed, passes / wireSeconds, WireRatioGoal,
+                ratio);
+}
+
+void latencyFigure(double seconds) {
+    constexpr int Baud = 9600;
+    Simulator sim(Baud);
+    Program program(sim.appDir.path());
+    program.goOnline();
+    runEventLoopFor(0.5);
+    EventProbe probe;
+    const long long passesBefore = program.display()->passCount();
+    probe.start();
+    runEventLoopFor(seconds);
+    std::printf("posted event while refreshing at %d: longest wait %6.1f ms over %ld events"
+                " and %lld passes   limit %.0f ms   ratio %.2f\n",
+                Baud, probe.longestMs(), probe.handled(),
+                program.display()->passCount() - passesBefore, EventGapLimitMs,
+                probe.longestMs() / EventGapLimitMs);
+}
+
+double optionValue(int argc, char* argv[], const char* name, double fallback) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], name) == 0)
+            return std::atof(argv[i + 1]);
+    }
+    return fallback;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && std::strcmp(argv[1], "--startup-child") == 0)
+        return startupChild(argc, argv, std::atof(argv[2]));
+
+    const double seconds = optionValue(argc, argv, "--seconds", 5);
+    const double idleSeconds = optionValue(argc, argv, "--idle-seconds", 10);
+    const int runs = static_cast<int>(optionValue(argc, argv, "--runs", 9));
+    QApplication application(argc, argv);
+    try {
+        startupFigure(runs);
+        idleFigures(idleSeconds);
+        refreshFigure(seconds);
+        latencyFigure(seconds);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "main_window_figures: %s\n", failure.what());
+        return 1;
+    }
+    return 0;
+}
