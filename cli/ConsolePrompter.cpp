@@ -1,6 +1,7 @@
 #include "ConsolePrompter.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <ostream>
 
 ConsolePrompter::ConsolePrompter(std::ostream& out, int retries)
@@ -16,8 +17,19 @@ QString ConsolePrompter::formatLine(const QString& title, const QString& text) {
     return title + QStringLiteral(": ") + oneLine(text);
 }
 
-int ConsolePrompter::ask(const QString& title, const QString& text, Icon, Buttons buttons) {
-    titles_.append(title);
+bool ConsolePrompter::sawTitle(const QString& title) const {
+    return std::any_of(shown_.begin(), shown_.end(),
+                       [&title](const Shown& shown) { return shown.title == title; });
+}
+
+bool ConsolePrompter::shownSince(int mark, const QString& title, Icon icon) const {
+    return std::any_of(
+        shown_.begin() + std::clamp(mark, 0, shownCount()), shown_.end(),
+        [&](const Shown& shown) { return shown.title == title && shown.icon == icon; });
+}
+
+int ConsolePrompter::ask(const QString& title, const QString& text, Icon icon, Buttons buttons) {
+    shown_.append({title, icon});
     out_ << formatLine(title, text).toStdString() << std::endl;
     return answerFor(buttons);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <iosfwd>
 
@@ -22,7 +22,10 @@ public:
     // Asked before a Retry is given; true turns it into Cancel (Ctrl-C during a dead line).
     void setGiveUp(std::function<bool()> giveUp) { giveUp_ = std::move(giveUp); }
 
-    bool sawTitle(const QString& title) const { return titles_.contains(title); }
+    bool sawTitle(const QString& title) const;
+    // Messages so far, to look only at those of one operation afterwards.
+    int shownCount() const { return static_cast<int>(shown_.size()); }
+    bool shownSince(int mark, const QString& title, Icon icon) const;
 
     // The text on one line: each CR LF, CR or LF becomes " | ".
     static QString oneLine(const QString& text);
@@ -36,5 +39,9 @@ private:
     int retries_;
     int retriesLeft_;
     std::function<bool()> giveUp_;
-    QStringList titles_;
+    struct Shown {
+        QString title;
+        Icon icon;
+    };
+    QList<Shown> shown_;
 };

@@ -70,6 +70,33 @@ int CtlCommands::write(const QString& address, const QString& value) {
     return Success;
 }
 
+QString CtlCommands::printable(const QString& text) {
+    QString shown;
+    for (QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+int CtlCommands::board(std::optional<int> type) {
+    const int firmware = link_.FirmwareRev();
+    if (link_.CommError)
+        return LinkFailure;
+    out_ << "firmware=" << firmware << std::endl;
+    const int code = type.value_or(link_.TargetboardType);
+    out_ << "board=" << printable(RSComm::TargetboardName(code)).toStdString() << std::endl;
+    const int fault = link_.FaultCode();
+    if (link_.CommError)
+        return LinkFailure;
+    out_ << "fault=" << fault << std::endl;
+    out_ << "description=" << link_.FaultDescription(fault).toStdString() << std::endl;
+    prompter_.resetRetries();
+    return Success;
+}
+
 int CtlCommands::watch(const QStringList& addresses, std::optional<int> count, int intervalMs) {
     const Clock::Micros interval = static_cast<Clock::Micros>(intervalMs) * 1000;
     Clock::Micros roundStart = clock_.now();

@@ -11,7 +11,7 @@ class ConsolePrompter;
 class RSComm;
 class StopSignal;
 
-// read, write and watch on an open link. Each returns the exit status of the program.
+// read, write, watch and board on an open link. Each returns the exit status of the program.
 class CtlCommands {
 public:
     enum ExitStatus { Success = 0, Refused = 1, LinkFailure = 2, BadUsage = 64 };
@@ -22,6 +22,12 @@ public:
     int read(const QStringList& addresses);
     int write(const QString& address, const QString& value);
     int watch(const QStringList& addresses, std::optional<int> count, int intervalMs);
+    // Firmware revision, the name for `type` (TargetboardType when not given), fault code and
+    // its description, one name=value a line.
+    int board(std::optional<int> type);
+
+    // Control characters of a board name made visible ("\x00"), so the output stays text.
+    static QString printable(const QString& text);
 
 private:
     // One read: the value text, or empty when the link failed (already reported).

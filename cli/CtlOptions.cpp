@@ -142,6 +142,67 @@ QString checkAddresses(const QStringList& addresses) {
     return {};
 }
 
+struct PLSForm {
+    const char* name;
+    CtlOptions::PLSAction action;
+    QStringList values; // names of the numbers it takes, in order
+};
+
+const PLSForm plsForms[] = {
+    {"status", CtlOptions::PLSAction::Status, {}},
+    {"config", CtlOptions::PLSAction::Config, {}},
+    {"recall", CtlOptions::PLSAction::Recall, {"CH"}},
+    {"set", CtlOptions::PLSAction::Set, {"CH", "ON", "OFF"}},
+    {"pulse", CtlOptions::PLSAction::Pulse, {"CH", "ON", "OFF", "START"}},
+    {"clear", CtlOptions::PLSAction::Clear, {"CH"}},
+    {"offset", CtlOptions::PLSAction::Offset, {"POSITION"}},
+};
+
+QString parsePLS(Cursor& cursor, CtlOptions& options) {
+    const QString choices =
+        QStringLiteral("one of: status, config, recall, set, pulse, clear, offset");
+    if (cursor.atEnd())
+        return QStringLiteral("pls needs %1").arg(choices);
+    const QString name = cursor.take();
+    const PLSForm* form = nullptr;
+    for (const PLSForm& candidate : plsForms) {
+        if (name == QLatin1String(candidate.name))
+            form = &candidate;
+    }
+    if (!form)
+        return QStringLiteral("unknown pls command '%1' (%2)").arg(name, choices);
+    options.plsAction = form->action;
+    const QStringList values = cursor.rest();
+    if (values.size() != form->values.size()) {
+        if (form->values.isEmpty())
+            return QStringLiteral("pls %1 takes no values").arg(name);
+        return QStringLiteral("pls %1 needs %2").arg(name, form->values.join(u' '));
+    }
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const std::optional<int> value = wholeNumber(values[i], 0, CtlOptions::MaxPLSValue);
+        if (!value)
+            return QStringLiteral("pls %1: %2 must be a whole number, not '%3'")
+                .arg(name, form->values[i], values[i]);
+        options.plsValues.append(*value);
+    }
+    return {};
+}
+
+QString parseBoard(Cursor& cursor, CtlOptions& options) {
+    QString error;
+    while (error.isEmpty() && cursor.atOption()) {
+        const QString name = cursor.takeOptionName();
+        if (name == QLatin1String("--type"))
+            options.boardType =
+                numberValue(cursor, name, {0, 255, "a board type code from 0 to 255"}, error);
+        else
+            error = QStringLiteral("unknown option %1 for board").arg(name);
+    }
+    if (error.isEmpty() && !cursor.atEnd())
+        error = QStringLiteral("board takes no arguments besides --type");
+    return error;
+}
+
 QString parseCommand(Cursor& cursor, CtlOptions& options) {
     const QString command = cursor.take();
     if (command == QLatin1String("read")) {
@@ -163,6 +224,12 @@ QString parseCommand(Cursor& cursor, CtlOptions& options) {
         options.addresses = cursor.rest();
         if (options.addresses.isEmpty())
             return QStringLiteral("watch needs at least one address");
+    } else if (command == QLatin1String("pls")) {
+        options.command = CtlOptions::Command::PLS;
+        return parsePLS(cursor, options);
+    } else if (command == QLatin1String("board")) {
+        options.command = CtlOptions::Command::Board;
+        return parseBoard(cursor, options);
     } else {
         return QStringLiteral("unknown command '%1'").arg(command);
     }
@@ -193,7 +260,7 @@ CtlOptions::Parsed CtlOptions::parse(const QStringList& arguments) {
             return parsed;
     }
     if (cursor.atEnd()) {
-        parsed.error = QStringLiteral("no command given (read, write or watch)");
+        parsed.error = QStringLiteral("no command given (read, write, watch, pls or board)");
         return parsed;
     }
     if (!cursor.peek().isEmpty() && cursor.peek().front() == u'-') {
@@ -218,6 +285,21 @@ QString CtlOptions::usage() {
         "                                       read the addresses every MS milliseconds\n"
         "                                       (default 500), one line a round, until\n"
         "                                       N rounds are done or Ctrl-C\n"
+        "  pls status                           print the PLS scale, offset, position and\n"
+        "                                       rpm, one name=value a line\n"
+        "  pls config                           print the 19 PLS configuration values on\n"
+        "                                       one line\n"
+        "  pls recall CH                        recall channel CH: 'state position' for each\n"
+        "                                       step (state 1 ON, 0 OFF), at most two steps\n"
+        "  pls set CH ON OFF                    clear channel CH, then program it ON to OFF\n"
+        "  pls pulse CH ON OFF START            program channel CH with a pulse train from\n"
+        "                                       START: ON divisions on, OFF divisions off\n"
+        "  pls clear CH                         clear channel CH\n"
+        "  pls offset POSITION                  set the PLS offset so that the position\n"
+        "                                       now reads POSITION\n"
+        "  board [--type CODE]                  print the firmware revision, the board name\n"
+        "                                       for CODE (49..69) and the fault code with\n"
+        "                                       its description\n"
         "\n"
         "Addresses: B1020 (byte), W1022 (word), D1100 (double), B1020.0 (bit), F34 (flag),\n"
         "1FF0H (byte at a hexadecimal address).\n"

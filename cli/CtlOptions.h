@@ -7,7 +7,8 @@
 // The command line of vorna7ctl, checked before anything touches the line.
 class CtlOptions {
 public:
-    enum class Command { Read, Write, Watch };
+    enum class Command { Read, Write, Watch, PLS, Board };
+    enum class PLSAction { Status, Config, Recall, Set, Pulse, Clear, Offset };
 
     QString appDir; // empty: the folder of the executable
     std::optional<int> port;
@@ -22,9 +23,14 @@ public:
     QString value;            // write
     std::optional<int> count; // watch rounds; empty: until stopped
     int intervalMs = 500;     // watch: from the start of one round to the next
+    PLSAction plsAction = PLSAction::Status;
+    QList<int> plsValues;         // pls: CH, ON, OFF, START or POSITION as the action takes them
+    std::optional<int> boardType; // board --type
 
     static constexpr int MaxRetries = 1'000'000;
     static constexpr int MaxIntervalMs = 86'400'000;
+    // PLS numbers are passed on up to this; the link refuses what the board cannot take.
+    static constexpr int MaxPLSValue = 999'999'999;
 
     // Whether the line comes from the command line instead of RSPort.cfg alone.
     bool overridesSettings() const { return port || speed || !devicePath.isEmpty(); }

@@ -5,6 +5,7 @@
 
 #include "ConsolePrompter.h"
 #include "CtlCommands.h"
+#include "CtlPLSCommands.h"
 #include "QtSerialPort.h"
 #include "RSComm.h"
 #include "SteadyClock.h"
@@ -19,6 +20,28 @@ CtlSession::CtlSession(CtlOptions options, QString defaultAppDir, std::ostream& 
 QString CtlSession::applicationFolder() const {
     const QString folder = options_.appDir.isEmpty() ? defaultAppDir_ : options_.appDir;
     return QFileInfo(folder).absoluteFilePath();
+}
+
+int CtlSession::runPLS(RSComm& link, ConsolePrompter& prompter) {
+    CtlPLSCommands pls(link, prompter, out_, err_);
+    const QList<int>& values = options_.plsValues;
+    switch (options_.plsAction) {
+    case CtlOptions::PLSAction::Status:
+        return pls.status();
+    case CtlOptions::PLSAction::Config:
+        return pls.config();
+    case CtlOptions::PLSAction::Recall:
+        return pls.recall(values.value(0));
+    case CtlOptions::PLSAction::Set:
+        return pls.set(values.value(0), values.value(1), values.value(2));
+    case CtlOptions::PLSAction::Pulse:
+        return pls.pulse(values.value(0), values.value(1), values.value(2), values.value(3));
+    case CtlOptions::PLSAction::Clear:
+        return pls.clear(values.value(0));
+    case CtlOptions::PLSAction::Offset:
+        return pls.offset(values.value(0));
+    }
+    return CtlCommands::BadUsage;
 }
 
 int CtlSession::run() {
@@ -56,6 +79,12 @@ int CtlSession::run() {
         break;
     case CtlOptions::Command::Watch:
         status = commands.watch(options_.addresses, options_.count, options_.intervalMs);
+        break;
+    case CtlOptions::Command::PLS:
+        status = runPLS(link, prompter);
+        break;
+    case CtlOptions::Command::Board:
+        status = commands.board(options_.boardType);
         break;
     }
     link.CloseRSComm();

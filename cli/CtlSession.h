@@ -5,6 +5,9 @@
 
 #include "CtlOptions.h"
 
+class ConsolePrompter;
+class RSComm;
+
 // One run of vorna7ctl: opens the link as the options say, runs the command, closes the link.
 class CtlSession {
 public:
@@ -15,6 +18,7 @@ public:
 
 private:
     QString applicationFolder() const;
+    int runPLS(RSComm& link, ConsolePrompter& prompter);
 
     CtlOptions options_;
     QString defaultAppDir_;

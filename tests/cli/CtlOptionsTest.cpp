@@ -30,8 +30,8 @@ TEST_P(CtlOptionsRefusal, GivesOneLineReason) {
 INSTANTIATE_TEST_SUITE_P(
     BadUsage, CtlOptionsRefusal,
     testing::Values(
-        Refusal{"", "no command given (read, write or watch)"},
-        Refusal{"--trace", "no command given (read, write or watch)"},
+        Refusal{"", "no command given (read, write, watch, pls or board)"},
+        Refusal{"--trace", "no command given (read, write, watch, pls or board)"},
         Refusal{"fetch W1022", "unknown command 'fetch'"},
         Refusal{"-x read W1022", "unknown option -x"},
         Refusal{"--verbose read W1022", "unknown option --verbose"},
