@@ -1,5 +1,7 @@
 #include "PLSCommands.h"
 
+#include <algorithm>
+
 #include "Board.h"
 #include "PLSConfigReadMode.h"
 #include "PLSRecallMode.h"

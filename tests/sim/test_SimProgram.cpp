@@ -248,3 +248,17 @@ TEST_F(SimProgram, RefusesBadOptions) {
     }
     EXPECT_FALSE(QFileInfo::exists(alias()));
 }
+
+TEST_F(SimProgram, StartsWithThePLSAndIdentityFromTheCommandLine) {
+    SimProcess sim({QStringLiteral("--appdir"), app.path(), QStringLiteral("--firmware"),
+                    QStringLiteral("41"), QStringLiteral("--fault-code"), QStringLiteral("92"),
+                    QStringLiteral("--pls-not-ready")});
+    sim.readLine();
+    RawLine line(alias());
+    EXPECT_EQ(line.exchange({0xFF, 0x01, 0x1F, 0xDF, 0x1F, 0xF0}),
+              replies({0x55, 0x55, 0x1F, 41, 0x1F, 92}));
+    EXPECT_EQ(line.exchange({0xFF, 42, 5, 0, 0x38, 0x55, 0x38, 0x55}),
+              replies({0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}))
+        << "the offset is taken, but the PLS never says ready";
+    EXPECT_EQ(sim.stop(), 0);
+}
