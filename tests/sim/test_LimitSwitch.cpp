@@ -141,10 +141,3 @@ TEST(LimitSwitch, OutputsFollowTheTurningCrankAndTheOffset) {
     board.pls().clearChannel(0);
     EXPECT_EQ(board.memory().byte(170), 0x70);
 }
-
-TEST(LimitSwitch, ReportsTheMachineSpeedAsRpm) {
-    Board board;
-    EXPECT_EQ(board.pls().rpm(), 200);
-    board.machine().setSpeed(0);
-    EXPECT_EQ(board.pls().rpm(), 0);
-}
