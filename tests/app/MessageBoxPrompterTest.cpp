@@ -68,14 +68,6 @@ INSTANTIATE_TEST_SUITE_P(
                                  QMessageBox::Ignore, 5}),
     [](const ::testing::TestParamInfo<ButtonCase>& info) { return std::string(info.param.name); });
 
-TEST(MessageBoxPrompter, IconsMapOneToOne) {
-    EXPECT_EQ(MessageBoxPrompter::boxIcon(Prompter::Icon::None), QMessageBox::NoIcon);
-    EXPECT_EQ(MessageBoxPrompter::boxIcon(Prompter::Icon::Critical), QMessageBox::Critical);
-    EXPECT_EQ(MessageBoxPrompter::boxIcon(Prompter::Icon::Question), QMessageBox::Question);
-    EXPECT_EQ(MessageBoxPrompter::boxIcon(Prompter::Icon::Exclamation), QMessageBox::Warning);
-    EXPECT_EQ(MessageBoxPrompter::boxIcon(Prompter::Icon::Information), QMessageBox::Information);
-}
-
 TEST(MessageBoxPrompter, ABoxClosedWithoutAButtonAnswersTheSafeWayOut) {
     using B = Prompter::Buttons;
     EXPECT_EQ(MessageBoxPrompter::answerCode(QMessageBox::NoButton, B::YesNoCancel), 2);

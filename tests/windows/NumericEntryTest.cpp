@@ -51,7 +51,8 @@ protected:
         box()->setFocus(Qt::MouseFocusReason);
         ASSERT_TRUE(box()->hasFocus());
     }
-    EntryBox* box() const { return entry->box(); }
+    // Found the way the windows' tests find their controls: by name and index.
+    EntryBox* box() const { return host->findChild<EntryBox*>(QStringLiteral("txtBMSetup(3)")); }
     QWidget* focused() const { return QApplication::focusWidget(); }
 
     ScriptedPrompter prompter;
@@ -63,13 +64,6 @@ protected:
     QLineEdit* next = nullptr;
     QStringList events;
 };
-
-TEST_F(NumericEntryTest, ControlsAreNamedWithTheirIndex) {
-    build();
-    EXPECT_EQ(box()->objectName(), QStringLiteral("txtBMSetup(3)"));
-    EXPECT_EQ(entry->upDown()->objectName(), QStringLiteral("updBMSetup(3)"));
-    EXPECT_EQ(entry->upDown()->buddy(), box());
-}
 
 TEST_F(NumericEntryTest, FocusTakesTheWholeNumberAndSelectsTheText) {
     const struct {
@@ -273,7 +267,9 @@ TEST_F(NumericEntryTest, ADisabledBoxIsNotChecked) {
 
 TEST_F(NumericEntryTest, UpDownStepsTheBoxWithinItsRange) {
     build(0, 3);
-    UpDown* upDown = entry->upDown();
+    auto* upDown = host->findChild<UpDown*>(QStringLiteral("updBMSetup(3)"));
+    ASSERT_NE(upDown, nullptr);
+    ASSERT_EQ(upDown->buddy(), box());
     const struct {
         const char* before;
         int steps;
