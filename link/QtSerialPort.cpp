@@ -163,6 +163,8 @@ bool QtSerialPort::send(const QByteArray& bytes) {
         lineIsDead();
         return false;
     }
+    // Hand the byte to the driver at once; only a full driver buffer needs a wait.
+    port_.flush();
     while (port_.bytesToWrite() > 0) {
         if (!port_.waitForBytesWritten(1000)) {
             if (lineIsDead())
