@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "AppContext.h"
+#include "HelpViewer.h"
 #include "MachineWindowSet.h"
 #include "MainWindowCommands.h"
 #include "MessageBoxPrompter.h"
@@ -9,6 +10,7 @@
 #include "QtSerialPort.h"
 #include "RSComm.h"
 #include "SteadyClock.h"
+#include "frmAbout.h"
 #include "frmMDIMain.h"
 #include "frmSetupComm.h"
 
@@ -31,6 +33,8 @@ int main(int argc, char* argv[]) {
     commands.commPort = [&](frmMDIMain& main) {
         frmSetupComm::showModal(TargetComm, CommControl, prompter, &main);
     };
+    commands.helpTopics = [&](frmMDIMain& main) { HelpViewer::openContents(folder, &main); };
+    commands.about = [&](frmMDIMain& main) { frmAbout::showModeless(folder, &main); };
 
     frmMDIMain mainWindow(context, TargetComm, CommControl, machineWindows, fileDialogs,
                           std::move(commands));
