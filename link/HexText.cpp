@@ -17,19 +17,6 @@ std::optional<std::int16_t> asInteger(std::int32_t value) {
     return static_cast<std::int16_t>(value);
 }
 
-int hexDigitValue(QChar c) {
-    if (c >= u'0' && c <= u'9') {
-        return c.unicode() - u'0';
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c.unicode() - u'A' + 10;
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c.unicode() - u'a' + 10;
-    }
-    return -1;
-}
-
 QString replaceEach(QString text, const std::array<char16_t, 6>& from,
                     const std::array<char16_t, 6>& to) {
     for (std::size_t i = 0; i < from.size(); ++i) {
@@ -56,7 +43,7 @@ std::optional<std::int32_t> HexText::Hex2Dec(const QString& text) {
     }
     std::uint32_t bits = 0;
     for (QChar c : text) {
-        const int digit = hexDigitValue(c);
+        const int digit = HexText::digitValue(c);
         if (digit < 0) {
             return std::nullopt;
         }
@@ -80,4 +67,14 @@ QString HexText::MarkHex2HEX(const QString& MarkHEX) {
 
 QString HexText::HEX2MarkHEX(const QString& HexCode) {
     return replaceEach(HexCode, HexLetters, MarkLetters);
+}
+
+int HexText::digitValue(QChar c) {
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c.unicode() - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c.unicode() - u'a' + 10;
+    return -1;
 }

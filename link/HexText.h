@@ -17,4 +17,6 @@ public:
     static QString MarkHex2Dec(const QString& text);
     static QString MarkHex2HEX(const QString& MarkHEX);
     static QString HEX2MarkHEX(const QString& HexCode);
+    // 0..15 for a hexadecimal digit of either case, -1 for anything else.
+    static int digitValue(QChar c);
 };

@@ -1,5 +1,7 @@
 #include "TargetAddress.h"
 
+#include "HexText.h"
+
 #include "DecimalText.h"
 
 #include <algorithm>
@@ -15,24 +17,11 @@ std::int32_t cappedAddress(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, 0, AddressCap));
 }
 
-int hexDigitValue(QChar c) {
-    if (c >= u'0' && c <= u'9') {
-        return c.unicode() - u'0';
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c.unicode() - u'A' + 10;
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c.unicode() - u'a' + 10;
-    }
-    return -1;
-}
-
 // The run of hexadecimal digits at the start of the text; an empty part counts 0.
 std::int64_t leadingHex(QStringView text, std::int64_t cap) {
     std::int64_t value = 0;
     for (QChar c : text) {
-        const int digit = hexDigitValue(c);
+        const int digit = HexText::digitValue(c);
         if (digit < 0) {
             break;
         }
@@ -95,7 +84,7 @@ QString hexReason(QStringView add) {
     if (digits.isEmpty()) {
         return QStringLiteral("no hexadecimal digits before H");
     }
-    if (!std::all_of(digits.begin(), digits.end(), [](QChar c) { return hexDigitValue(c) >= 0; })) {
+    if (!std::all_of(digits.begin(), digits.end(), [](QChar c) { return HexText::digitValue(c) >= 0; })) {
         return QStringLiteral("not a hexadecimal number before H");
     }
     if (digits.size() > 4) {
