@@ -5,31 +5,27 @@
 //   link_throughput [--seconds S]     (S per figure and client, default 3)
 
 #include <QCoreApplication>
-#include <QProcess>
-#include <QTcpSocket>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <functional>
-#include <poll.h>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
-#include <termios.h>
 #include <unistd.h>
 
+#include "CancelPrompter.h"
 #include "QtSerialPort.h"
 #include "RSComm.h"
+#include "RawLine.h"
+#include "SimulatorProcess.h"
 #include "SteadyClock.h"
 
 namespace {
 
-constexpr int PatienceMs = 5000;
 // W1022 holds 0x1234: a read is 03/03 FE/34 03/03 FF/12 once the board is in read mode.
 const QString BenchAddress = QStringLiteral("W1022");
 const QString BenchValue = QStringLiteral("4660");
@@ -67,64 +63,6 @@ double processCpuSeconds(qint64 pid) {
     return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-// Answers every message Cancel and remembers the last text, so a time-out ends by itself.
-class CancelPrompter final : public Prompter {
-public:
-    int ask(const QString& title, const QString& text, Icon, Buttons) override {
-        ++count;
-        last = title + QStringLiteral(": ") + text;
-        return Cancel;
-    }
-    int count = 0;
-    QString last;
-};
-
-struct Simulator {
-    QTemporaryDir appDir;
-    QProcess process;
-    QTcpSocket control;
-    QString device;
-
-    void start() {
-        const QString program =
-            QCoreApplication::applicationDirPath() + QStringLiteral("/vorna7-sim");
-        process.start(program,
-                      {QStringLiteral("--appdir"), appDir.path(), QStringLiteral("--port"),
-                       QStringLiteral("1"), QStringLiteral("--control"), QStringLiteral("0")});
-        device = readLine();
-        const QString controlLine = readLine();
-        if (!device.startsWith(QLatin1Char('/')) ||
-            !controlLine.startsWith(QStringLiteral("control ")))
-            throw std::runtime_error("vorna7-sim did not start: " + program.toStdString());
-        control.connectToHost(QStringLiteral("127.0.0.1"), controlLine.mid(8).toUShort());
-        if (!control.waitForConnected(PatienceMs))
-            throw std::runtime_error("vorna7-sim control port: " +
-                                     control.errorString().toStdString());
-    }
-
-    QString readLine() {
-        while (!process.canReadLine() && process.waitForReadyRead(PatienceMs)) {
-        }
-        return QString::fromLocal8Bit(process.readLine()).trimmed();
-    }
-
-    void command(const QString& line) {
-        control.write((line + QLatin1Char('\n')).toUtf8());
-        control.waitForBytesWritten(PatienceMs);
-        while (!control.canReadLine() && control.waitForReadyRead(PatienceMs)) {
-        }
-        const QString answer = QString::fromUtf8(control.readLine()).trimmed();
-        if (answer != QStringLiteral("ok"))
-            throw std::runtime_error(line.toStdString() + ": " + answer.toStdString());
-    }
-
-    ~Simulator() {
-        process.terminate();
-        if (!process.waitForFinished(PatienceMs))
-            process.kill();
-    }
-};
-
 struct Rate {
     long exchanges = 0;
     double seconds = 0;
@@ -150,11 +88,11 @@ Rate timeReads(double seconds, const std::function<void()>& read) {
     return rate;
 }
 
-Rate linkRate(Simulator& sim, double seconds) {
+Rate linkRate(SimulatorProcess& sim, double seconds) {
     SteadyClock clock;
     CancelPrompter prompter;
-    RSComm link(sim.appDir.path(), clock, prompter);
-    QtSerialPort port(sim.appDir.path());
+    RSComm link(sim.appDir(), clock, prompter);
+    QtSerialPort port(sim.appDir());
     link.OpenRSComm(port);
     if (!link.OnlineMode || link.RSRead(BenchAddress) != BenchValue)
         throw std::runtime_error("the link could not read: " + prompter.last.toStdString());
@@ -166,42 +104,8 @@ Rate linkRate(Simulator& sim, double seconds) {
     return rate;
 }
 
-class RawLine {
-public:
-    explicit RawLine(const QString& path)
-        : fd_(::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY)) {
-        termios settings{};
-        if (fd_ < 0 || tcgetattr(fd_, &settings) != 0)
-            throw std::runtime_error("cannot open " + path.toStdString());
-        cfmakeraw(&settings);
-        tcsetattr(fd_, TCSANOW, &settings);
-        tcflush(fd_, TCIFLUSH);
-    }
-    ~RawLine() { ::close(fd_); }
-    RawLine(const RawLine&) = delete;
-    RawLine& operator=(const RawLine&) = delete;
-
-    // Sends one byte and blocks for the reply; -1 when none came in time.
-    int exchange(unsigned char byte, int waitMs = 1000) {
-        if (::write(fd_, &byte, 1) != 1)
-            return -1;
-        pollfd ready{fd_, POLLIN, 0};
-        unsigned char reply = 0;
-        if (::poll(&ready, 1, waitMs) != 1 || ::read(fd_, &reply, 1) != 1)
-            return -1;
-        return reply;
-    }
-    void expect(unsigned char byte, int reply) {
-        if (exchange(byte) != reply)
-            throw std::runtime_error("raw client: unexpected reply");
-    }
-
-private:
-    int fd_;
-};
-
-Rate rawRate(Simulator& sim, double seconds) {
-    RawLine line(sim.appDir.filePath(QStringLiteral("Support/COM1")));
+Rate rawRate(SimulatorProcess& sim, double seconds) {
+    RawLine line(sim.linePath());
     line.expect(0xFF, 0x55);
     line.expect(0x01, 0x55);
     return timeReads(seconds, [&] {
@@ -218,21 +122,21 @@ struct TimeoutCost {
 
 // One read against a board that has gone silent: 1 s, resynchronise, 2 s, again, 2 s,
 // then the Retry/Cancel message (answered Cancel).
-TimeoutCost linkTimeout(Simulator& sim) {
+TimeoutCost linkTimeout(SimulatorProcess& sim) {
     SteadyClock clock;
     CancelPrompter prompter;
-    RSComm link(sim.appDir.path(), clock, prompter);
-    QtSerialPort port(sim.appDir.path());
+    RSComm link(sim.appDir(), clock, prompter);
+    QtSerialPort port(sim.appDir());
     link.OpenRSComm(port);
     if (link.RSRead(BenchAddress) != BenchValue)
         throw std::runtime_error("the link could not read");
     sim.command(QStringLiteral("fault silence on"));
-    const double simCpu = processCpuSeconds(sim.process.processId());
+    const double simCpu = processCpuSeconds(sim.processId());
     const double cpu = cpuSeconds();
     const double start = now();
     link.RSRead(BenchAddress);
     const TimeoutCost cost{now() - start, cpuSeconds() - cpu,
-                           processCpuSeconds(sim.process.processId()) - simCpu};
+                           processCpuSeconds(sim.processId()) - simCpu};
     if (!link.CommError || prompter.count != 1)
         throw std::runtime_error("the silent board was not reported once");
     link.CloseRSComm();
@@ -240,8 +144,8 @@ TimeoutCost linkTimeout(Simulator& sim) {
     return cost;
 }
 
-TimeoutCost rawTimeout(Simulator& sim, double seconds) {
-    RawLine line(sim.appDir.filePath(QStringLiteral("Support/COM1")));
+TimeoutCost rawTimeout(SimulatorProcess& sim, double seconds) {
+    RawLine line(sim.linePath());
     sim.command(QStringLiteral("fault silence on"));
     const double cpu = cpuSeconds();
     const double start = now();
@@ -258,7 +162,7 @@ struct SideBySide {
 
 // Short turns of each, alternating, so that whatever else the machine is doing weighs on
 // both figures alike.
-SideBySide measure(Simulator& sim, double seconds) {
+SideBySide measure(SimulatorProcess& sim, double seconds) {
     constexpr double Turn = 0.5;
     SideBySide result;
     while (result.link.seconds < seconds) {
@@ -290,12 +194,12 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const double seconds = secondsOption(argc, argv);
     try {
-        Simulator sim;
+        SimulatorProcess sim;
         sim.start();
         sim.command(QStringLiteral("set W1022 4660"));
         std::printf("link_throughput: RSComm over QtSerialPort and a raw termios client,\n"
                     "vorna7-sim on %s, about %.1f s per figure\n\n",
-                    qPrintable(sim.device), seconds);
+                    qPrintable(sim.device()), seconds);
 
         const auto [link, raw] = measure(sim, seconds);
         std::printf(

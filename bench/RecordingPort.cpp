@@ -1,0 +1,26 @@
+#include "RecordingPort.h"
+
+#include <algorithm>
+
+void RecordingPort::clear() {
+    sent_.clear();
+    received_.clear();
+    discarded_ = 0;
+}
+
+bool RecordingPort::send(const QByteArray& bytes) {
+    sent_.append(bytes);
+    return line_.send(bytes);
+}
+
+int RecordingPort::readByte() {
+    const int byte = line_.readByte();
+    if (byte >= 0)
+        received_.append(static_cast<char>(byte));
+    return byte;
+}
+
+void RecordingPort::discard() {
+    discarded_ += std::max(0, line_.bytesWaiting());
+    line_.discard();
+}
