@@ -8,7 +8,6 @@
 
 #include "DecimalText.h"
 
-
 CommSettings::ReadResult CommSettings::read(const QString& path, QString* error) {
     QFile file(path);
     if (!file.exists())

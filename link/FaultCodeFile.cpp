@@ -10,7 +10,8 @@ constexpr int FileAccessError = 75;
 } // namespace
 
 QString FaultCodeFile::codeText(int code) {
-    const unsigned value = code < 0 ? static_cast<unsigned>(code) & 0xFFFFu : static_cast<unsigned>(code);
+    const unsigned value =
+        code < 0 ? static_cast<unsigned>(code) & 0xFFFFu : static_cast<unsigned>(code);
     QString text = QString::number(value, 16).toUpper();
     if (text.size() < 2)
         text.prepend(QLatin1Char('0'));

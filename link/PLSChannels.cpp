@@ -154,7 +154,8 @@ bool PLSChannels::WaitPLSReady() {
     for (;;) {
         if (clock.now() > deadline) {
             const int answer = link_.messages().ask(
-                WarningTitle, QStringLiteral("Cannot Determine PLS READY Mode Within Target Board."),
+                WarningTitle,
+                QStringLiteral("Cannot Determine PLS READY Mode Within Target Board."),
                 Prompter::Icon::Critical, Prompter::Buttons::RetryCancel);
             if (answer != Prompter::Retry) {
                 link_.setCommError(true);
@@ -223,11 +224,11 @@ bool PLSChannels::SingleSetpoint(int Chan, int OnSetpoint, int OffSetpoint, bool
         return false;
     const int tooLarge = OnSetpoint > max ? OnSetpoint : OffSetpoint > max ? OffSetpoint : -1;
     if (tooLarge >= 0) {
-        link_.messages().ask(SingleSetpointTitle,
-                             QStringLiteral("Setpoint setting %1 is greater than scale factor.")
-                                     .arg(tooLarge) +
-                                 Paragraph + QStringLiteral("Channel can not be programmed."),
-                             Prompter::Icon::Exclamation, Prompter::Buttons::OK);
+        link_.messages().ask(
+            SingleSetpointTitle,
+            QStringLiteral("Setpoint setting %1 is greater than scale factor.").arg(tooLarge) +
+                Paragraph + QStringLiteral("Channel can not be programmed."),
+            Prompter::Icon::Exclamation, Prompter::Buttons::OK);
         return false;
     }
     if (ClearChan) {
@@ -252,8 +253,8 @@ bool PLSChannels::PulseTrain(int Chan, int ON_Division, int OFF_Division, int ST
     if (ON_Division == 0 || OFF_Division == 0)
         problem = QStringLiteral("ON Division and OFF Division Must be Greater Than 0.");
     else if (scale % (ON_Division + OFF_Division) != 0)
-        problem = QStringLiteral("ON Division Plus OFF Division\r\nMust be a Multiple of %1.")
-                      .arg(scale);
+        problem =
+            QStringLiteral("ON Division Plus OFF Division\r\nMust be a Multiple of %1.").arg(scale);
     else if (ON_Division > MaxByte || OFF_Division > MaxByte)
         problem = QStringLiteral("ON Division or OFF Division Must be Less Than 255.");
     else if (START_Division > scale - 1)
@@ -308,14 +309,16 @@ bool PLSChannels::SetPLSOffset(int Position) {
     if (Position > scale) {
         link_.messages().ask(
             title,
-            QStringLiteral("Desired Position cannot be greater than Scale Factor of %1.").arg(scale) +
+            QStringLiteral("Desired Position cannot be greater than Scale Factor of %1.")
+                    .arg(scale) +
                 Paragraph + refused,
             Prompter::Icon::Exclamation, Prompter::Buttons::OK);
         return false;
     }
     if (scale == 0) {
         // A board without a scale factor has no revolution to place the offset in.
-        link_.messages().ask(title, QStringLiteral("The PLS Scale Factor is 0.") + Paragraph + refused,
+        link_.messages().ask(title,
+                             QStringLiteral("The PLS Scale Factor is 0.") + Paragraph + refused,
                              Prompter::Icon::Exclamation, Prompter::Buttons::OK);
         return false;
     }

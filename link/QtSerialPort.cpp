@@ -25,7 +25,8 @@ QString QtSerialPort::platformPortName(int number) {
 }
 
 QString QtSerialPort::devicePathFor(const QString& applicationFolder, int number) {
-    const QString alias = SupportFolder::file(applicationFolder, QStringLiteral("COM%1").arg(number));
+    const QString alias =
+        SupportFolder::file(applicationFolder, QStringLiteral("COM%1").arg(number));
     const QFileInfo info(alias);
     if (info.exists() || info.isSymLink())
         return alias;
@@ -78,10 +79,11 @@ bool QtSerialPort::open() {
         if (port_.error() == QSerialPort::PermissionError) {
             const QFileInfo device(QFileInfo(path).canonicalFilePath());
             if (device.exists() && !(device.isReadable() && device.isWritable()))
-                description += QStringLiteral(
-                    "\r\nThis user may not use the device. Add the user to the group that owns "
-                    "%1 (usually \"dialout\"), then log in again.")
-                                   .arg(device.filePath());
+                description +=
+                    QStringLiteral(
+                        "\r\nThis user may not use the device. Add the user to the group that owns "
+                        "%1 (usually \"dialout\"), then log in again.")
+                        .arg(device.filePath());
             else
                 description += QStringLiteral("\r\nThe port may be in use by another program.");
         }
@@ -147,8 +149,8 @@ SerialPort::WaitResult QtSerialPort::waitForByte(Clock& clock, Clock::Micros dea
         if (!port_.waitForReadyRead(ms)) {
             if (port_.bytesAvailable() > 0)
                 return WaitResult::ByteReady;
-            if (port_.error() != QSerialPort::TimeoutError && port_.error() != QSerialPort::NoError &&
-                lineIsDead())
+            if (port_.error() != QSerialPort::TimeoutError &&
+                port_.error() != QSerialPort::NoError && lineIsDead())
                 return WaitResult::LineDropped;
             port_.clearError();
         }

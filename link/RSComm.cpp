@@ -2,8 +2,8 @@
 
 #include "AddressRules.h"
 #include "BoardTypes.h"
-#include "FaultCodeFile.h"
 #include "CommSettings.h"
+#include "FaultCodeFile.h"
 #include "HexText.h"
 #include "SupportFolder.h"
 #include "ValueRules.h"
@@ -11,8 +11,9 @@
 namespace {
 
 const QString CommWarningTitle = QStringLiteral("WARNING - Communication Error!");
-const QString CannotCommunicateText = QStringLiteral(
-    "Cannot Communicate with Target Board.\rVerify RS-232 Cable is Connected Between\rCOMM Port and PROG Port.");
+const QString CannotCommunicateText =
+    QStringLiteral("Cannot Communicate with Target Board.\rVerify RS-232 Cable is Connected "
+                   "Between\rCOMM Port and PROG Port.");
 const QString CannotSetModeText = QStringLiteral("Cannot Set PLC Mode Within Target Board.");
 const QString LineLostText = QStringLiteral("The Connection to the COMM Port Was Lost.");
 constexpr int TimeoutsBeforeAsking = 3;
@@ -73,10 +74,10 @@ bool RSComm::InitializeRSComm(SerialPort& CommObj) {
         // Leave a usable file behind whatever went wrong; this write may fail too.
         if (!settingsOverridden_)
             settings.write(path, nullptr);
-        const int answer = prompter_.ask(
-            QStringLiteral("RSComm InitializeRSComm"),
-            QStringLiteral("Error Number = %1\r\n\r\n%2").arg(errorNumber).arg(error), Prompter::Icon::Critical,
-            Prompter::Buttons::RetryCancel);
+        const int answer =
+            prompter_.ask(QStringLiteral("RSComm InitializeRSComm"),
+                          QStringLiteral("Error Number = %1\r\n\r\n%2").arg(errorNumber).arg(error),
+                          Prompter::Icon::Critical, Prompter::Buttons::RetryCancel);
         if (answer != Prompter::Retry) {
             OnlineMode = false;
             initFailed_ = true;
@@ -238,9 +239,9 @@ bool RSComm::SetPLCMode(int Mode, int Command) {
     Clock::Micros deadline = clock_.now() + Clock::fromSeconds(2.0);
     while (linkMode_ != Mode) {
         if (clock_.now() > deadline) {
-            const int answer = prompter_.ask(CommWarningTitle, CannotSetModeText,
-                                             Prompter::Icon::Critical,
-                                             Prompter::Buttons::RetryCancel);
+            const int answer =
+                prompter_.ask(CommWarningTitle, CannotSetModeText, Prompter::Icon::Critical,
+                              Prompter::Buttons::RetryCancel);
             if (answer != Prompter::Retry) {
                 CommError = true;
                 OnlineMode = false;
@@ -405,16 +406,24 @@ QString RSComm::HEX2MarkHEX(const QString& HexCode) {
 // ---------------------------------------------------------------------------------------------
 // Programmable limit switch: each operation holds the link for its whole exchange.
 
-#define VORNA7_PLS_CALL(failed, call)                                                          \
-    BusyGuard guard(*this);                                                                     \
-    if (!guard.entered())                                                                       \
-        return failed;                                                                          \
+#define VORNA7_PLS_CALL(failed, call)                                                              \
+    BusyGuard guard(*this);                                                                        \
+    if (!guard.entered())                                                                          \
+        return failed;                                                                             \
     return pls_.call
 
-QString RSComm::PLSScaleFactor() { VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSScaleFactor()); }
-QString RSComm::PLSOffset() { VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSOffset()); }
-QString RSComm::PLSPos() { VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSPos()); }
-QString RSComm::PLSRpm() { VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSRpm()); }
+QString RSComm::PLSScaleFactor() {
+    VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSScaleFactor());
+}
+QString RSComm::PLSOffset() {
+    VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSOffset());
+}
+QString RSComm::PLSPos() {
+    VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSPos());
+}
+QString RSComm::PLSRpm() {
+    VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSRpm());
+}
 
 bool RSComm::SingleSetpoint(int Chan, int OnSetpoint, int OffSetpoint, bool ClearChan) {
     VORNA7_PLS_CALL(false, SingleSetpoint(Chan, OnSetpoint, OffSetpoint, ClearChan));
@@ -424,9 +433,15 @@ bool RSComm::PulseTrain(int Chan, int ON_Division, int OFF_Division, int START_D
     VORNA7_PLS_CALL(false, PulseTrain(Chan, ON_Division, OFF_Division, START_Division));
 }
 
-bool RSComm::ClearPLSChan(int Chan) { VORNA7_PLS_CALL(false, ClearPLSChan(Chan)); }
-bool RSComm::RecallChannel(int Chan) { VORNA7_PLS_CALL(false, RecallChannel(Chan)); }
-bool RSComm::SetPLSOffset(int Position) { VORNA7_PLS_CALL(false, SetPLSOffset(Position)); }
+bool RSComm::ClearPLSChan(int Chan) {
+    VORNA7_PLS_CALL(false, ClearPLSChan(Chan));
+}
+bool RSComm::RecallChannel(int Chan) {
+    VORNA7_PLS_CALL(false, RecallChannel(Chan));
+}
+bool RSComm::SetPLSOffset(int Position) {
+    VORNA7_PLS_CALL(false, SetPLSOffset(Position));
+}
 
 bool RSComm::PLSConfigDownload(const QVector<int>& CfgParam, int ScaleFactor) {
     VORNA7_PLS_CALL(false, PLSConfigDownload(CfgParam, ScaleFactor));

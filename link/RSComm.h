@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "Clock.h"
-#include "Prompter.h"
-#include "SerialPort.h"
 #include "LinkSession.h"
 #include "PLSChannels.h"
+#include "Prompter.h"
+#include "SerialPort.h"
 #include "TargetAddress.h"
 
 // The link to the target board: settings file, port lifecycle and the byte protocol of
@@ -100,7 +100,6 @@ protected:
     Clock& time() override { return clock_; }
     QString ReadTarget(const QString& Add);
     void WriteTarget(const QString& Add, const QString& DataValue);
-
 
     // Marks a public operation in progress; refuses a nested one.
     class BusyGuard {

@@ -84,7 +84,8 @@ QString hexReason(QStringView add) {
     if (digits.isEmpty()) {
         return QStringLiteral("no hexadecimal digits before H");
     }
-    if (!std::all_of(digits.begin(), digits.end(), [](QChar c) { return HexText::digitValue(c) >= 0; })) {
+    if (!std::all_of(digits.begin(), digits.end(),
+                     [](QChar c) { return HexText::digitValue(c) >= 0; })) {
         return QStringLiteral("not a hexadecimal number before H");
     }
     if (digits.size() > 4) {

@@ -12,7 +12,9 @@ public:
         std::uint16_t mask = 0;
         bool bitAccess = false;
 
-        int byteCount() const { return type == QLatin1String("D") ? 4 : type == QLatin1String("W") ? 2 : 1; }
+        int byteCount() const {
+            return type == QLatin1String("D") ? 4 : type == QLatin1String("W") ? 2 : 1;
+        }
         bool operator==(const Decoded&) const = default;
     };
 

@@ -23,5 +23,6 @@ public:
     // The value's bytes in wire order for the type.
     static QByteArray splitValue(const QString& type, std::uint32_t value);
     // The value read back from d0..d3 (only the first byteCount() are used).
-    static std::uint32_t composeValue(const TargetAddress::Decoded& address, const QByteArray& bytes);
+    static std::uint32_t composeValue(const TargetAddress::Decoded& address,
+                                      const QByteArray& bytes);
 };

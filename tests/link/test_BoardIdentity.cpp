@@ -1,8 +1,8 @@
 #include <QDir>
 #include <QFile>
 
-#include "LinkFixture.h"
 #include "FaultCodeFile.h"
+#include "LinkFixture.h"
 #include "QStringPrinter.h"
 
 TEST(BoardTypesTable, NamesAndConfigurationIndexes) {
@@ -11,14 +11,29 @@ TEST(BoardTypesTable, NamesAndConfigurationIndexes) {
         const char* name;
         const char* index;
     } cases[] = {
-        {49, "R2205", "1"},        {50, "R2217", "1"},      {51, "R2223", "?"},
-        {52, "R2241", "2"},        {53, "R2256", "3"},      {54, "R2238", "D"},
-        {55, "R2279", ""},         {56, "R2262", "F"},      {57, "Not Defined", ""},
-        {58, "K6603", "@"},        {59, "K6619", "A"},      {60, "K6627", "B"},
-        {61, "K6632(PLC)", "C"},   {62, "K6632(PLS)", ""},  {63, "K6655", ""},
-        {64, "K6661", ""},         {65, "T5514", "E"},      {66, "K6648(PLC)", ""},
-        {67, "K6648(PLS)", ""},    {68, "K6674(PLC)", "G"}, {69, "K6674(PLS)", ""},
-        {70, "F Is Not Defined.", ""}, {48, "0 Is Not Defined.", ""},
+        {49, "R2205", "1"},
+        {50, "R2217", "1"},
+        {51, "R2223", "?"},
+        {52, "R2241", "2"},
+        {53, "R2256", "3"},
+        {54, "R2238", "D"},
+        {55, "R2279", ""},
+        {56, "R2262", "F"},
+        {57, "Not Defined", ""},
+        {58, "K6603", "@"},
+        {59, "K6619", "A"},
+        {60, "K6627", "B"},
+        {61, "K6632(PLC)", "C"},
+        {62, "K6632(PLS)", ""},
+        {63, "K6655", ""},
+        {64, "K6661", ""},
+        {65, "T5514", "E"},
+        {66, "K6648(PLC)", ""},
+        {67, "K6648(PLS)", ""},
+        {68, "K6674(PLC)", "G"},
+        {69, "K6674(PLS)", ""},
+        {70, "F Is Not Defined.", ""},
+        {48, "0 Is Not Defined.", ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(RSComm::TargetboardName(c.code), QString::fromLatin1(c.name)) << c.code;

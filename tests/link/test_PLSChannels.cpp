@@ -204,8 +204,9 @@ TEST_F(PLSFixture, PulseTrainThatTheBoardRefusesIsReported) {
     peer.answer({Ack, Ack, 0x00});
     EXPECT_FALSE(link.PulseTrain(4, 10, 20, 300));
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Error Encountered while Programming Pulse "
-                                                   "Train.\r\n\r\nPLS Channel will not be Programmed."));
+    EXPECT_EQ(prompter.last().text,
+              QStringLiteral("Error Encountered while Programming Pulse "
+                             "Train.\r\n\r\nPLS Channel will not be Programmed."));
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
     EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 FF/55 2B/55 04/55 2C/55 01/00")
         << "a wrong acknowledge ends the record";
@@ -227,8 +228,9 @@ TEST_F(PLSFixture, ValuesThatCannotTravelAsOneByteAreRefusedBeforeAnythingIsSent
     EXPECT_EQ(wire(), "");
     ASSERT_EQ(prompter.count(), 8);
     EXPECT_EQ(prompter.messages()[0].title, QStringLiteral("PLS Clear Channel"));
-    EXPECT_EQ(prompter.messages()[0].text,
-              QStringLiteral("Channel 256 is outside 0-255.\r\n\r\nNothing was sent to the board."));
+    EXPECT_EQ(
+        prompter.messages()[0].text,
+        QStringLiteral("Channel 256 is outside 0-255.\r\n\r\nNothing was sent to the board."));
     EXPECT_TRUE(prompter.messages()[6].text.startsWith(
         QStringLiteral("Configuration value 17 = 300 is outside 0-255.")));
 }
@@ -331,8 +333,8 @@ TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtTheWantedOne) {
         int wanted;
         int written; // -1: refused
     } cases[] = {
-        {350, 20, 360, 0, 10},  {350, 20, 360, 360, 10}, {0, 0, 360, 90, 270},
-        {10, 355, 360, 5, 0},   {359, 359, 360, 1, 357}, {0, 100, 360, 361, -1},
+        {350, 20, 360, 0, 10}, {350, 20, 360, 360, 10}, {0, 0, 360, 90, 270},
+        {10, 355, 360, 5, 0},  {359, 359, 360, 1, 357}, {0, 100, 360, 361, -1},
         {0, 7, 8, 8, 7},
     };
     for (const Case& c : cases) {
@@ -392,12 +394,11 @@ TEST_F(PLSFixture, ConfigDownloadSendsFourGroupsThenTheScaleFactor) {
     acknowledged(2);
     ready();
     EXPECT_TRUE(link.PLSConfigDownload(config, 720));
-    EXPECT_EQ(wire(),
-              "FF/55 3B/55 01/55 02/55 03/55 04/55 05/55 06/55 38/55 55/00 55/00 "
-              "FF/55 4B/55 07/55 08/55 09/55 0A/55 0B/55 0C/55 38/55 55/00 55/00 "
-              "FF/55 5B/55 0D/55 0E/55 0F/55 10/55 11/55 12/55 38/55 55/00 55/00 "
-              "FF/55 6B/55 13/55 14/55 15/55 16/55 17/55 18/55 38/55 55/00 55/00 "
-              "FF/55 1A/55 D0/55 02/55 38/55 55/00 55/00");
+    EXPECT_EQ(wire(), "FF/55 3B/55 01/55 02/55 03/55 04/55 05/55 06/55 38/55 55/00 55/00 "
+                      "FF/55 4B/55 07/55 08/55 09/55 0A/55 0B/55 0C/55 38/55 55/00 55/00 "
+                      "FF/55 5B/55 0D/55 0E/55 0F/55 10/55 11/55 12/55 38/55 55/00 55/00 "
+                      "FF/55 6B/55 13/55 14/55 15/55 16/55 17/55 18/55 38/55 55/00 55/00 "
+                      "FF/55 1A/55 D0/55 02/55 38/55 55/00 55/00");
 }
 
 TEST_F(PLSFixture, ConfigDownloadStopsAtAFailedGroup) {

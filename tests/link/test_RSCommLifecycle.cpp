@@ -99,7 +99,8 @@ TEST_F(LinkFixture, PortInUseShowsCommPortErrorAndLeavesTheLinkFailed) {
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.last().title, QStringLiteral("Comm Port Error"));
     EXPECT_EQ(prompter.last().text,
-              QStringLiteral("Error Number = 8005\r\nError Source = QSerialPort\r\n\r\nPort already open"));
+              QStringLiteral(
+                  "Error Number = 8005\r\nError Source = QSerialPort\r\n\r\nPort already open"));
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
     EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
     EXPECT_FALSE(link.OnlineMode);
@@ -112,7 +113,8 @@ TEST_F(LinkFixture, SilentBoardOnOpeningEndsOfflineAfterCancel) {
     board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
     link.OpenRSComm(port);
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text.left(37), QStringLiteral("Cannot Communicate with Target Board."));
+    EXPECT_EQ(prompter.last().text.left(37),
+              QStringLiteral("Cannot Communicate with Target Board."));
     EXPECT_FALSE(link.OnlineMode);
     EXPECT_TRUE(link.CommError);
     EXPECT_TRUE(port.isOpen());

@@ -56,9 +56,12 @@ TEST_F(LinkFixture, ValuesComposeAndSplitByWidth) {
         const char* written;
         const char* read;
     } cases[] = {
-        {"D1100", "655359999", "655359999"}, {"D1100", "123456789", "123456789"},
-        {"W1104", "65,535", "65535"},        {"W1106", "12.5", "125"},
-        {"B1110", "", "0"},                  {"B1111", "255", "255"},
+        {"D1100", "655359999", "655359999"},
+        {"D1100", "123456789", "123456789"},
+        {"W1104", "65,535", "65535"},
+        {"W1106", "12.5", "125"},
+        {"B1110", "", "0"},
+        {"B1111", "255", "255"},
         {"1FF0H", "17", "17"},
     };
     for (const Case& c : cases) {
@@ -174,8 +177,7 @@ TEST_F(LinkFixture, WrongEchoDuringAWriteRepeatsTheWholeWriteOnce) {
     ASSERT_GE(log.size(), 6u);
     EXPECT_EQ(wire().substr(0, 17), "FF/55 02/55 04/04");
     EXPECT_NE(log[3].reply, std::optional<std::uint8_t>(0x00)) << "the spoiled echo";
-    EXPECT_EQ(wire().substr(wire().size() - 47),
-              "FF/55 02/55 04/04 00/00 2C/2C 04/04 01/01 01/01");
+    EXPECT_EQ(wire().substr(wire().size() - 47), "FF/55 02/55 04/04 00/00 2C/2C 04/04 01/01 01/01");
     EXPECT_EQ(prompter.count(), 0);
 }
 
@@ -325,7 +327,8 @@ TEST_F(LinkFixture, DroppedLineLatchesAtOnceAndIsReportedOnce) {
     EXPECT_LT(clock.now() - start, 1'000'000) << "no time-out is waited out against a dead line";
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.last().title, CommTitle);
-    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("The Connection to the COMM Port Was Lost.")));
+    EXPECT_TRUE(prompter.last().text.startsWith(
+        QStringLiteral("The Connection to the COMM Port Was Lost.")));
     EXPECT_EQ(prompter.last().buttons, Buttons::OK);
     EXPECT_FALSE(port.isOpen());
 }
