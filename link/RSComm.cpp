@@ -406,52 +406,47 @@ QString RSComm::HEX2MarkHEX(const QString& HexCode) {
 // ---------------------------------------------------------------------------------------------
 // Programmable limit switch: each operation holds the link for its whole exchange.
 
-#define VORNA7_PLS_CALL(failed, call)                                                              \
-    BusyGuard guard(*this);                                                                        \
-    if (!guard.entered())                                                                          \
-        return failed;                                                                             \
-    return pls_.call
-
 QString RSComm::PLSScaleFactor() {
-    VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSScaleFactor());
+    return exclusive(QStringLiteral("-9999"), [&] { return pls_.PLSScaleFactor(); });
 }
 QString RSComm::PLSOffset() {
-    VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSOffset());
+    return exclusive(QStringLiteral("-9999"), [&] { return pls_.PLSOffset(); });
 }
 QString RSComm::PLSPos() {
-    VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSPos());
+    return exclusive(QStringLiteral("-9999"), [&] { return pls_.PLSPos(); });
 }
 QString RSComm::PLSRpm() {
-    VORNA7_PLS_CALL(QStringLiteral("-9999"), PLSRpm());
+    return exclusive(QStringLiteral("-9999"), [&] { return pls_.PLSRpm(); });
 }
 
 bool RSComm::SingleSetpoint(int Chan, int OnSetpoint, int OffSetpoint, bool ClearChan) {
-    VORNA7_PLS_CALL(false, SingleSetpoint(Chan, OnSetpoint, OffSetpoint, ClearChan));
+    return exclusive(false,
+                     [&] { return pls_.SingleSetpoint(Chan, OnSetpoint, OffSetpoint, ClearChan); });
 }
 
 bool RSComm::PulseTrain(int Chan, int ON_Division, int OFF_Division, int START_Division) {
-    VORNA7_PLS_CALL(false, PulseTrain(Chan, ON_Division, OFF_Division, START_Division));
+    return exclusive(
+        false, [&] { return pls_.PulseTrain(Chan, ON_Division, OFF_Division, START_Division); });
 }
 
 bool RSComm::ClearPLSChan(int Chan) {
-    VORNA7_PLS_CALL(false, ClearPLSChan(Chan));
+    return exclusive(false, [&] { return pls_.ClearPLSChan(Chan); });
 }
 bool RSComm::RecallChannel(int Chan) {
-    VORNA7_PLS_CALL(false, RecallChannel(Chan));
+    return exclusive(false, [&] { return pls_.RecallChannel(Chan); });
 }
 bool RSComm::SetPLSOffset(int Position) {
-    VORNA7_PLS_CALL(false, SetPLSOffset(Position));
+    return exclusive(false, [&] { return pls_.SetPLSOffset(Position); });
 }
 
 bool RSComm::PLSConfigDownload(const QVector<int>& CfgParam, int ScaleFactor) {
-    VORNA7_PLS_CALL(false, PLSConfigDownload(CfgParam, ScaleFactor));
+    return exclusive(false, [&] { return pls_.PLSConfigDownload(CfgParam, ScaleFactor); });
 }
 
 QVector<int> RSComm::PLSConfigUpload() {
-    VORNA7_PLS_CALL(QVector<int>(PLSChannels::ConfigCount, 0), PLSConfigUpload());
+    return exclusive(QVector<int>(PLSChannels::ConfigCount, 0),
+                     [&] { return pls_.PLSConfigUpload(); });
 }
-
-#undef VORNA7_PLS_CALL
 
 // ---------------------------------------------------------------------------------------------
 // Board identity

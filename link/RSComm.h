@@ -118,6 +118,15 @@ protected:
     };
 
 private:
+    // Runs one whole operation with the link held; a nested one gets `refused`.
+    template <typename Result, typename Operation>
+    Result exclusive(Result refused, Operation operation) {
+        BusyGuard guard(*this);
+        if (!guard.entered())
+            return refused;
+        return operation();
+    }
+
     bool InitializeRSComm(SerialPort& CommObj);
     void closeLine();
     bool sendByte(int value);
