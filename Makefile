@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
-.PHONY: deps configure build build-asan test test-default test-asan run bench format clean
+.PHONY: deps configure build build-asan test test-default test-asan run bench fuzz format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -27,6 +27,10 @@ run: build
 
 bench: build
 	@scripts/bench.sh build/default/bin
+
+# Fuzzes the set-up file reader (FUZZ_SECONDS=600 by default) and keeps the corpus it finds.
+fuzz:
+	@scripts/fuzz-sdt.sh $(FUZZ_SECONDS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

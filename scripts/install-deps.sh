@@ -3,6 +3,14 @@
 set -euo pipefail
 packages=(cmake make g++ ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
           clang-format)
+# Optional groups, installed only when named: `install-deps.sh fuzz` for scripts/fuzz-sdt.sh.
+fuzz_packages=(clang-14 libclang-rt-14-dev)
+for group in "$@"; do
+    case "$group" in
+        fuzz) packages+=("${fuzz_packages[@]}") ;;
+        *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
+    esac
+done
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
