@@ -4,10 +4,13 @@
 
 namespace {
 
-// Windows need one application object for the whole test program.
+// Window tests need one application object for the whole run; they run offscreen unless
+// the caller chose a platform.
 class QtWidgetsEnvironment final : public testing::Environment {
 public:
     void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         if (!QCoreApplication::instance())
             application_ = std::make_unique<QApplication>(argc_, argv_);
     }
@@ -15,7 +18,7 @@ public:
 
 private:
     int argc_ = 1;
-    char name_[18] = "test_link_windows";
+    char name_[13] = "vorna7-tests";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> application_;
 };
