@@ -20,22 +20,22 @@ std::string systemError(const std::string& what) {
     return what + ": " + std::strerror(errno);
 }
 
-std::optional<int> portNumber(const std::string& spec) {
+std::optional<int> portNumber(const std::string& text) {
     int port = 0;
-    const char* end = spec.data() + spec.size();
-    const auto [stop, error] = std::from_chars(spec.data(), end, port);
-    if (spec.empty() || error != std::errc() || stop != end || port < 0 || port > 65535)
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, port);
+    if (text.empty() || error != std::errc() || stop != end || port < 0 || port > 65535)
         return std::nullopt;
     return port;
 }
 
 } // namespace
 
-bool ControlChannel::open(const std::string& spec, std::string& error) {
+bool ControlChannel::open(const std::string& where, std::string& error) {
     close();
-    if (const auto port = portNumber(spec))
+    if (const auto port = portNumber(where))
         return openTcp(*port, error);
-    return openFifo(spec, error);
+    return openFifo(where, error);
 }
 
 bool ControlChannel::openTcp(int port, std::string& error) {

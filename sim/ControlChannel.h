@@ -21,7 +21,7 @@ public:
     ControlChannel& operator=(const ControlChannel&) = delete;
 
     // "PORT" or a FIFO path.
-    bool open(const std::string& spec, std::string& error);
+    bool open(const std::string& where, std::string& error);
     void close();
 
     bool isTcp() const { return listener_ >= 0; }
