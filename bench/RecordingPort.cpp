@@ -10,17 +10,17 @@ void RecordingPort::clear() {
 
 bool RecordingPort::send(const QByteArray& bytes) {
     sent_.append(bytes);
-    return line_.send(bytes);
+    return line().send(bytes);
 }
 
 int RecordingPort::readByte() {
-    const int byte = line_.readByte();
+    const int byte = line().readByte();
     if (byte >= 0)
         received_.append(static_cast<char>(byte));
     return byte;
 }
 
 void RecordingPort::discard() {
-    discarded_ += std::max(0, line_.bytesWaiting());
-    line_.discard();
+    discarded_ += std::max(0, line().bytesWaiting());
+    line().discard();
 }

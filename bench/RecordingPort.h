@@ -2,13 +2,13 @@
 
 #include <QByteArray>
 
-#include "SerialPort.h"
+#include "ForwardingSerialPort.h"
 
 // Passes everything to the real port and keeps the bytes sent and the bytes received since
 // the last clear(), so another client can replay exactly what the link did.
-class RecordingPort final : public SerialPort {
+class RecordingPort final : public ForwardingSerialPort {
 public:
-    explicit RecordingPort(SerialPort& line) : line_(line) {}
+    explicit RecordingPort(SerialPort& line) : ForwardingSerialPort(line) {}
 
     void clear();
     const QByteArray& sent() const { return sent_; }
@@ -17,27 +17,11 @@ public:
     // its reply.
     int discarded() const { return discarded_; }
 
-    void setPortNumber(int number) override { line_.setPortNumber(number); }
-    int portNumber() const override { return line_.portNumber(); }
-    bool setSettings(const QString& settings) override { return line_.setSettings(settings); }
-    QString settings() const override { return line_.settings(); }
-
-    bool open() override { return line_.open(); }
-    void close() override { line_.close(); }
-    bool isOpen() const override { return line_.isOpen(); }
-
-    int bytesWaiting() override { return line_.bytesWaiting(); }
-    WaitResult waitForByte(Clock& clock, Clock::Micros deadline) override {
-        return line_.waitForByte(clock, deadline);
-    }
     bool send(const QByteArray& bytes) override;
     int readByte() override;
     void discard() override;
 
-    Error lastError() const override { return line_.lastError(); }
-
 private:
-    SerialPort& line_;
     QByteArray sent_;
     QByteArray received_;
     int discarded_ = 0;

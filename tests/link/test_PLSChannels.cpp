@@ -3,7 +3,7 @@
 
 #include "QStringPrinter.h"
 #include "RSComm.h"
-#include "RecordingPort.h"
+#include "TimedPort.h"
 #include "ScriptedPeer.h"
 #include "ScriptedPrompter.h"
 #include "VirtualClock.h"
@@ -20,7 +20,7 @@ protected:
     VirtualClock clock;
     ScriptedPrompter prompter;
     ScriptedPeer peer;
-    RecordingPort port{peer, clock, 500};
+    TimedPort port{peer, clock, 500};
     RSComm link{folder.path(), clock, prompter};
 
     void SetUp() override {

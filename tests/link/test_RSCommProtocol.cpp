@@ -2,7 +2,7 @@
 
 #include "LinkFixture.h"
 #include "QStringPrinter.h"
-#include "RecordingPort.h"
+#include "TimedPort.h"
 
 namespace {
 
@@ -210,7 +210,7 @@ TEST_F(LinkFixture, WrongEchoOfAReadAddressGivesZeroAndDropsTheMode) {
 
 TEST_F(LinkFixture, SilentBoardIsResynchronisedTwiceThenTheUserIsAsked) {
     goOnline();
-    RecordingPort timed(port, clock);
+    TimedPort timed(port, clock);
     link.CloseRSComm();
     link.OpenRSComm(timed);
     ASSERT_TRUE(link.OnlineMode);
