@@ -34,6 +34,7 @@ protected:
     std::unique_ptr<frmSetupComm> dialog;
 
     void openDialog() {
+        dialog.reset();
         dialog = std::make_unique<frmSetupComm>(link, port, prompter, nullptr,
                                                 [this] { return devices; });
         dialog->show();
@@ -60,9 +61,17 @@ protected:
         QTest::keyClick(entry(), Qt::Key_Backspace);
         QTest::keyClicks(entry(), text);
     }
-    void leaveEntry() { QTest::keyClick(entry(), Qt::Key_Tab); }
     void click(const QString& button) {
         QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+    }
+    // The last message is an information box with OK, titled `title`, whose text is `text`
+    // (or, unless `exact`, starts with it).
+    void expectInformation(const QString& title, const QString& text, bool exact = false) const {
+        EXPECT_EQ(prompter.last().title, title);
+        EXPECT_EQ(exact ? prompter.last().text : prompter.last().text.left(text.size()), text)
+            << prompter.last().text.toStdString();
+        EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
+        EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
     }
     bool closedWith(QDialog::DialogCode code) const {
         return !dialog->isVisible() && dialog->result() == code;
@@ -71,10 +80,15 @@ protected:
     QString path(const QString& relative) const { return folder.filePath(relative); }
     void makeFolder(const QString& relative) const { QDir(folder.path()).mkpath(relative); }
     void writeFile(const QString& relative, const QByteArray& content) const {
-        makeFolder(QFileInfo(path(relative)).path().mid(folder.path().size() + 1));
+        QDir().mkpath(QFileInfo(path(relative)).path());
         QFile file(path(relative));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
+    }
+    // Support/COM<number> leading to `target`, as the user sets up a port alias.
+    void alias(int number, const QString& target) const {
+        makeFolder(QStringLiteral("Support"));
+        ASSERT_TRUE(QFile::link(path(target), path(QStringLiteral("Support/COM%1").arg(number))));
     }
     QByteArray readFile(const QString& relative) const {
         QFile file(path(relative));

@@ -1,5 +1,3 @@
-#include <QPushButton>
-#include <QTest>
 #include <QTextBrowser>
 
 #include "HelpPages.h"
@@ -15,31 +13,31 @@ protected:
 
     void SetUp() override { ProgramTestFolder::installHelp(folder.path()); }
 
-    template <typename T> static T* control(HelpViewer* viewer, const char* name) {
-        T* widget = viewer->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
     static QTextBrowser* browser(HelpViewer* viewer) {
-        return control<QTextBrowser>(viewer, "brwHelp");
+        return ProgramTestFolder::child<QTextBrowser>(viewer, QStringLiteral("brwHelp"));
     }
     static QString shownFile(HelpViewer* viewer) { return browser(viewer)->source().fileName(); }
-    static void press(HelpViewer* viewer, const char* button) {
-        QTest::mouseClick(control<QPushButton>(viewer, button), Qt::LeftButton);
+    static bool enabled(HelpViewer* viewer, const QString& button) {
+        return ProgramTestFolder::child<QPushButton>(viewer, button)->isEnabled();
     }
 };
 
 } // namespace
 
-TEST_F(HelpViewerTest, HelpTopicsOpensTheContents) {
+TEST_F(HelpViewerTest, HelpTopicsOpensTheContentsInTheOneViewerOfItsOwner) {
     HelpViewer* viewer = HelpViewer::openContents(folder.path(), &owner);
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(shownFile(viewer), QStringLiteral("VORNA7.html"));
     EXPECT_EQ(viewer->windowTitle(), QStringLiteral("VORNA7 Help - VORNA7 Help"));
     EXPECT_TRUE(browser(viewer)->toPlainText().contains(QStringLiteral("Machine windows")));
-    EXPECT_FALSE(control<QPushButton>(viewer, "cmdBack")->isEnabled());
-    EXPECT_FALSE(control<QPushButton>(viewer, "cmdForward")->isEnabled());
+    EXPECT_FALSE(enabled(viewer, QStringLiteral("cmdBack")));
+    EXPECT_FALSE(enabled(viewer, QStringLiteral("cmdForward")));
+
+    const QString timingPage = HelpPages::pageFor(QStringLiteral("frmBMTmg"));
+    EXPECT_EQ(HelpViewer::open(folder.path(), timingPage, &owner), viewer);
+    EXPECT_EQ(shownFile(viewer), QStringLiteral("machine-timing.html"));
+    EXPECT_EQ(owner.findChildren<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
 }
 
 TEST_F(HelpViewerTest, ContentsBackAndForwardMoveThroughThePagesSeen) {
@@ -51,28 +49,18 @@ TEST_F(HelpViewerTest, ContentsBackAndForwardMoveThroughThePagesSeen) {
 
     browser(viewer)->setSource(QUrl(QStringLiteral("link-messages.html")));
     EXPECT_EQ(shownFile(viewer), QStringLiteral("link-messages.html")) << "relative links resolve";
-    press(viewer, "cmdContents");
+    ProgramTestFolder::click(viewer, QStringLiteral("cmdContents"));
     EXPECT_EQ(shownFile(viewer), QStringLiteral("VORNA7.html"));
 
-    press(viewer, "cmdBack");
+    ProgramTestFolder::click(viewer, QStringLiteral("cmdBack"));
     EXPECT_EQ(shownFile(viewer), QStringLiteral("link-messages.html"));
-    press(viewer, "cmdBack");
+    ProgramTestFolder::click(viewer, QStringLiteral("cmdBack"));
     EXPECT_EQ(shownFile(viewer), QStringLiteral("comm-port.html"));
-    EXPECT_FALSE(control<QPushButton>(viewer, "cmdBack")->isEnabled());
-    EXPECT_TRUE(control<QPushButton>(viewer, "cmdForward")->isEnabled());
-    press(viewer, "cmdForward");
+    EXPECT_FALSE(enabled(viewer, QStringLiteral("cmdBack")));
+    EXPECT_TRUE(enabled(viewer, QStringLiteral("cmdForward")));
+    ProgramTestFolder::click(viewer, QStringLiteral("cmdForward"));
     EXPECT_EQ(shownFile(viewer), QStringLiteral("link-messages.html"));
-    EXPECT_TRUE(control<QPushButton>(viewer, "cmdBack")->isEnabled());
-}
-
-TEST_F(HelpViewerTest, OneViewerPerOwnerShowsEachRequestedPage) {
-    HelpViewer* first =
-        HelpViewer::open(folder.path(), QStringLiteral("main-display.html"), &owner);
-    HelpViewer* second =
-        HelpViewer::open(folder.path(), HelpPages::pageFor(QStringLiteral("frmBMTmg")), &owner);
-    EXPECT_EQ(first, second);
-    EXPECT_EQ(shownFile(second), QStringLiteral("machine-timing.html"));
-    EXPECT_EQ(owner.findChildren<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+    EXPECT_TRUE(enabled(viewer, QStringLiteral("cmdBack")));
 }
 
 TEST_F(HelpViewerTest, AMissingPageSaysWhichFileIsMissing) {

@@ -30,75 +30,65 @@ protected:
 
 TEST_F(SystemInfoReportTest, TheSettingsFileItsContentsAndTheDeviceItsPortOpens) {
     const QString file = path(QStringLiteral("Support/RSPort.cfg"));
-    struct Case {
-        const char* name;
-        std::function<void()> prepare;
-        QStringList lines; // after "Settings file: ..."
-    } cases[] = {
-        {"missing",
-         [] {},
-         {QStringLiteral(
-              "The file does not exist yet; going online creates it with port 1 at 9600 baud."),
-          QStringLiteral("In use: port 1 at 9600 baud (9600,n,8,1)"),
-          QStringLiteral("Port 1 opens %1, not present").arg(QtSerialPort::platformPortName(1))}},
-        {"empty",
-         [this] { settings(""); },
-         {QStringLiteral("Contents:"), QStringLiteral("    (empty)"),
-          QStringLiteral("In use: port 1 at 9600 baud (9600,n,8,1)"),
-          QStringLiteral("Port 1 opens %1, not present").arg(QtSerialPort::platformPortName(1))}},
-        {"clamped",
-         [this] { settings("120,4800\r\n"); },
-         {QStringLiteral("Contents:"), QStringLiteral("    120,4800"),
-          QStringLiteral("In use: port 99 at 9600 baud (9600,n,8,1)"),
-          QStringLiteral("Port 99 opens %1, not present").arg(QtSerialPort::platformPortName(99))}},
-        {"aliased",
-         [this] {
-             settings("3,19200\r\n");
-             ProgramTestFolder::writeFile(path(QStringLiteral("tty-adapter")), "");
-             QFile::link(path(QStringLiteral("tty-adapter")), path(QStringLiteral("Support/COM3")));
-         },
-         {QStringLiteral("Contents:"), QStringLiteral("    3,19200"),
-          QStringLiteral("In use: port 3 at 19200 baud (19200,n,8,1)"),
-          QStringLiteral("Port 3 opens %1 -> %2, present")
-              .arg(path(QStringLiteral("Support/COM3")), path(QStringLiteral("tty-adapter")))}},
-        {"unreadable",
-         [this] { QDir(folder.path()).mkpath(QStringLiteral("Support/RSPort.cfg")); },
-         {}},
+    const auto inUse = [](int port, int baud) {
+        return QStringList{
+            QStringLiteral("In use: port %1 at %2 baud (%2,n,8,1)").arg(port).arg(baud),
+            QStringLiteral("Port %1 opens %2, not present")
+                .arg(port)
+                .arg(QtSerialPort::platformPortName(port))};
     };
-    for (const Case& c : cases) {
+    const struct {
+        const char* content; // nullptr: no file
+        QStringList lines;   // after "Settings file: ..."
+    } cases[] = {
+        {nullptr,
+         QStringList{"The file does not exist yet; going online creates it with port 1 at 9600 "
+                     "baud."} +
+             inUse(1, 9600)},
+        {"", QStringList{"Contents:", "    (empty)"} + inUse(1, 9600)},
+        {"120,4800\r\n", QStringList{"Contents:", "    120,4800"} + inUse(99, 9600)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.content ? c.content : "<none>");
         QDir(path(QStringLiteral("Support"))).removeRecursively();
-        c.prepare();
-        const SystemInfoReport::Section s = section(QStringLiteral("Port Settings"));
-        ASSERT_FALSE(s.lines.isEmpty()) << c.name;
-        EXPECT_EQ(s.lines[0], QStringLiteral("Settings file: ") + file) << c.name;
-        if (c.lines.isEmpty()) {
-            ASSERT_EQ(s.lines.size(), 2) << c.name;
-            EXPECT_TRUE(s.lines[1].startsWith(QStringLiteral("The file cannot be read: ")))
-                << c.name;
-        } else {
-            EXPECT_EQ(s.lines.mid(1), c.lines) << c.name;
-        }
+        if (c.content)
+            settings(c.content);
+        EXPECT_EQ(section(QStringLiteral("Port Settings")).lines,
+                  QStringList{QStringLiteral("Settings file: ") + file} + c.lines);
     }
+
+    // An aliased port shows where its alias leads.
+    settings("3,19200\r\n");
+    ProgramTestFolder::writeFile(path(QStringLiteral("tty-adapter")), "");
+    ASSERT_TRUE(
+        QFile::link(path(QStringLiteral("tty-adapter")), path(QStringLiteral("Support/COM3"))));
+    EXPECT_EQ(section(QStringLiteral("Port Settings")).lines.mid(1),
+              (QStringList{"Contents:", "    3,19200", "In use: port 3 at 19200 baud (19200,n,8,1)",
+                           QStringLiteral("Port 3 opens %1 -> %2, present")
+                               .arg(path(QStringLiteral("Support/COM3")),
+                                    path(QStringLiteral("tty-adapter")))}));
+
+    // A file that cannot be read says so.
+    QDir(path(QStringLiteral("Support"))).removeRecursively();
+    QDir(folder.path()).mkpath(QStringLiteral("Support/RSPort.cfg"));
+    const QStringList unreadable = section(QStringLiteral("Port Settings")).lines;
+    ASSERT_EQ(unreadable.size(), 2);
+    EXPECT_EQ(unreadable[0], QStringLiteral("Settings file: ") + file);
+    EXPECT_TRUE(unreadable[1].startsWith(QStringLiteral("The file cannot be read: ")));
 }
 
 TEST_F(SystemInfoReportTest, AliasesAndSerialPortsWithTheNumbersThatReachThem) {
     ProgramTestFolder::writeFile(path(QStringLiteral("ttyUSB0")), "");
     ProgramTestFolder::writeFile(path(QStringLiteral("pty")), "");
     QDir(folder.path()).mkpath(QStringLiteral("Support"));
-    ASSERT_TRUE(QFile::link(path(QStringLiteral("ttyUSB0")), path(QStringLiteral("Support/COM2"))));
-    ASSERT_TRUE(QFile::link(path(QStringLiteral("pty")), path(QStringLiteral("Support/COM7"))));
-    ASSERT_TRUE(
-        QFile::link(path(QStringLiteral("unplugged")), path(QStringLiteral("Support/COM9"))));
-    SerialPortCatalog::Device usb;
-    usb.path = path(QStringLiteral("ttyUSB0"));
-    usb.description = QStringLiteral("CP2102 USB to UART Bridge Controller");
-    usb.manufacturer = QStringLiteral("Silicon Labs");
-    usb.serialNumber = QStringLiteral("0001");
-    usb.vendorId = 0x10C4;
-    usb.productId = 0xEA60;
-    SerialPortCatalog::Device plain;
-    plain.path = QStringLiteral("/nonexistent/ttyS30");
-    devices = {usb, plain};
+    const std::pair<int, const char*> aliases[] = {{2, "ttyUSB0"}, {7, "pty"}, {9, "unplugged"}};
+    for (const auto& [number, target] : aliases)
+        ASSERT_TRUE(QFile::link(path(QString::fromLatin1(target)),
+                                path(QStringLiteral("Support/COM%1").arg(number))));
+    const QString usb = path(QStringLiteral("ttyUSB0"));
+    devices = {{usb, QStringLiteral("CP2102 USB to UART Bridge Controller"),
+                QStringLiteral("Silicon Labs"), QStringLiteral("0001"), 0x10C4, 0xEA60},
+               {QStringLiteral("/nonexistent/ttyS30"), {}, {}, {}, {}, {}}};
 
     EXPECT_EQ(section(QStringLiteral("Port Aliases")).lines,
               (QStringList{
@@ -112,17 +102,14 @@ TEST_F(SystemInfoReportTest, AliasesAndSerialPortsWithTheNumbersThatReachThem) {
 
     const QStringList ports = section(QStringLiteral("Serial Ports")).lines;
     ASSERT_EQ(ports.size(), 9);
-    EXPECT_EQ(ports[0],
-              usb.path + QStringLiteral(" - CP2102 USB to UART Bridge Controller, Silicon "
-                                        "Labs, USB 10c4:ea60, serial number 0001"));
-    EXPECT_EQ(ports[1], QStringLiteral("    Port number: 2"));
-    EXPECT_EQ(ports[2], QStringLiteral("    Access: allowed for this user"));
-    EXPECT_EQ(ports[3], QStringLiteral("/nonexistent/ttyS30"));
-    EXPECT_EQ(ports[4], QStringLiteral("    Port number: none"));
-    EXPECT_EQ(ports[5], QStringLiteral("    Access: not known (no device file)"));
-    EXPECT_EQ(ports[6],
-              path(QStringLiteral("pty")) + QStringLiteral(" - reached through a port alias"));
-    EXPECT_EQ(ports[7], QStringLiteral("    Port number: 7"));
+    EXPECT_EQ(ports.mid(0, 8),
+              (QStringList{usb + QStringLiteral(" - CP2102 USB to UART Bridge Controller, Silicon "
+                                                "Labs, USB 10c4:ea60, serial number 0001"),
+                           "    Port number: 2", "    Access: allowed for this user",
+                           "/nonexistent/ttyS30", "    Port number: none",
+                           "    Access: not known (no device file)",
+                           path(QStringLiteral("pty")) + " - reached through a port alias",
+                           "    Port number: 7"}));
 }
 
 TEST_F(SystemInfoReportTest, WithoutAliasesOrPortsTheSectionsSaySo) {

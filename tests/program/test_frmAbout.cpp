@@ -29,12 +29,6 @@ class AboutBoxTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;
     QWidget owner;
-
-    template <typename T> T* control(QWidget* window, const QString& name) {
-        T* widget = window->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
-        return widget;
-    }
 };
 
 } // namespace
@@ -44,22 +38,27 @@ TEST_F(AboutBoxTest, TitleVersionAndTextsAreSetAtLoad) {
     ASSERT_FALSE(version.isEmpty());
     frmAbout box(folder.path(), &owner);
     EXPECT_EQ(box.windowTitle(), QStringLiteral("About VORNA7"));
-    EXPECT_EQ(control<QLabel>(&box, QStringLiteral("lblTitle"))->text(), QStringLiteral("VORNA7"));
-    EXPECT_EQ(control<QLabel>(&box, QStringLiteral("lblVersion"))->text(),
-              QStringLiteral("Version ") + version);
-    EXPECT_EQ(control<QLabel>(&box, QStringLiteral("lblDescription"))->text(),
-              AboutText::description());
-    EXPECT_EQ(control<QLabel>(&box, QStringLiteral("lblTechSupport"))->text(),
-              AboutText::techSupport());
+    const std::pair<const char*, QString> texts[] = {
+        {"lblTitle", QStringLiteral("VORNA7")},
+        {"lblVersion", QStringLiteral("Version ") + version},
+        {"lblDescription", AboutText::description()},
+        {"lblTechSupport", AboutText::techSupport()},
+        {"cmdOK", QStringLiteral("OK")},
+        {"cmdSysInfo", QStringLiteral("&System Info...")},
+    };
+    for (const auto& [name, text] : texts)
+        EXPECT_EQ(ProgramTestFolder::child<QWidget>(&box, QString::fromLatin1(name))
+                      ->property("text")
+                      .toString(),
+                  text)
+            << name;
     EXPECT_TRUE(AboutText::techSupport().startsWith(QStringLiteral("Technical Support:\n")));
-    EXPECT_FALSE(control<QLabel>(&box, QStringLiteral("picIcon"))->pixmap().isNull());
-    EXPECT_EQ(control<QPushButton>(&box, QStringLiteral("cmdOK"))->text(), QStringLiteral("OK"));
-    EXPECT_EQ(control<QPushButton>(&box, QStringLiteral("cmdSysInfo"))->text(),
-              QStringLiteral("&System Info..."));
-    for (int i = 0; i < 2; ++i) {
-        auto* line = control<QFrame>(&box, QStringLiteral("Line1(%1)").arg(i));
-        EXPECT_EQ(line->frameShape(), QFrame::HLine);
-    }
+    EXPECT_FALSE(
+        ProgramTestFolder::child<QLabel>(&box, QStringLiteral("picIcon"))->pixmap().isNull());
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(ProgramTestFolder::child<QFrame>(&box, QStringLiteral("Line1(%1)").arg(i))
+                      ->frameShape(),
+                  QFrame::HLine);
 }
 
 TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
@@ -72,7 +71,7 @@ TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
         << "the open box is brought forward";
 
     QPointer<frmAbout> watch(box);
-    QTest::mouseClick(control<QPushButton>(box, QStringLiteral("cmdOK")), Qt::LeftButton);
+    ProgramTestFolder::click(box, QStringLiteral("cmdOK"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watch.isNull()) << "closing releases the box";
     EXPECT_NE(frmAbout::showModeless(folder.path(), &owner), nullptr);
@@ -83,13 +82,14 @@ TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
                                  "6,19200\r\n");
     owner.show();
     frmAbout* box = frmAbout::showModeless(folder.path(), &owner);
-    QTest::mouseClick(control<QPushButton>(box, QStringLiteral("cmdSysInfo")), Qt::LeftButton);
+    ProgramTestFolder::click(box, QStringLiteral("cmdSysInfo"));
     auto* window = owner.findChild<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 System Information"));
     const QString text =
-        control<QPlainTextEdit>(window, QStringLiteral("txtSysInfo"))->toPlainText();
+        ProgramTestFolder::child<QPlainTextEdit>(window, QStringLiteral("txtSysInfo"))
+            ->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("In use: port 6 at 19200 baud (19200,n,8,1)")))
         << text.toStdString();
 
@@ -104,7 +104,7 @@ TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
     box = frmAbout::showModeless(folder.path(), &owner);
     box->StartSysInfo();
     EXPECT_EQ(owner.findChildren<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
-    EXPECT_TRUE(control<QPlainTextEdit>(window, QStringLiteral("txtSysInfo"))
+    EXPECT_TRUE(ProgramTestFolder::child<QPlainTextEdit>(window, QStringLiteral("txtSysInfo"))
                     ->toPlainText()
                     .contains(QStringLiteral("In use: port 8 at 9600 baud")));
 }
@@ -112,9 +112,10 @@ TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
 TEST_F(AboutBoxTest, TheSystemInformationCanBeCopied) {
     frmSystemInfo window(folder.path(), nullptr, [] { return QList<SerialPortCatalog::Device>{}; });
     window.show();
-    QTest::mouseClick(control<QPushButton>(&window, QStringLiteral("cmdCopy")), Qt::LeftButton);
+    ProgramTestFolder::click(&window, QStringLiteral("cmdCopy"));
     const QString copied = QApplication::clipboard()->text();
     EXPECT_EQ(copied,
-              control<QPlainTextEdit>(&window, QStringLiteral("txtSysInfo"))->toPlainText());
+              ProgramTestFolder::child<QPlainTextEdit>(&window, QStringLiteral("txtSysInfo"))
+                  ->toPlainText());
     EXPECT_TRUE(copied.contains(QStringLiteral("No serial ports found.")));
 }
