@@ -76,7 +76,6 @@ TEST_P(CtlPLSMisuse, GivesOneLineReason) {
 INSTANTIATE_TEST_SUITE_P(
     BadUsage, CtlPLSMisuse,
     testing::Values(
-        Misuse{"", "no command given (read, write, watch, pls or board)"},
         Misuse{"pls", "pls needs one of: status, config, recall, set, pulse, clear, offset"},
         Misuse{"pls reset",
                "unknown pls command 'reset' (one of: status, config, recall, set, pulse, clear, "

@@ -231,10 +231,3 @@ TEST(BoardFaults, WireTimeIsTenBitsPerByte) {
         EXPECT_EQ(faults.byteTimeNanos(), c.nanos) << c.baud;
     }
 }
-
-TEST(BoardFaults, NamesRoundTrip) {
-    for (Fault fault : {Fault::Silence, Fault::WrongEcho, Fault::WrongAcknowledge, Fault::LineDrop,
-                        Fault::PLSNotReady, Fault::PLSWrongAck, Fault::BadRecall})
-        EXPECT_EQ(sim::BoardFaults::named(sim::BoardFaults::nameOf(fault)), fault);
-    EXPECT_FALSE(sim::BoardFaults::named("bogus").has_value());
-}

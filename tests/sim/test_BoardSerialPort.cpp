@@ -5,7 +5,6 @@
 #include "Board.h"
 #include "BoardSerialPort.h"
 #include "RSComm.h"
-#include "ScriptedPeer.h"
 #include "ScriptedPrompter.h"
 #include "VirtualClock.h"
 
@@ -137,16 +136,6 @@ TEST(BoardSerialPort, RefusedOpenReportsTheGivenError) {
     EXPECT_TRUE(port.open());
 }
 
-TEST(BoardSerialPort, KeepsPortNumberAndSettings) {
-    Board board;
-    VirtualClock clock;
-    BoardSerialPort port(board, clock);
-    port.setPortNumber(7);
-    EXPECT_TRUE(port.setSettings(QStringLiteral("19200,n,8,1")));
-    EXPECT_EQ(port.portNumber(), 7);
-    EXPECT_EQ(port.settings(), QStringLiteral("19200,n,8,1"));
-}
-
 // The real link against the in-process board: both examples of the read/write protocol.
 TEST(BoardSerialPort, CarriesTheLinksReadAndWrite) {
     QTemporaryDir appDir;
@@ -167,42 +156,4 @@ TEST(BoardSerialPort, CarriesTheLinksReadAndWrite) {
     EXPECT_EQ(port.wire().text(), "FF/55 02/55 04/04 00/00 2C/2C 04/04 01/01 01/01");
     EXPECT_EQ(board.memory().word(1024), 300);
     EXPECT_EQ(prompter.count(), 0);
-}
-
-TEST(ScriptedPeer, AnswersFromTheScriptThenTheRest) {
-    VirtualClock clock;
-    ScriptedPeer peer;
-    peer.answer({0x55, ScriptedPeer::NoReply});
-    peer.answer(0x03);
-    peer.answerRest(0x00);
-    ASSERT_TRUE(peer.open());
-    const struct {
-        int sent;
-        WaitResult wait;
-        int reply;
-    } steps[] = {{0xFF, WaitResult::ByteReady, 0x55},
-                 {0x01, WaitResult::TimedOut, -1},
-                 {0x03, WaitResult::ByteReady, 0x03},
-                 {0xFE, WaitResult::ByteReady, 0x00}};
-    for (const auto& step : steps) {
-        const auto deadline = clock.now() + 1'000'000;
-        peer.send(bytes({step.sent}));
-        EXPECT_EQ(peer.waitForByte(clock, deadline), step.wait) << step.sent;
-        EXPECT_EQ(clock.now(), step.wait == WaitResult::TimedOut ? deadline : deadline - 1'000'000);
-        EXPECT_EQ(peer.readByte(), step.reply) << step.sent;
-    }
-    EXPECT_EQ(peer.wire().text(), "FF/55 01/- 03/03 FE/00");
-    EXPECT_EQ(peer.scriptLeft(), 0);
-}
-
-TEST(ScriptedPeer, DropsTheLineWhereScripted) {
-    VirtualClock clock;
-    ScriptedPeer peer;
-    peer.answer({0x55, ScriptedPeer::DropLine});
-    ASSERT_TRUE(peer.open());
-    peer.send(bytes({0xFF, 0x01}));
-    EXPECT_EQ(peer.bytesWaiting(), 0);
-    EXPECT_FALSE(peer.isOpen());
-    EXPECT_EQ(peer.waitForByte(clock, clock.now() + 1'000'000), WaitResult::LineDropped);
-    EXPECT_EQ(peer.wire().text(), "FF/55 01/-");
 }

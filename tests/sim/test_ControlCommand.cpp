@@ -89,9 +89,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ControlCommand, FaultClearSwitchesEveryPlanOff) {
     Board board;
-    for (const char* line : {"fault silence on", "fault wrong-echo on", "fault wrong-ack 3"})
+    for (const char* line :
+         {"fault silence on", "fault wrong-echo on", "fault wrong-ack 3", "fault pls-not-ready on",
+          "fault pls-wrong-ack 2", "fault bad-recall on"})
         ASSERT_EQ(ControlCommand::apply(board, line), "ok");
     EXPECT_EQ(ControlCommand::apply(board, "fault clear"), "ok");
-    for (Fault fault : {Fault::Silence, Fault::WrongEcho, Fault::WrongAcknowledge})
+    for (Fault fault : {Fault::Silence, Fault::WrongEcho, Fault::WrongAcknowledge,
+                        Fault::PLSNotReady, Fault::PLSWrongAck, Fault::BadRecall})
         EXPECT_FALSE(board.faults().plan(fault).active());
 }

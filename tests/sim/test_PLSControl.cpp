@@ -111,14 +111,3 @@ TEST(PLSControl, ChannelShowsWhatItHolds) {
     ASSERT_EQ(ControlCommand::apply(board, "channel 4 clear"), "ok");
     EXPECT_EQ(ControlCommand::apply(board, "channel 4"), "ok cleared");
 }
-
-TEST(PLSControl, PLSFaultsAreClearedWithTheOthers) {
-    Board board;
-    for (const char* line :
-         {"fault pls-not-ready on", "fault pls-wrong-ack 2", "fault bad-recall on"})
-        ASSERT_EQ(ControlCommand::apply(board, line), "ok");
-    EXPECT_EQ(ControlCommand::apply(board, "fault clear"), "ok");
-    for (sim::Fault fault :
-         {sim::Fault::PLSNotReady, sim::Fault::PLSWrongAck, sim::Fault::BadRecall})
-        EXPECT_FALSE(board.faults().plan(fault).active());
-}

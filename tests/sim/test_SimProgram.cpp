@@ -3,20 +3,16 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <arpa/inet.h>
-#include <cerrno>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <optional>
 #include <poll.h>
 #include <string>
-#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 #include <vector>
 
 // vorna7-sim as a separate program on a pseudo-terminal, reached with plain termios and
-// its control port. Waits are generous bounds, never timing assertions.
+// its control FIFO. Waits are generous bounds, never timing assertions.
 namespace {
 
 constexpr int PatienceMs = 5000;
@@ -92,35 +88,12 @@ private:
     int fd_;
 };
 
-class ControlClient {
-public:
-    explicit ControlClient(int port) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(static_cast<std::uint16_t>(port));
-        connected_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    }
-    ~ControlClient() { ::close(fd_); }
-    bool connected() const { return connected_; }
-
-    std::string command(const std::string& line) {
-        const std::string sent = line + "\n";
-        if (::send(fd_, sent.data(), sent.size(), MSG_NOSIGNAL) !=
-            static_cast<ssize_t>(sent.size()))
-            return "send failed";
-        std::string answer;
-        char c = 0;
-        pollfd ready{fd_, POLLIN, 0};
-        while (::poll(&ready, 1, PatienceMs) == 1 && ::read(fd_, &c, 1) == 1 && c != '\n')
-            answer += c;
-        return answer;
-    }
-
-private:
-    int fd_;
-    bool connected_ = false;
-};
+void writeTo(const QString& fifo, const std::string& text) {
+    const int writer = ::open(fifo.toLocal8Bit().constData(), O_WRONLY);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    ::close(writer);
+}
 
 std::vector<std::optional<int>> replies(std::initializer_list<int> bytes) {
     return std::vector<std::optional<int>>(bytes.begin(), bytes.end());
@@ -153,86 +126,44 @@ TEST_F(SimProgram, LinksThePortAnswersAndStopsCleanly) {
     EXPECT_FALSE(QFileInfo(alias()).isSymLink());
 }
 
-TEST_F(SimProgram, UsesTheSupportFolderWhateverItsCase) {
-    ASSERT_TRUE(QDir(app.path()).mkdir(QStringLiteral("support")));
-    SimProcess sim(
-        {QStringLiteral("--appdir"), app.path(), QStringLiteral("--port"), QStringLiteral("3")});
-    const QString device = sim.readLine();
-    EXPECT_EQ(QFileInfo(alias("support/COM3")).symLinkTarget(), device);
-    EXPECT_FALSE(QFileInfo::exists(alias("Support")));
-    EXPECT_EQ(sim.stop(), 0);
-}
-
-TEST_F(SimProgram, ControlPortSetsMemoryAndFaultsWhileConnected) {
-    SimProcess sim(
-        {QStringLiteral("--appdir"), app.path(), QStringLiteral("--control"), QStringLiteral("0")});
-    sim.readLine();
-    const QString control = sim.readLine();
-    ASSERT_TRUE(control.startsWith(QStringLiteral("control "))) << control.toStdString();
-    ControlClient client(control.mid(8).toInt());
-    ASSERT_TRUE(client.connected());
-    RawLine line(alias());
-
-    EXPECT_EQ(client.command("set W1022 4660"), "ok");
-    EXPECT_EQ(line.exchange({0xFF, 0x01, 0x03, 0xFE, 0x03, 0xFF}),
-              replies({0x55, 0x55, 0x03, 0x34, 0x03, 0x12}));
-    EXPECT_EQ(client.command("fault wrong-ack on"), "ok");
-    EXPECT_EQ(line.exchange(0xFF), 0x00);
-    EXPECT_EQ(client.command("fault wrong-ack off"), "ok");
-    EXPECT_EQ(client.command("fault silence on"), "ok");
-    EXPECT_EQ(line.exchange(0xFF, 300), std::nullopt);
-    EXPECT_EQ(client.command("fault clear"), "ok");
-    EXPECT_EQ(client.command("wire 19200"), "ok");
-    EXPECT_EQ(line.exchange({0xFF, 0x02, 0x00, 0x65, 0x07}),
-              replies({0x55, 0x55, 0x00, 0x65, 0x07}));
-    EXPECT_EQ(client.command("get B101"), "ok 7");
-    EXPECT_EQ(client.command("bogus"), "error unknown command");
-    EXPECT_EQ(sim.stop(), 0);
-}
-
-TEST_F(SimProgram, DropHangsUpAndANewDeviceTakesTheAlias) {
-    SimProcess sim(
-        {QStringLiteral("--appdir"), app.path(), QStringLiteral("--control"), QStringLiteral("0")});
+// The control port itself is driven by every end-to-end test; scripts use the FIFO.
+TEST_F(SimProgram, FifoCommandsActAndDropHandsTheAliasToANewDevice) {
+    const QString fifo = app.filePath(QStringLiteral("control"));
+    SimProcess sim({QStringLiteral("--appdir"), app.path(), QStringLiteral("--control"), fifo});
     const QString first = sim.readLine();
-    ControlClient client(sim.readLine().mid(8).toInt());
     RawLine line(alias());
-    ASSERT_EQ(line.exchange(0xFF), 0x55);
+    writeTo(fifo, "set B101 7\nspeed 0\n");
+    EXPECT_EQ(line.exchange({0xFF, 0x01, 0x00, 0x65, 0x00, 0xB6}),
+              replies({0x55, 0x55, 0x00, 7, 0x00, 0}));
 
-    EXPECT_EQ(client.command("drop"), "ok");
+    writeTo(fifo, "drop\n");
     pollfd hangUp{line.fd(), POLLIN, 0};
     ASSERT_EQ(::poll(&hangUp, 1, PatienceMs), 1);
     EXPECT_NE(hangUp.revents & POLLHUP, 0);
-
+    sim.process().setReadChannel(QProcess::StandardError);
+    const QString notice = sim.readLine(); // written once the new device is in place
     const QString second = QFileInfo(alias()).symLinkTarget();
+    EXPECT_EQ(notice, QStringLiteral("vorna7-sim: line dropped; now on ") + second);
     EXPECT_NE(second, first);
     RawLine again(alias());
     EXPECT_EQ(again.exchange(0xFF), 0x55);
     EXPECT_EQ(sim.stop(), 0);
 }
 
-TEST_F(SimProgram, FifoTakesCommandsFromScripts) {
-    const QString fifo = app.filePath(QStringLiteral("control"));
-    SimProcess sim({QStringLiteral("--appdir"), app.path(), QStringLiteral("--control"), fifo});
-    sim.readLine();
-    RawLine line(alias());
-    const int writer = ::open(fifo.toLocal8Bit().constData(), O_WRONLY);
-    ASSERT_GE(writer, 0);
-    const std::string command = "set B101 7\nspeed 0\n";
-    ASSERT_EQ(::write(writer, command.data(), command.size()),
-              static_cast<ssize_t>(command.size()));
-    ::close(writer);
-    EXPECT_EQ(line.exchange({0xFF, 0x01, 0x00, 0x65, 0x00, 0xB6}),
-              replies({0x55, 0x55, 0x00, 7, 0x00, 0}));
-    EXPECT_EQ(sim.stop(), 0);
-}
-
-TEST_F(SimProgram, StartsWithFaultsFromTheCommandLine) {
+// Address echoes come back inverted; the data shows speed 0, the identity and a PLS that
+// takes the offset but never says ready.
+TEST_F(SimProgram, StartsWithFaultsAndIdentityFromTheCommandLine) {
     SimProcess sim({QStringLiteral("--appdir"), app.path(), QStringLiteral("--wrong-echo"),
                     QStringLiteral("--wire"), QStringLiteral("9600"), QStringLiteral("--speed"),
-                    QStringLiteral("0")});
+                    QStringLiteral("0"), QStringLiteral("--firmware"), QStringLiteral("41"),
+                    QStringLiteral("--fault-code"), QStringLiteral("92"),
+                    QStringLiteral("--pls-not-ready")});
     sim.readLine();
     RawLine line(alias());
-    EXPECT_EQ(line.exchange({0xFF, 0x01, 0x00, 0xB6}), replies({0x55, 0x55, 0xFF, 0}));
+    EXPECT_EQ(line.exchange({0xFF, 0x01, 0x00, 0xB6, 0x1F, 0xDF, 0x1F, 0xF0}),
+              replies({0x55, 0x55, 0xFF, 0, 0xE0, 41, 0xE0, 92}));
+    EXPECT_EQ(line.exchange({0xFF, 42, 5, 0, 0x38, 0x55, 0x38, 0x55}),
+              replies({0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}));
     EXPECT_EQ(sim.stop(), 0);
 }
 
@@ -247,18 +178,4 @@ TEST_F(SimProgram, RefusesBadOptions) {
         EXPECT_TRUE(sim.process().readAllStandardOutput().isEmpty());
     }
     EXPECT_FALSE(QFileInfo::exists(alias()));
-}
-
-TEST_F(SimProgram, StartsWithThePLSAndIdentityFromTheCommandLine) {
-    SimProcess sim({QStringLiteral("--appdir"), app.path(), QStringLiteral("--firmware"),
-                    QStringLiteral("41"), QStringLiteral("--fault-code"), QStringLiteral("92"),
-                    QStringLiteral("--pls-not-ready")});
-    sim.readLine();
-    RawLine line(alias());
-    EXPECT_EQ(line.exchange({0xFF, 0x01, 0x1F, 0xDF, 0x1F, 0xF0}),
-              replies({0x55, 0x55, 0x1F, 41, 0x1F, 92}));
-    EXPECT_EQ(line.exchange({0xFF, 42, 5, 0, 0x38, 0x55, 0x38, 0x55}),
-              replies({0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}))
-        << "the offset is taken, but the PLS never says ready";
-    EXPECT_EQ(sim.stop(), 0);
 }
