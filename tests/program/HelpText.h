@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QTextDocument>
@@ -27,20 +26,20 @@ inline QString plain(const QString& page) {
     return document.toPlainText().simplified();
 }
 
-inline QStringList links(const QString& page) {
+// The first group of each match of `pattern` in the page's source.
+inline QStringList captures(const QString& page, const QString& pattern) {
     QStringList found;
-    const QRegularExpression href(QStringLiteral(R"re(href="([^"]*)")re"));
-    for (const QRegularExpressionMatch& m : href.globalMatch(source(page)))
+    for (const QRegularExpressionMatch& m : QRegularExpression(pattern).globalMatch(source(page)))
         found.append(m.captured(1));
     return found;
 }
 
-inline QSet<QString> anchors(const QString& page) {
-    QSet<QString> found;
-    const QRegularExpression name(QStringLiteral(R"re(<a name="([^"]*)")re"));
-    for (const QRegularExpressionMatch& m : name.globalMatch(source(page)))
-        found.insert(m.captured(1));
-    return found;
+inline QStringList links(const QString& page) {
+    return captures(page, QStringLiteral(R"re(href="([^"]*)")re"));
+}
+
+inline QStringList anchors(const QString& page) {
+    return captures(page, QStringLiteral(R"re(<a name="([^"]*)")re"));
 }
 
 } // namespace HelpText

@@ -1,3 +1,4 @@
+#include <QSet>
 #include <QTemporaryDir>
 
 #include "Board.h"

@@ -15,6 +15,13 @@
 
 namespace {
 
+using ProgramTestFolder::child;
+using ProgramTestFolder::click;
+
+QString shownText(const QWidget* window) {
+    return child<QPlainTextEdit>(window, QStringLiteral("txtSysInfo"))->toPlainText();
+}
+
 QString projectVersion() {
     QFile file(ProgramTestFolder::sourceRoot() + QStringLiteral("/CMakeLists.txt"));
     if (!file.open(QIODevice::ReadOnly))
@@ -47,17 +54,13 @@ TEST_F(AboutBoxTest, TitleVersionAndTextsAreSetAtLoad) {
         {"cmdSysInfo", QStringLiteral("&System Info...")},
     };
     for (const auto& [name, text] : texts)
-        EXPECT_EQ(ProgramTestFolder::child<QWidget>(&box, QString::fromLatin1(name))
-                      ->property("text")
-                      .toString(),
+        EXPECT_EQ(child<QWidget>(&box, QString::fromLatin1(name))->property("text").toString(),
                   text)
             << name;
     EXPECT_TRUE(AboutText::techSupport().startsWith(QStringLiteral("Technical Support:\n")));
-    EXPECT_FALSE(
-        ProgramTestFolder::child<QLabel>(&box, QStringLiteral("picIcon"))->pixmap().isNull());
+    EXPECT_FALSE(child<QLabel>(&box, QStringLiteral("picIcon"))->pixmap().isNull());
     for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(ProgramTestFolder::child<QFrame>(&box, QStringLiteral("Line1(%1)").arg(i))
-                      ->frameShape(),
+        EXPECT_EQ(child<QFrame>(&box, QStringLiteral("Line1(%1)").arg(i))->frameShape(),
                   QFrame::HLine);
 }
 
@@ -71,7 +74,7 @@ TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
         << "the open box is brought forward";
 
     QPointer<frmAbout> watch(box);
-    ProgramTestFolder::click(box, QStringLiteral("cmdOK"));
+    click(box, QStringLiteral("cmdOK"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watch.isNull()) << "closing releases the box";
     EXPECT_NE(frmAbout::showModeless(folder.path(), &owner), nullptr);
@@ -82,14 +85,12 @@ TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
                                  "6,19200\r\n");
     owner.show();
     frmAbout* box = frmAbout::showModeless(folder.path(), &owner);
-    ProgramTestFolder::click(box, QStringLiteral("cmdSysInfo"));
+    click(box, QStringLiteral("cmdSysInfo"));
     auto* window = owner.findChild<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 System Information"));
-    const QString text =
-        ProgramTestFolder::child<QPlainTextEdit>(window, QStringLiteral("txtSysInfo"))
-            ->toPlainText();
+    const QString text = shownText(window);
     EXPECT_TRUE(text.contains(QStringLiteral("In use: port 6 at 19200 baud (19200,n,8,1)")))
         << text.toStdString();
 
@@ -104,18 +105,14 @@ TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
     box = frmAbout::showModeless(folder.path(), &owner);
     box->StartSysInfo();
     EXPECT_EQ(owner.findChildren<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
-    EXPECT_TRUE(ProgramTestFolder::child<QPlainTextEdit>(window, QStringLiteral("txtSysInfo"))
-                    ->toPlainText()
-                    .contains(QStringLiteral("In use: port 8 at 9600 baud")));
+    EXPECT_TRUE(shownText(window).contains(QStringLiteral("In use: port 8 at 9600 baud")));
 }
 
 TEST_F(AboutBoxTest, TheSystemInformationCanBeCopied) {
     frmSystemInfo window(folder.path(), nullptr, [] { return QList<SerialPortCatalog::Device>{}; });
     window.show();
-    ProgramTestFolder::click(&window, QStringLiteral("cmdCopy"));
+    click(&window, QStringLiteral("cmdCopy"));
     const QString copied = QApplication::clipboard()->text();
-    EXPECT_EQ(copied,
-              ProgramTestFolder::child<QPlainTextEdit>(&window, QStringLiteral("txtSysInfo"))
-                  ->toPlainText());
+    EXPECT_EQ(copied, shownText(&window));
     EXPECT_TRUE(copied.contains(QStringLiteral("No serial ports found.")));
 }
