@@ -95,10 +95,9 @@ protected:
     }
     QAction* menuItem(const char* name) const { return find<QAction>(name); }
     QString panel(int number) const { return window->statusPanels()->panelText(number); }
-    StatusPanel* panelWidget(const char* key) const { return find<StatusPanel>(key); }
     void trigger(const char* name) const { menuItem(name)->trigger(); }
     void doubleClick(const char* key) const {
-        QTest::mouseDClick(panelWidget(key), Qt::LeftButton);
+        QTest::mouseDClick(find<StatusPanel>(key), Qt::LeftButton);
     }
     std::string wire() const { return port.wire().text(); }
 

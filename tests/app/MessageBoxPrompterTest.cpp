@@ -54,8 +54,6 @@ INSTANTIATE_TEST_SUITE_P(
                                  QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel, 2},
                       ButtonCase{"RetryCancelRetry", Prompter::Buttons::RetryCancel,
                                  QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry, 4},
-                      ButtonCase{"RetryCancelCancel", Prompter::Buttons::RetryCancel,
-                                 QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Cancel, 2},
                       ButtonCase{"YesNoYes", Prompter::Buttons::YesNo,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, 6},
                       ButtonCase{"YesNoNo", Prompter::Buttons::YesNo,

@@ -50,13 +50,6 @@ protected:
     SetupFiles files;
 };
 
-TEST_F(FileCommands, NewStartsUntitled) {
-    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [unnamed]"));
-    EXPECT_TRUE(context.DataUntitled);
-    EXPECT_TRUE(context.TimingReload);
-    EXPECT_EQ(prompter.count(), 0);
-}
-
 TEST_F(FileCommands, SaveChangesQuestionOnlyForTheComparedFields) {
     EXPECT_EQ(files.CheckSaveChanges(), 0);
     context.CurrentData.PLSScale = 100; // takes no part
@@ -84,6 +77,8 @@ TEST_F(FileCommands, SaveChangesQuestionOnlyForTheComparedFields) {
 }
 
 TEST_F(FileCommands, SaveAfterNewAsksForANameThenSavesWithoutOne) {
+    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [unnamed]"));
+    EXPECT_TRUE(context.TimingReload);
     context.CurrentData.ParamValue[1] = 360;
     dialogs.choose(path(QStringLiteral("LINE1.sdt")));
     ASSERT_TRUE(files.FileSave());
@@ -101,23 +96,6 @@ TEST_F(FileCommands, SaveAfterNewAsksForANameThenSavesWithoutOne) {
     ASSERT_TRUE(files.FileSave());
     EXPECT_EQ(dialogs.requests().size(), 1); // no second dialog
     EXPECT_EQ(SdtFile::read(path(QStringLiteral("LINE1.sdt"))).data->ParamValue[2], 3);
-}
-
-TEST_F(FileCommands, SaveStampsThisProgramsVersion) {
-    SetupData old = context.DefaultData;
-    old.Version = QStringLiteral("VORNA7_R0.9.0");
-    putRecord(QStringLiteral("old.sdt"), old);
-    dialogs.choose(path(QStringLiteral("old.sdt")));
-    prompter.answerNext(Prompter::Yes);
-    ASSERT_TRUE(files.FileOpen());
-    EXPECT_EQ(context.CurrentData.Version, QStringLiteral("VORNA7_R0.9.0"));
-    prompter.answerNext(Prompter::No);
-    EXPECT_EQ(files.CheckSaveChanges(), Prompter::No); // another version counts as changed
-
-    ASSERT_TRUE(files.FileSave());
-    EXPECT_EQ(context.CurrentData.Version, context.ProgramVersion);
-    EXPECT_EQ(SdtFile::read(path(QStringLiteral("old.sdt"))).data->Version, context.ProgramVersion);
-    EXPECT_EQ(files.CheckSaveChanges(), 0);
 }
 
 TEST_F(FileCommands, FailedSaveIsReportedAndChangesNothing) {
@@ -167,31 +145,27 @@ TEST_F(FileCommands, OpenLoadsAFileOfThisVersionWithoutAQuestion) {
 }
 
 TEST_F(FileCommands, ShortAndLongTablesAreFittedToThirtyTwoEntries) {
-    for (const int count : {20, 40}) {
+    for (const std::size_t count : {20u, 40u}) {
         SetupData data = context.DefaultData;
-        data.ParamAdd.resize(std::size_t(count));
-        data.ParamValue.resize(std::size_t(count));
-        for (int i = 0; i < count; ++i) {
-            data.ParamAdd[std::size_t(i)] = QStringLiteral("W%1").arg(2000 + i);
-            data.ParamValue[std::size_t(i)] = 1000 + i;
+        data.ParamAdd.resize(count);
+        data.ParamValue.resize(count);
+        std::vector<QString> fittedAdds(32); // missing entries are empty texts and zeros
+        std::vector<std::int32_t> fittedValues(32);
+        for (std::size_t i = 0; i < count; ++i) {
+            data.ParamAdd[i] = QStringLiteral("W%1").arg(2000 + i);
+            data.ParamValue[i] = std::int32_t(1000 + i);
+            if (i < 32) {
+                fittedAdds[i] = data.ParamAdd[i];
+                fittedValues[i] = data.ParamValue[i];
+            }
         }
         const QString name = QStringLiteral("t%1.sdt").arg(count);
         putRecord(name, data);
         openFile(name);
-        const SetupData& loaded = context.CurrentData;
-        ASSERT_EQ(loaded.ParamAdd.size(), 32u);
-        ASSERT_EQ(loaded.ParamValue.size(), 32u);
-        for (int i = 0; i < 32; ++i) {
-            if (i < count) {
-                EXPECT_EQ(loaded.ParamAdd[std::size_t(i)], QStringLiteral("W%1").arg(2000 + i));
-                EXPECT_EQ(loaded.ParamValue[std::size_t(i)], 1000 + i);
-            } else {
-                EXPECT_EQ(loaded.ParamAdd[std::size_t(i)], QString()) << i;
-                EXPECT_EQ(loaded.ParamValue[std::size_t(i)], 0) << i;
-            }
-        }
-        EXPECT_EQ(loaded.ChanSetpoint, data.ChanSetpoint);
-        EXPECT_EQ(context.SavedData, loaded);
+        EXPECT_EQ(context.CurrentData.ParamAdd, fittedAdds);
+        EXPECT_EQ(context.CurrentData.ParamValue, fittedValues);
+        EXPECT_EQ(context.CurrentData.ChanSetpoint, data.ChanSetpoint);
+        EXPECT_EQ(context.SavedData, context.CurrentData);
     }
 }
 
@@ -226,13 +200,20 @@ protected:
     SetupData before;
 };
 
-TEST_F(OtherVersion, YesLoadsIt) {
+TEST_F(OtherVersion, YesLoadsItAndSaveStampsThisProgramsVersion) {
     prompter.answerNext(Prompter::Yes);
     ASSERT_TRUE(files.FileOpen());
     ASSERT_EQ(prompter.count(), 1);
     expectQuestion(prompter.last());
     EXPECT_EQ(context.CurrentData, other);
     EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [OLD.sdt]"));
+    prompter.answerNext(Prompter::No);
+    EXPECT_EQ(files.CheckSaveChanges(), Prompter::No); // another version counts as changed
+
+    ASSERT_TRUE(files.FileSave());
+    EXPECT_EQ(context.CurrentData.Version, context.ProgramVersion);
+    EXPECT_EQ(SdtFile::read(path(QStringLiteral("OLD.sdt"))).data->Version, context.ProgramVersion);
+    EXPECT_EQ(files.CheckSaveChanges(), 0);
 }
 
 TEST_F(OtherVersion, NoShowsTheDialogAgainOnTheRejectedFile) {
@@ -286,20 +267,6 @@ TEST_F(FileCommands, UnfinishedSaveEndsTheCallingCommand) {
     }
 }
 
-TEST_F(FileCommands, CloseQuestionAnswers) {
-    EXPECT_TRUE(files.ConfirmClose()); // nothing changed, nothing asked
-    EXPECT_EQ(prompter.count(), 0);
-    context.CurrentData.ParamValue[0] = 5;
-    prompter.answerNext(Prompter::Cancel);
-    EXPECT_FALSE(files.ConfirmClose());
-    prompter.answerNext(Prompter::No);
-    EXPECT_TRUE(files.ConfirmClose());
-    prompter.answerNext(Prompter::Yes);
-    dialogs.choose(path(QStringLiteral("exit.sdt")));
-    EXPECT_TRUE(files.ConfirmClose());
-    EXPECT_EQ(SdtFile::read(path(QStringLiteral("exit.sdt"))).data->ParamValue[0], 5);
-}
-
 // Each damaged file is refused with its reason; data, title and file name stay.
 TEST_F(FileCommands, DamagedFilesAreRefusedAndChangeNothing) {
     const QByteArray good = SdtFile::encode(context.DefaultData).bytes;
@@ -318,18 +285,15 @@ TEST_F(FileCommands, DamagedFilesAreRefusedAndChangeNothing) {
     } cases[] = {
         {"empty.sdt", QByteArray(), "The file is empty."},
         {"cut.sdt", good.left(good.size() - 2), "The file ends inside the PLS data."},
-        {"huge.sdt", good.left(15) + QByteArray::fromHex("0100ffffff7f00000000") + good.mid(25),
-         "The address table claims 2147483647 elements, more than the file holds."},
-        {"text.sdt", good.left(25) + QByteArray::fromHex("ffff") + good.mid(27),
-         "The file ends inside the address table."},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         put(QLatin1String(c.name), c.bytes);
         prompter.clear();
         prompter.answerNext(Prompter::No); // keep the unsaved edit
         dialogs.choose(path(QLatin1String(c.name)));
-        EXPECT_FALSE(files.FileOpen()) << c.name;
-        ASSERT_EQ(prompter.count(), 2) << c.name;
+        EXPECT_FALSE(files.FileOpen());
+        ASSERT_EQ(prompter.count(), 2);
         const auto& shown = prompter.last();
         EXPECT_EQ(shown.title, QStringLiteral("VORNA7"));
         EXPECT_EQ(shown.icon, Prompter::Icon::Exclamation);
@@ -339,11 +303,11 @@ TEST_F(FileCommands, DamagedFilesAreRefusedAndChangeNothing) {
                                   QStringLiteral("\" could not be read:") + CRLF +
                                   QLatin1String(c.reason) + CRLF + CRLF +
                                   QStringLiteral("The data in memory has not been changed."));
-        EXPECT_EQ(context.CurrentData, current) << c.name;
-        EXPECT_EQ(context.SavedData, saved) << c.name;
-        EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [mine.sdt]")) << c.name;
-        EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("mine.sdt"))) << c.name;
-        EXPECT_EQ(context.gUploadNOW, upload) << c.name;
+        EXPECT_EQ(context.CurrentData, current);
+        EXPECT_EQ(context.SavedData, saved);
+        EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [mine.sdt]"));
+        EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("mine.sdt")));
+        EXPECT_EQ(context.gUploadNOW, upload);
     }
 }
 

@@ -104,8 +104,7 @@ TEST_F(NumericEntryTest, EnterIsSwallowedAndMovesOnLikeTab) {
 }
 
 TEST_F(NumericEntryTest, EnterGoesWhereTheWindowSays) {
-    NumericEntry::Options options;
-    build(0, 359, options);
+    build();
     NumericEntry::Options toButton;
     toButton.enterTarget = cmdDefault;
     auto* other = new NumericEntry(QStringLiteral("txtTmg"), QStringLiteral("updTmg"), 0, -359, 359,
