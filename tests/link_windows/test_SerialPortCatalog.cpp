@@ -62,37 +62,31 @@ TEST_F(SerialPortCatalogTest, ARouteLeadsThroughTheAliasOrThePlatformName) {
     EXPECT_EQ(aliases[1].number, 4);
 }
 
+// An alias hides the platform port of its number; alias targets the system does not list
+// come last.
 TEST_F(SerialPortCatalogTest, EachPortIsListedWithTheNumbersThatReachIt) {
     const QString usb = device(QStringLiteral("ttyUSB0"));
     const QString pty = device(QStringLiteral("pts-7"));
     const QString other = device(QStringLiteral("ttyACM0"));
-    alias(2, usb);
-    alias(9, pty);
-    alias(5, usb);
-    alias(11, pty);
+    const QString com2 = QtSerialPort::platformPortName(2);
+    for (const auto& [number, target] : {std::pair{2, usb}, {9, pty}, {5, usb}, {11, pty}})
+        alias(number, target);
     alias(12, folder.filePath(QStringLiteral("gone")));
-    devices = {listed(usb), listed(other)};
+    devices = {listed(usb), listed(other), listed(com2)};
 
+    const struct {
+        QString path;
+        QList<int> numbers;
+        bool listedBySystem;
+    } expected[] = {
+        {usb, {2, 5}, true}, {other, {}, true}, {com2, {}, true}, {pty, {9, 11}, false}};
     const QList<SerialPortCatalog::Entry> entries = catalog.entries();
-    ASSERT_EQ(entries.size(), 3);
-    EXPECT_EQ(entries[0].device.path, usb);
-    EXPECT_EQ(entries[0].numbers, (QList<int>{2, 5}));
-    EXPECT_TRUE(entries[0].listedBySystem);
-    EXPECT_EQ(entries[1].device.path, other);
-    EXPECT_TRUE(entries[1].numbers.isEmpty());
-    EXPECT_EQ(entries[2].device.path, pty) << "an alias target the system does not list";
-    EXPECT_EQ(entries[2].numbers, (QList<int>{9, 11}));
-    EXPECT_FALSE(entries[2].listedBySystem);
-}
-
-TEST_F(SerialPortCatalogTest, AnAliasHidesThePlatformPortOfItsNumber) {
-    const QString usb = device(QStringLiteral("ttyUSB0"));
-    alias(1, usb);
-    devices = {listed(QtSerialPort::platformPortName(1)), listed(usb)};
-    const QList<SerialPortCatalog::Entry> entries = catalog.entries();
-    ASSERT_EQ(entries.size(), 2);
-    EXPECT_TRUE(entries[0].numbers.isEmpty()) << "port 1 opens the alias, not the platform port";
-    EXPECT_EQ(entries[1].numbers, (QList<int>{1}));
+    ASSERT_EQ(entries.size(), std::size(expected));
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(entries[i].device.path, expected[i].path) << i;
+        EXPECT_EQ(entries[i].numbers, expected[i].numbers) << i;
+        EXPECT_EQ(entries[i].listedBySystem, expected[i].listedBySystem) << i;
+    }
 }
 
 // The route texts are checked where the dialog and the system information show them.
