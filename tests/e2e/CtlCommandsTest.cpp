@@ -68,16 +68,6 @@ TEST_F(CtlAgainstSim, BitAndFlagWritesChangeOnlyTheirBit) {
     EXPECT_EQ(read.out, "1\n0\n1\n0\n128\n");
 }
 
-TEST_F(CtlAgainstSim, ReadsEachAddressOnItsOwnLineInOrder) {
-    ASSERT_EQ(sim.control("set W1022 4660"), "ok");
-    ASSERT_EQ(sim.control("set D1200 100020003"), "ok");
-    ASSERT_EQ(sim.control("set B1020 7"), "ok");
-    const CtlProcess::Result read = ctl({"read", "W1022", "D1200", "B1020", "B1020.2", "W1022"});
-    EXPECT_EQ(read.exitCode, 0);
-    EXPECT_EQ(read.out, "4660\n100020003\n7\n1\n4660\n");
-    EXPECT_EQ(read.err, "");
-}
-
 TEST_F(CtlAgainstSim, WatchPrintsOneLinePerRoundWithTheValuesSeparatedByABlank) {
     ASSERT_EQ(sim.control("set W1022 300"), "ok");
     ASSERT_EQ(sim.control("set B1020 255"), "ok");
@@ -128,17 +118,6 @@ TEST_F(CtlAgainstSim, TraceShowsEveryByteOfARead) {
         "> FF", "< 55",                 // greeting on closing
     };
     EXPECT_EQ(read.errLines(), expected);
-}
-
-TEST_F(CtlAgainstSim, TraceShowsEveryByteOfAWriteWithItsEchoes) {
-    const CtlProcess::Result write = ctl({"--trace", "write", "W1024", "300"});
-    EXPECT_EQ(write.exitCode, 0);
-    const QStringList expected = {
-        "> FF", "< 55", "> FF", "< 55", "> 02", "< 55", "> 04", "< 04", "> 00", "< 00",
-        "> 2C", "< 2C", "> 04", "< 04", "> 01", "< 01", "> 01", "< 01", "> FF", "< 55",
-    };
-    EXPECT_EQ(write.errLines(), expected);
-    EXPECT_EQ(sim.value("W1024"), 300);
 }
 
 } // namespace

@@ -1,5 +1,3 @@
-#include <optional>
-
 #include "CtlAgainstSim.h"
 
 namespace {
@@ -37,10 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
     EntryAlerts, CtlRefusedValue,
     testing::Values(
         Refused{"W1022", "70000", "ENTRY ALERT: Error: | Entry out of Range (0-65,535)."},
-        Refused{"B1020", "256", "ENTRY ALERT: Error: | Entry out of Range (0-255)."},
-        Refused{"D2000", "655360000", "ENTRY ALERT: Error: | Entry out of Range (0-655,359,999)."},
         Refused{"B1020.0", "2", "ENTRY ALERT: Error: | Enter 0 or 1 Only."},
-        Refused{"W1022", "-1", "ENTRY ALERT: Error: | Only Numerical Data Allowed."},
         Refused{"W1022", "0x10", "ENTRY ALERT: Error: | Only Numerical Data Allowed."}));
 
 struct Misuse {
@@ -77,8 +72,6 @@ INSTANTIATE_TEST_SUITE_P(
         Misuse{{"write", "", "1"}, "vorna7ctl: malformed address '': empty address"},
         Misuse{{"watch", "--count", "2", "W70000"},
                "vorna7ctl: malformed address 'W70000': address reaches beyond byte 65535"},
-        Misuse{{"write", "W1022"}, "vorna7ctl: write needs an address and a value"},
-        Misuse{{"erase", "W1022"}, "vorna7ctl: unknown command 'erase'"},
         Misuse{{"--speed", "4800", "read", "W1022"},
                "vorna7ctl: --speed must be 9600 or 19200, not '4800'"}));
 
@@ -92,29 +85,15 @@ TEST_F(CtlAgainstSim, ReportsAPortThatCannotBeOpenedAndExitsWithTwo) {
     EXPECT_TRUE(read.err.contains(" | Error Source = ")) << read.err.toStdString();
 }
 
-struct SilentBoard {
-    int retries;
-    int messages;
-};
-
-void PrintTo(const SilentBoard& row, std::ostream* out) {
-    *out << "retries " << row.retries;
-}
-
-class CtlSilentBoard : public CtlAgainstSim, public testing::WithParamInterface<SilentBoard> {};
-
-TEST_P(CtlSilentBoard, AsksAsOftenAsRetriesAllowThenExitsWithTwo) {
+// One retry asks the board twice; each failed try reports once.
+TEST_F(CtlAgainstSim, SilentBoardIsAskedAsOftenAsRetriesAllowThenExitsWithTwo) {
     ASSERT_EQ(sim.control("fault silence on"), "ok");
-    const CtlProcess::Result read =
-        ctl({"--retries", QString::number(GetParam().retries), "read", "W1022"});
+    const CtlProcess::Result read = ctl({"--retries", "1", "read", "W1022"});
     ASSERT_TRUE(read.finished);
     EXPECT_EQ(read.exitCode, 2);
     EXPECT_EQ(read.out, "");
-    EXPECT_EQ(read.errLines(), QStringList(GetParam().messages, CannotCommunicate));
+    EXPECT_EQ(read.errLines(), QStringList(2, CannotCommunicate));
 }
-
-INSTANTIATE_TEST_SUITE_P(Retries, CtlSilentBoard,
-                         testing::Values(SilentBoard{0, 1}, SilentBoard{1, 2}));
 
 TEST_F(CtlAgainstSim, RetryCarriesOnOnceTheBoardAnswersAgain) {
     ASSERT_EQ(sim.control("set W1022 4660"), "ok");
@@ -149,7 +128,7 @@ struct Misbehaving {
     std::vector<const char*> command;
     int exitCode;
     const char* err;
-    std::optional<qint64> w1022; // on the board afterwards, when it is certain
+    qint64 w1022; // on the board afterwards
 };
 
 void PrintTo(const Misbehaving& row, std::ostream* out) {
@@ -171,32 +150,15 @@ TEST_P(CtlMisbehavingBoard, TellsAFailedExchangeFromASuccess) {
     EXPECT_EQ(result.exitCode, GetParam().exitCode);
     EXPECT_EQ(result.err, QString::fromUtf8(GetParam().err));
     ASSERT_EQ(sim.control("fault clear"), "ok");
-    if (GetParam().w1022) {
-        EXPECT_EQ(sim.value("W1022"), *GetParam().w1022);
-    }
+    EXPECT_EQ(sim.value("W1022"), GetParam().w1022);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, CtlMisbehavingBoard,
     testing::Values(
-        // A read whose address echo is wrong returns "0" from the link; that is no value.
-        Misbehaving{"fault wrong-echo on",
-                    {"read", "W1022"},
-                    2,
-                    "vorna7ctl: reading W1022 failed: the board's reply did not match\n",
-                    4660},
         // One spoiled echo: the link repeats the whole write once, and that one succeeds.
         Misbehaving{"fault wrong-echo 1", {"write", "W1022", "5"}, 0, "", 5},
         Misbehaving{"fault wrong-echo 1 after 3", {"write", "W1022", "6"}, 0, "", 6},
-        // The board, left in the middle of a sequence by the failed first try, takes the
-        // attention bytes of the second try as address and data: what lands where is the
-        // protocol's business, not the companion's.
-        Misbehaving{"fault wrong-echo on",
-                    {"write", "W1022", "7"},
-                    2,
-                    "vorna7ctl: writing W1022 failed: the board did not echo the bytes (tried "
-                    "twice)\n",
-                    std::nullopt},
         Misbehaving{"fault wrong-ack on",
                     {"read", "W1022"},
                     2,

@@ -25,70 +25,54 @@ void writeSettings(const QString& appDir, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-TEST(CtlSettings, WithoutPortOrDeviceUsesTheSettingsFileLikeTheProgram) {
-    SimProcess sim(7);
-    ASSERT_EQ(sim.failure(), QString());
-    ASSERT_EQ(sim.control("set W1022 31"), "ok");
-    writeSettings(sim.appDir(), " 7 , 19200 \r\n");
-    const CtlProcess::Result read = CtlProcess::run({"--appdir", sim.appDir(), "read", "W1022"});
-    EXPECT_EQ(read.exitCode, 0);
-    EXPECT_EQ(read.out, "31\n");
-    EXPECT_EQ(contents(settingsFile(sim.appDir())), " 7 , 19200 \r\n");
-}
-
-TEST(CtlSettings, WithoutAnySettingsFileCreatesTheDefaultOneAndUsesPortOne) {
-    SimProcess sim(1);
-    ASSERT_EQ(sim.failure(), QString());
-    ASSERT_EQ(sim.control("set W1022 32"), "ok");
-    const CtlProcess::Result read = CtlProcess::run({"--appdir", sim.appDir(), "read", "W1022"});
-    EXPECT_EQ(read.exitCode, 0);
-    EXPECT_EQ(read.out, "32\n");
-    EXPECT_EQ(contents(settingsFile(sim.appDir())), "1,9600\r\n");
-}
-
-struct Override {
+struct Setting {
+    int simPort;
     std::vector<const char*> options; // "@PATH" stands for the simulator's device
-    const char* settings;             // RSPort.cfg before and after; nullptr: none
+    const char* before;               // RSPort.cfg; nullptr: none
+    const char* after;
 };
 
-void PrintTo(const Override& row, std::ostream* out) {
+void PrintTo(const Setting& row, std::ostream* out) {
+    *out << "COM" << row.simPort << ' ';
     for (const char* option : row.options)
         *out << option << ' ';
-    if (!row.settings)
-        *out << "without a settings file";
-    else if (*row.settings == '\0')
-        *out << "with an empty settings file";
-    else
-        *out << "with settings " << QByteArray(row.settings).trimmed().toStdString();
+    *out << "settings " << (row.before ? QByteArray(row.before).trimmed().toStdString() : "none");
 }
 
-class CtlSettingsOverride : public testing::TestWithParam<Override> {};
+class CtlSettingsFile : public testing::TestWithParam<Setting> {};
 
-// The command line picks the line; the settings file is neither created nor rewritten.
-TEST_P(CtlSettingsOverride, LeavesTheSettingsFileAsItWas) {
-    SimProcess sim(4);
+// Without --port or --device the settings file picks the line, as in the program (and is
+// created when missing); otherwise it is neither created nor rewritten.
+TEST_P(CtlSettingsFile, PicksTheLineAndIsLeftAsExpected) {
+    const Setting& row = GetParam();
+    SimProcess sim(row.simPort);
     ASSERT_EQ(sim.failure(), QString());
     ASSERT_EQ(sim.control("set W1022 33"), "ok");
-    if (GetParam().settings)
-        writeSettings(sim.appDir(), GetParam().settings);
+    if (row.before)
+        writeSettings(sim.appDir(), row.before);
     QStringList arguments = {"--appdir", sim.appDir()};
-    for (const char* option : GetParam().options)
+    for (const char* option : row.options)
         arguments.append(option == std::string_view("@PATH") ? sim.devicePath()
                                                              : QString::fromUtf8(option));
     const CtlProcess::Result read = CtlProcess::run(arguments + QStringList{"read", "W1022"});
     EXPECT_EQ(read.exitCode, 0) << read.err.toStdString();
     EXPECT_EQ(read.out, "33\n");
     EXPECT_EQ(contents(settingsFile(sim.appDir())),
-              GetParam().settings ? QByteArray(GetParam().settings) : QByteArray("<missing>"));
+              row.after ? QByteArray(row.after) : QByteArray("<missing>"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Options, CtlSettingsOverride,
-    testing::Values(Override{{"--port", "4"}, "1,9600\r\n"}, Override{{"--port", "4"}, nullptr},
-                    Override{{"--port", "4", "--speed", "19200"}, "4,9600\r\n"},
-                    Override{{"--port", "4"}, ""}, Override{{"--speed", "19200"}, "4,9600\r\n"},
-                    Override{{"--device", "@PATH"}, nullptr},
-                    Override{{"--device", "@PATH", "--speed", "19200"}, "2,9600\r\n"}));
+    Options, CtlSettingsFile,
+    testing::Values(Setting{7, {}, " 7 , 19200 \r\n", " 7 , 19200 \r\n"},
+                    Setting{1, {}, nullptr, "1,9600\r\n"},
+                    Setting{4, {"--port", "4"}, "1,9600\r\n", "1,9600\r\n"},
+                    Setting{4, {"--port", "4"}, nullptr, nullptr},
+                    Setting{4, {"--port", "4", "--speed", "19200"}, "4,9600\r\n", "4,9600\r\n"},
+                    Setting{4, {"--port", "4"}, "", ""},
+                    Setting{4, {"--speed", "19200"}, "4,9600\r\n", "4,9600\r\n"},
+                    Setting{4, {"--device", "@PATH"}, nullptr, nullptr},
+                    Setting{
+                        4, {"--device", "@PATH", "--speed", "19200"}, "2,9600\r\n", "2,9600\r\n"}));
 
 TEST(CtlSettings, DeviceNeedsNoAliasInTheApplicationFolder) {
     SimProcess sim(9);

@@ -36,20 +36,6 @@ TEST_P(PLSPosition, IsTheCrankInDivisionsLessTheOffset) {
     EXPECT_EQ(board.pls().position(), GetParam().position);
 }
 
-// What the link does to put the current position at P must make the position read P.
-TEST_P(PLSPosition, OffsetChosenForAWantedPositionMakesItSo) {
-    const Placement& row = GetParam();
-    for (int wanted : {0, 1, row.scale / 2, row.scale - 1, static_cast<int>(row.scale)}) {
-        Board board;
-        place(board, row);
-        const int scale = board.pls().scale();
-        const int newOffset =
-            ((board.pls().offset() + board.pls().position()) % scale + scale - wanted) % scale;
-        ASSERT_TRUE(board.pls().setOffset(static_cast<std::uint16_t>(newOffset)));
-        EXPECT_EQ(board.pls().position(), wanted % scale) << "wanted " << wanted;
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(Placements, PLSPosition,
                          testing::Values(Placement{0, 360, 0, 0}, Placement{90, 360, 0, 90},
                                          Placement{90, 360, 100, 350}, Placement{359, 360, 359, 0},

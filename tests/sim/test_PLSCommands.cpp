@@ -268,9 +268,3 @@ INSTANTIATE_TEST_SUITE_P(
                      {0xFF, 6, 0, 0x55, 0x55, 0x55, 0xFF, 6, 0, 0x55, 0x55, 0x55},
                      "FF/55 06/55 00/55 55/01 55/96 55/11 FF/55 06/55 00/55 55/00 55/AA 55/00"}),
     [](const testing::TestParamInfo<PLSFaultCase>& info) { return std::string(info.param.name); });
-
-TEST(BoardIdentity, FreshBoardHasItsRevisionAndNoFault) {
-    Board board;
-    EXPECT_EQ(carry(board, {0xFF, 0x01, 0x1F, 0xDF, 0x1F, 0xF0}),
-              "FF/55 01/55 1F/1F DF/17 1F/1F F0/00");
-}
