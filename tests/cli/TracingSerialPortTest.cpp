@@ -64,8 +64,10 @@ TEST_F(TracingSerialPortTest, PassesSettingsAndLifecycleToTheLine) {
     EXPECT_TRUE(traced.setSettings("19200,n,8,1"));
     EXPECT_EQ(peer.portNumber(), 7);
     EXPECT_EQ(traced.settings(), "19200,n,8,1");
+    EXPECT_TRUE(traced.isOpen());
     traced.close();
     EXPECT_FALSE(peer.isOpen());
+    EXPECT_FALSE(traced.isOpen());
     peer.refuseOpen({42, "line", "scripted"});
     EXPECT_FALSE(traced.open());
     EXPECT_EQ(traced.lastError().number, 42);
