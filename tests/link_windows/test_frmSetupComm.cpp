@@ -174,9 +174,24 @@ TEST_F(CommPortDialogTest, ToolFoldersAndFilesAreFoundWhateverTheirCase) {
     EXPECT_FALSE(QDir(path(QStringLiteral("TEK51"))).exists());
 }
 
-// Saving online closes the link and reopens it with the new settings; if the board does not
-// answer, the dialog stays open with the link offline until a setting that works is saved.
-TEST_F(CommPortDialogTest, SavingOnlineReopensTheLinkOrKeepsTheDialogOpenAndOffline) {
+TEST_F(CommPortDialogTest, SavingOnlineClosesTheLinkAndReopensItWithTheNewSettings) {
+    goOnline();
+    openDialog();
+    type(QStringLiteral("3"));
+    speed(1)->setChecked(true);
+    click(QStringLiteral("cmdSave"));
+    EXPECT_TRUE(closedWith(QDialog::Accepted));
+    EXPECT_EQ(settingsFile(), QByteArray("3,19200\r\n"));
+    EXPECT_TRUE(link.OnlineMode && port.isOpen());
+    EXPECT_EQ(port.openCount(), 2);
+    EXPECT_EQ(QStringLiteral("%1 %2").arg(port.portNumber()).arg(port.settings()),
+              QStringLiteral("3 19200,n,8,1"));
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+// If the board does not answer after saving, the dialog stays open with the link offline until
+// a setting that works is saved.
+TEST_F(CommPortDialogTest, ABoardThatDoesNotAnswerAfterSavingKeepsTheDialogOpenAndOffline) {
     const struct {
         const char* name;
         std::function<void()> spoil, mend;

@@ -136,11 +136,13 @@ TEST(HelpPagesTest, EveryMessageOfTheLinkIsExplained) {
     board.faults().clear();
     // Values the link will not send.
     link.OpenRSComm(port);
-    link.RSWrite(QStringLiteral("W1024"), QStringLiteral("12a"));
-    link.RSWrite(QStringLiteral("B1020.0"), QStringLiteral("2"));
-    link.RSWrite(QStringLiteral("B1020"), QStringLiteral("256"));
-    link.RSWrite(QStringLiteral("W1024"), QStringLiteral("65536"));
-    link.RSWrite(QStringLiteral("D1100"), QStringLiteral("655360000"));
+    const char* refused[][2] = {{"W1024", "12a"},
+                                {"B1020.0", "2"},
+                                {"B1020", "256"},
+                                {"W1024", "65536"},
+                                {"D1100", "655360000"}};
+    for (const auto& [address, value] : refused)
+        link.RSWrite(QString::fromLatin1(address), QString::fromLatin1(value));
     // The line going away.
     board.faults().dropLine();
     link.RSRead(QStringLiteral("W1024"));
