@@ -34,7 +34,6 @@ class BoardSequence : public testing::TestWithParam<Sequence> {};
 TEST_P(BoardSequence, AnswersByteForByte) {
     const Sequence& sequence = GetParam();
     Board board;
-    board.memory().setWord(1022, 0x1234);
     board.memory().setByte(0x0400, 0x77);
     exchange(board, sequence.before);
     EXPECT_EQ(exchange(board, sequence.bytes), sequence.wire);
@@ -44,23 +43,7 @@ TEST_P(BoardSequence, AnswersByteForByte) {
 INSTANTIATE_TEST_SUITE_P(
     Protocol, BoardSequence,
     testing::Values(
-        // Reading W1022 from any other mode; the low address byte of 1023 is FF.
-        Sequence{"ReadWordFromIdle",
-                 {},
-                 {0xFF, 0x01, 0x03, 0xFE, 0x03, 0xFF},
-                 "FF/55 01/55 03/03 FE/34 03/03 FF/12",
-                 Board::State::InMode},
-        Sequence{"SecondReadNeedsNoHandshake",
-                 {0xFF, 0x01, 0x03, 0xFE, 0x03, 0xFF},
-                 {0x03, 0xFE, 0x03, 0xFF},
-                 "03/03 FE/34 03/03 FF/12",
-                 Board::State::InMode},
-        // Writing 300 to W1024 from read mode.
-        Sequence{"WriteWordFromReadMode",
-                 {0xFF, 0x01},
-                 {0xFF, 0x02, 0x04, 0x00, 0x2C, 0x04, 0x01, 0x01},
-                 "FF/55 02/55 04/04 00/00 2C/2C 04/04 01/01 01/01",
-                 Board::State::InMode},
+        // Plain reads and writes are checked through the link in its own tests.
         Sequence{"FFAsLowAddressAndDataOfWrite",
                  {0xFF, 0x02},
                  {0x12, 0xFF, 0xFF, 0xFF},

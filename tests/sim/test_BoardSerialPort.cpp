@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include "Board.h"
 #include "BoardSerialPort.h"
-#include "RSComm.h"
-#include "ScriptedPrompter.h"
 #include "VirtualClock.h"
 
 using sim::Board;
@@ -134,26 +130,4 @@ TEST(BoardSerialPort, RefusedOpenReportsTheGivenError) {
     EXPECT_TRUE(board.traffic().empty());
     port.allowOpen();
     EXPECT_TRUE(port.open());
-}
-
-// The real link against the in-process board: both examples of the read/write protocol.
-TEST(BoardSerialPort, CarriesTheLinksReadAndWrite) {
-    QTemporaryDir appDir;
-    Board board;
-    board.memory().setWord(1022, 4660);
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    BoardSerialPort port(board, clock);
-    RSComm link(appDir.path(), clock, prompter);
-    link.OpenRSComm(port);
-    ASSERT_TRUE(link.OnlineMode);
-    port.clearWire();
-
-    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("4660"));
-    EXPECT_EQ(port.wire().text(), "FF/55 01/55 03/03 FE/34 03/03 FF/12");
-    port.clearWire();
-    link.RSWrite(QStringLiteral("W1024"), QStringLiteral("300"));
-    EXPECT_EQ(port.wire().text(), "FF/55 02/55 04/04 00/00 2C/2C 04/04 01/01 01/01");
-    EXPECT_EQ(board.memory().word(1024), 300);
-    EXPECT_EQ(prompter.count(), 0);
 }
