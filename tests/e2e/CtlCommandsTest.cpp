@@ -33,16 +33,12 @@ TEST_P(CtlRoundTrip, WritesThenReadsBackTheSameValue) {
     EXPECT_EQ(read.err, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, CtlRoundTrip,
-    testing::Values(RoundTrip{"W1022", "300", "300", "W1022", 300},
-                    RoundTrip{"W1024", "65,535", "65535", "W1024", 65535},
-                    RoundTrip{"D2000", "123456789", "123456789", "D2000", 123456789},
-                    RoundTrip{"D2004", "655359999", "655359999", "D2004", 655359999},
-                    RoundTrip{"B1020", "255", "255", "B1020", 255},
-                    RoundTrip{"1FF0H", "171", "171", "B8176", 171},
-                    RoundTrip{"w1026", "12.5", "125", "W1026", 125},
-                    RoundTrip{"W1028", "", "0", "W1028", 0}));
+INSTANTIATE_TEST_SUITE_P(Values, CtlRoundTrip,
+                         // The values the link composes itself are checked in its own tests; these
+                         // pass through ctl as typed.
+                         testing::Values(RoundTrip{"W1024", "65,535", "65535", "W1024", 65535},
+                                         RoundTrip{"w1026", "12.5", "125", "W1026", 125},
+                                         RoundTrip{"W1028", "", "0", "W1028", 0}));
 
 TEST_F(CtlAgainstSim, BitAndFlagWritesChangeOnlyTheirBit) {
     ASSERT_EQ(sim.control("set B1030 90"), "ok"); // 0101 1010
