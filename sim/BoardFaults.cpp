@@ -22,10 +22,6 @@ std::optional<Fault> BoardFaults::named(std::string_view name) {
     return std::nullopt;
 }
 
-std::string_view BoardFaults::nameOf(Fault fault) {
-    return faultNames[index(fault)];
-}
-
 bool BoardFaults::setWireBaud(int baud) {
     if (baud != 0 && baud != 9600 && baud != 19200)
         return false;

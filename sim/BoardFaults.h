@@ -33,7 +33,6 @@ public:
     void clear();
 
     static std::optional<Fault> named(std::string_view name);
-    static std::string_view nameOf(Fault fault);
 
     void dropLine() { lineDropped_ = true; }
     void restoreLine() { lineDropped_ = false; }
