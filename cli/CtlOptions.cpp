@@ -88,6 +88,8 @@ QString parseGlobalOption(Cursor& cursor, CtlOptions& options) {
     QString error;
     if (name == QLatin1String("--help")) {
         options.help = true;
+    } else if (name == QLatin1String("--version")) {
+        options.version = true;
     } else if (name == QLatin1String("--trace")) {
         if (cursor.hasInlineValue())
             return QStringLiteral("--trace takes no value");
@@ -256,7 +258,7 @@ CtlOptions::Parsed CtlOptions::parse(const QStringList& arguments) {
             return parsed;
         }
         parsed.error = parseGlobalOption(cursor, options);
-        if (!parsed.error.isEmpty() || options.help)
+        if (!parsed.error.isEmpty() || options.help || options.version)
             return parsed;
     }
     if (cursor.atEnd()) {
@@ -315,6 +317,7 @@ QString CtlOptions::usage() {
         "                   then Cancel (default 0)\n"
         "  --trace          print every byte on standard error: '> FF' sent, '< 55'\n"
         "                   received, '! timeout' when a reply is late\n"
+        "  --version        print the version and stop\n"
         "\n"
         "Exit status: 0 success, 1 value refused, 2 link failure, 64 bad usage.\n");
 }

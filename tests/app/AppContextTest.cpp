@@ -5,6 +5,7 @@
 #include "AppContext.h"
 #include "ScriptedPrompter.h"
 #include "SetupTables.h"
+#include "Vorna7Version.h"
 
 namespace {
 
