@@ -3,22 +3,19 @@
 #include <QFileInfo>
 #include <utility>
 
+#include "DecimalText.h"
 #include "TargetAddress.h"
 
 namespace {
 
 // Digits only: blanks, signs and exponents are not whole numbers on a command line.
 std::optional<int> wholeNumber(const QString& text, int min, int max) {
-    if (text.isEmpty() || text.size() > 9)
+    if (!DecimalText::isDigits(text))
         return std::nullopt;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-    }
-    const int value = text.toInt();
-    if (value < min || value > max)
+    const std::uint64_t value = DecimalText::leadingDigits(text);
+    if (value < static_cast<std::uint64_t>(min) || value > static_cast<std::uint64_t>(max))
         return std::nullopt;
-    return value;
+    return static_cast<int>(value);
 }
 
 // Walks the arguments; options take "--name value" or "--name=value".

@@ -1,19 +1,17 @@
 #include "SimOptions.h"
 
-#include <charconv>
 #include <string_view>
+
+#include "WholeNumber.h"
 
 namespace sim {
 
 namespace {
 
 std::optional<int> wholeNumber(std::string_view text, int low, int high) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || value < low || value > high)
-        return std::nullopt;
-    return value;
+    const auto value =
+        WholeNumber::parse(text, static_cast<std::uint32_t>(low), static_cast<std::uint32_t>(high));
+    return value ? std::optional<int>(static_cast<int>(*value)) : std::nullopt;
 }
 
 } // namespace
