@@ -7,6 +7,11 @@
 #include <algorithm>
 
 #include "DecimalText.h"
+#include "SupportFolder.h"
+
+QString CommSettings::path(const QString& applicationFolder) {
+    return SupportFolder::file(applicationFolder, QStringLiteral("RSPort.cfg"));
+}
 
 CommSettings::ReadResult CommSettings::read(const QString& path, QString* error) {
     QFile file(path);

@@ -17,6 +17,9 @@ public:
 
     enum class ReadResult { Read, Empty, Missing, Failed };
 
+    // Where the file lives: the support folder of the application folder.
+    static QString path(const QString& applicationFolder);
+
     // Reads the first line; blanks around each value are skipped. The values are clamped
     // into range (port 1..99, speed 9600 or 19200); the file is not rewritten. A failure's
     // `error` names the file and the reason.

@@ -27,7 +27,7 @@ RSComm::RSComm(QString applicationFolder, Clock& clock, Prompter& prompter)
     : appFolder_(std::move(applicationFolder)), clock_(clock), prompter_(prompter) {}
 
 QString RSComm::CommSettingsFile() const {
-    return SupportFolder::file(appFolder_, QStringLiteral("RSPort.cfg"));
+    return CommSettings::path(appFolder_);
 }
 
 // ---------------------------------------------------------------------------------------------
