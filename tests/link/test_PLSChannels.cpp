@@ -1,35 +1,17 @@
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "PeerRig.h"
 #include "QStringPrinter.h"
-#include "RSComm.h"
-#include "TimedPort.h"
-#include "ScriptedPeer.h"
-#include "ScriptedPrompter.h"
-#include "VirtualClock.h"
 
 namespace {
 
-constexpr int Ack = 0x55;
-constexpr int None = ScriptedPeer::NoReply;
+constexpr int Ack = PeerRig::Ack;
+constexpr int None = PeerRig::None;
 
 // The PLS on a scripted peer: each test says exactly what the board answers.
-class PLSFixture : public ::testing::Test {
+class PLSFixture : public PeerRigTest {
 protected:
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    ScriptedPeer peer;
-    TimedPort port{peer, clock, 500};
-    RSComm link{folder.path(), clock, prompter};
-
-    void SetUp() override {
-        peer.answer({Ack});
-        link.OpenRSComm(port);
-        ASSERT_TRUE(link.OnlineMode);
-        peer.clearWire();
-    }
-    std::string wire() const { return peer.wire().text(); }
+    void SetUp() override { goOnline(); }
 
     // The board's side of a handshake with `command`.
     void handshake() { peer.answer({Ack, Ack}); }
