@@ -104,12 +104,10 @@ bool PLSChannels::WritePLSBlock(int command, const std::array<int, 6>& values) {
 
 bool PLSChannels::ReadPLSConfig(int command) {
     bool ok = startCommand(ConfigReadMode, command);
+    // The failed poll's answer is stored too; the elements after it keep their values.
     for (int i = 0; ok && i < ConfigCount; ++i) {
-        const int value = poll();
-        if (value == LinkSession::NoByte || link_.commError())
-            ok = false;
-        else
-            config_[i] = value;
+        config_[i] = poll();
+        ok = !link_.commError();
     }
     link_.resetLinkMode();
     return ok;

@@ -394,7 +394,7 @@ TEST_F(PLSFixture, ConfigDownloadStopsAtAFailedGroup) {
                       "FF/55 4B/55 09/55 09/00");
 }
 
-TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndKeepsOldValuesAfterAFailure) {
+TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndStoresTheFailedAnswerAndKeepsTheRest) {
     handshake();
     for (int i = 0; i < 19; ++i)
         peer.answer(100 + i);
@@ -411,7 +411,8 @@ TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndKeepsOldValuesAfterAFailure)
     ASSERT_EQ(second.size(), 19);
     EXPECT_EQ(second[0], 1);
     EXPECT_EQ(second[2], 3);
-    EXPECT_EQ(second[3], 103) << "not refreshed, so the earlier value stays";
+    EXPECT_EQ(second[3], LinkSession::NoByte) << "the failed poll's answer is stored";
+    EXPECT_EQ(second[4], 104) << "not refreshed, so the earlier value stays";
     EXPECT_EQ(second[18], 118);
     ASSERT_EQ(prompter.count(), 2);
     EXPECT_EQ(prompter.last().title, QStringLiteral("PLS Upload"));
