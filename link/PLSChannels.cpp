@@ -1,5 +1,7 @@
 #include "PLSChannels.h"
 
+#include <cstdint>
+
 namespace {
 
 // Link modes of the PLS commands; they only decide whether the handshake is repeated.
@@ -291,8 +293,7 @@ bool PLSChannels::RecallChannel(int Chan) {
 bool PLSChannels::SetPLSOffset(int Position) {
     const QString title = QStringLiteral("Set PLS Offset");
     const QString refused = QStringLiteral("PLS Offset will not be Programmed.");
-    if (refuseUnsendable(title, QStringLiteral("Desired Position"), Position, MaxWord))
-        return false;
+    // Position never travels on the line, so any value is taken; only the new offset is sent.
     if (link_.commError())
         return false;
     const long offset = ReadPLSWord(ReadOffset);
@@ -320,7 +321,8 @@ bool PLSChannels::SetPLSOffset(int Position) {
                              Prompter::Icon::Exclamation, Prompter::Buttons::OK);
         return false;
     }
-    const long newOffset = ((offset + position) % scale + scale - Position) % scale;
+    const std::int64_t wanted = (std::int64_t(offset) + position) % scale + scale - Position;
+    const long newOffset = static_cast<long>((wanted % scale + scale) % scale);
     return WritePLSWord(WriteOffset, newOffset);
 }
 

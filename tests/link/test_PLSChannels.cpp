@@ -202,18 +202,17 @@ TEST_F(PLSFixture, ValuesThatCannotTravelAsOneByteAreRefusedBeforeAnythingIsSent
     EXPECT_FALSE(link.SingleSetpoint(300, 1, 2));
     EXPECT_FALSE(link.SingleSetpoint(1, -5, 2));
     EXPECT_FALSE(link.PulseTrain(1, -10, 20, 0));
-    EXPECT_FALSE(link.SetPLSOffset(-1));
     QVector<int> config(24, 1);
     config[17] = 300;
     EXPECT_FALSE(link.PLSConfigDownload(config, 360));
     EXPECT_FALSE(link.PLSConfigDownload(QVector<int>(23, 1), 360));
     EXPECT_EQ(wire(), "");
-    ASSERT_EQ(prompter.count(), 8);
+    ASSERT_EQ(prompter.count(), 7);
     EXPECT_EQ(prompter.messages()[0].title, QStringLiteral("PLS Clear Channel"));
     EXPECT_EQ(
         prompter.messages()[0].text,
         QStringLiteral("Channel 256 is outside 0-255.\r\n\r\nNothing was sent to the board."));
-    EXPECT_TRUE(prompter.messages()[6].text.startsWith(
+    EXPECT_TRUE(prompter.messages()[5].text.startsWith(
         QStringLiteral("Configuration value 17 = 300 is outside 0-255.")));
 }
 
@@ -307,7 +306,7 @@ TEST_F(PLSFixture, RecallThatTimesOutClearsState) {
 
 // ---- Offset ----------------------------------------------------------------------------------
 
-TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtTheWantedOne) {
+TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtAnyWantedOneUpToTheScale) {
     struct Case {
         int offset;
         int position;
@@ -315,9 +314,10 @@ TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtTheWantedOne) {
         int wanted;
         int written; // -1: refused
     } cases[] = {
-        {350, 20, 360, 0, 10}, {350, 20, 360, 360, 10}, {0, 0, 360, 90, 270},
-        {10, 355, 360, 5, 0},  {359, 359, 360, 1, 357}, {0, 100, 360, 361, -1},
-        {0, 7, 8, 8, 7},
+        {350, 20, 360, 0, 10},  {350, 20, 360, 360, 10}, {0, 0, 360, 90, 270},
+        {10, 355, 360, 5, 0},   {359, 359, 360, 1, 357}, {0, 100, 360, 361, -1},
+        {0, 7, 8, 8, 7},        {350, 20, 360, -10, 20}, {0, 0, 360, -32768, 8},
+        {0, 0, 360, 70000, -1},
     };
     for (const Case& c : cases) {
         prompter.clear();
