@@ -40,10 +40,6 @@ bool CtlProcess::waitUntil(QProcess::ProcessChannel channel, const std::function
     return true;
 }
 
-bool CtlProcess::waitForErr(const QString& text) {
-    return waitUntil(QProcess::StandardError, [&] { return err_.contains(text); });
-}
-
 bool CtlProcess::waitForOutLines(int count) {
     return waitUntil(QProcess::StandardOutput, [&] { return out_.count(u'\n') >= count; });
 }
