@@ -68,31 +68,6 @@ TEST_F(PLSFixture, WordReadWhosePollGoesUnansweredGivesMinus9999) {
 
 // ---- Single setpoints ----------------------------------------------------------------------
 
-TEST_F(PLSFixture, SingleSetpointSendsTheRecordThenWaitsForReady) {
-    word(360);
-    handshake();
-    acknowledged(6);
-    ready();
-    EXPECT_TRUE(link.SingleSetpoint(3, 300, 359));
-    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 "
-                      "FF/55 1B/55 03/55 2C/55 01/55 67/55 01/55 01/55 38/55 55/00 55/00");
-    EXPECT_EQ(link.LinkMode(), 0);
-}
-
-TEST_F(PLSFixture, SingleSetpointWithClearChanSendsTheClearRecordFirstEachWithItsReady) {
-    word(360);
-    handshake();
-    acknowledged(6);
-    ready();
-    handshake();
-    acknowledged(6);
-    ready();
-    EXPECT_TRUE(link.SingleSetpoint(7, 10, 20, true));
-    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 "
-                      "FF/55 1B/55 07/55 00/55 00/55 00/55 00/55 00/55 38/55 55/00 55/00 "
-                      "FF/55 1B/55 07/55 0A/55 00/55 14/55 00/55 01/55 38/55 55/00 55/00");
-}
-
 TEST_F(PLSFixture, SetpointsAreCheckedAgainstTheScaleFactorOnFirst) {
     struct Case {
         int on;
@@ -277,13 +252,6 @@ TEST_F(PLSFixture, RecallStateRules) {
     EXPECT_EQ(prompter.count(), 0);
 }
 
-TEST_F(PLSFixture, RecallBytesOnTheWire) {
-    handshake();
-    peer.answer({Ack, 1, 0x2C, 0x01});
-    EXPECT_TRUE(link.RecallChannel(5));
-    EXPECT_EQ(wire(), "FF/55 06/55 05/55 55/01 55/2C 55/01");
-}
-
 TEST_F(PLSFixture, RecallWhoseChannelIsNotAcknowledgedKeepsTheLastState) {
     handshake();
     peer.answer({Ack, 1, 0x2C, 0x01});
@@ -347,18 +315,6 @@ TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtAnyWantedOneUpToTheScale)
         EXPECT_EQ(log[14].request, c.written & 0xFF) << c.wanted;
         EXPECT_EQ(log[15].request, c.written >> 8);
     }
-}
-
-TEST_F(PLSFixture, SetPLSOffsetReadsOffsetPositionAndScaleInThatOrder) {
-    word(0);
-    word(100);
-    word(360);
-    handshake();
-    acknowledged(2);
-    ready();
-    EXPECT_TRUE(link.SetPLSOffset(0));
-    EXPECT_EQ(wire(), "FF/55 28/55 55/00 55/00 FF/55 48/55 55/64 55/00 FF/55 18/55 55/68 55/01 "
-                      "FF/55 2A/55 64/55 00/55 38/55 55/00 55/00");
 }
 
 // ---- Configuration -------------------------------------------------------------------------
