@@ -77,6 +77,14 @@ SimulatorProcess::~SimulatorProcess() {
     }
 }
 
+int SimulatorProcess::stop() {
+    control_.abort();
+    process_.terminate();
+    if (!process_.waitForFinished(StartTimeoutMs) || process_.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return process_.exitCode();
+}
+
 void SimulatorProcess::requireRunning() const {
     if (!failure_.isEmpty())
         throw std::runtime_error(failure_.toStdString());

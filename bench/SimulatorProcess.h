@@ -36,6 +36,9 @@ public:
     // The value at a typed address on the board ("get"), or -1 when it cannot be had.
     qint64 value(const QString& address);
 
+    // SIGTERM, then the exit code (-1 when it did not end normally).
+    int stop();
+
     // A program built beside this one.
     static QString program(const QString& name);
 
