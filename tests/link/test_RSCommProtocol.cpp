@@ -97,6 +97,8 @@ TEST_F(LinkOnBoard, BitWriteReadsTheWholeByteAndChangesOnlyItsBit) {
 
     link.RSWrite(QStringLiteral("B1020.7"), QStringLiteral("0"));
     EXPECT_EQ(board.memory().byte(1020), 0x71);
+    link.RSWrite(QStringLiteral("B1020.7"), QStringLiteral("0"));
+    EXPECT_EQ(board.memory().byte(1020), 0x71) << "clearing a clear bit leaves it clear";
     EXPECT_EQ(link.RSRead(QStringLiteral("B1020.4")), QStringLiteral("1"));
     EXPECT_EQ(link.RSRead(QStringLiteral("B1020.3")), QStringLiteral("0"));
 }
