@@ -51,7 +51,24 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"--port 2 --device /dev/ttyUSB0 read W1022",
                 "--port and --device cannot be used together"},
         Refusal{"--appdir /no/such/folder/here read W1022",
-                "--appdir: no such folder: /no/such/folder/here"}));
+                "--appdir: no such folder: /no/such/folder/here"},
+        Refusal{"pls", "pls needs one of: status, config, recall, set, pulse, clear, offset"},
+        Refusal{"pls reset",
+                "unknown pls command 'reset' (one of: status, config, recall, set, pulse, clear, "
+                "offset)"},
+        Refusal{"pls status now", "pls status takes no values"},
+        Refusal{"pls recall", "pls recall needs CH"},
+        Refusal{"pls set 1 2", "pls set needs CH ON OFF"},
+        Refusal{"pls pulse 1 2 3", "pls pulse needs CH ON OFF START"},
+        Refusal{"pls set 1 2 3 4", "pls set needs CH ON OFF"},
+        Refusal{"pls set 1 -2 3", "pls set: ON must be a whole number, not '-2'"},
+        Refusal{"pls offset 12.5", "pls offset: POSITION must be a whole number, not '12.5'"},
+        Refusal{"pls clear 1000000000", "pls clear: CH must be a whole number, not '1000000000'"},
+        Refusal{"board --type", "--type needs a value"},
+        Refusal{"board --type 256", "--type must be a board type code from 0 to 255, not '256'"},
+        Refusal{"board --type E", "--type must be a board type code from 0 to 255, not 'E'"},
+        Refusal{"board --count 2", "unknown option --count for board"},
+        Refusal{"board 61", "board takes no arguments besides --type"}));
 
 TEST(CtlOptions, TakesGlobalOptionsInBothSpellings) {
     QTemporaryDir app;
