@@ -100,4 +100,3 @@ INSTANTIATE_TEST_SUITE_P(Crank, PLSOutputs,
                          testing::Values(OutputCase{0, 0x00}, OutputCase{120, 0x48},
                                          OutputCase{160, 0x75}, OutputCase{210, 0x92},
                                          OutputCase{350, 0x80}, OutputCase{359, 0x80}));
-
