@@ -150,7 +150,9 @@ TEST_F(NumericEntryTest, AnyOtherKeyClearsEscPending) {
     EXPECT_TRUE(EscPending);
 }
 
-TEST_F(NumericEntryTest, LeavingChecksTheRangeAndKeepsTheFocusOnRejection) {
+// A rejected entry stays in the box while the message is shown; then the old value comes back,
+// selected, with the focus.
+TEST_F(NumericEntryTest, LeavingChecksTheRangeAndTheMessageShowsOverTheRejectedEntry) {
     const struct {
         const char* typed;
         bool accepted;
@@ -158,6 +160,8 @@ TEST_F(NumericEntryTest, LeavingChecksTheRangeAndKeepsTheFocusOnRejection) {
                  {"-0", true},  {"360", false}, {"-1", false},    {"abc", false},
                  {"", false},   {"1e3", false}, {"12abc", false}, {"359.5", false}};
     build(0, 359);
+    QString behindMessage;
+    prompter.onAsk([&](const ScriptedPrompter::Message&) { behindMessage = box()->text(); });
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         next->setFocus();
@@ -180,6 +184,7 @@ TEST_F(NumericEntryTest, LeavingChecksTheRangeAndKeepsTheFocusOnRejection) {
                   QStringLiteral("Only a Number Between 0 and 359 can be Entered"));
         EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
         EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
+        EXPECT_EQ(behindMessage, QLatin1String(c.typed));
         EXPECT_EQ(focused(), box());
         EXPECT_EQ(box()->text(), QStringLiteral("100"));
         EXPECT_EQ(box()->selectedText(), QStringLiteral("100"));
