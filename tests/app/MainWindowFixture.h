@@ -2,8 +2,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QLabel>
-#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -88,18 +86,16 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    template <typename T = QAction> T* find(const char* name) const {
-        T* found = window->findChild<T*>(QLatin1String(name));
+    QAction* menuItem(const char* name) const {
+        auto* found = window->findChild<QAction*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    QAction* menuItem(const char* name) const { return find<QAction>(name); }
     QString panel(int number) const { return window->statusPanels()->panelText(number); }
     void trigger(const char* name) const { menuItem(name)->trigger(); }
     void doubleClick(const char* key) const {
-        QTest::mouseDClick(find<StatusPanel>(key), Qt::LeftButton);
+        QTest::mouseDClick(window->findChild<StatusPanel*>(QLatin1String(key)), Qt::LeftButton);
     }
-    std::string wire() const { return port.wire().text(); }
 
     QTemporaryDir folder;
     VirtualClock clock;

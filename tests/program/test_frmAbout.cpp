@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QClipboard>
-#include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -8,7 +7,6 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "AboutText.h"
 #include "ProgramTestFolder.h"
 #include "frmAbout.h"
 #include "frmSystemInfo.h"
@@ -40,28 +38,17 @@ protected:
 
 } // namespace
 
-TEST_F(AboutBoxTest, TitleVersionAndTextsAreSetAtLoad) {
+// The version is the project's, read from the build description rather than from the code.
+TEST_F(AboutBoxTest, TitleVersionAndButtonsAreSetAtLoad) {
     const QString version = projectVersion();
     ASSERT_FALSE(version.isEmpty());
     frmAbout box(folder.path(), &owner);
-    EXPECT_EQ(box.windowTitle(), QStringLiteral("About VORNA7"));
-    const std::pair<const char*, QString> texts[] = {
-        {"lblTitle", QStringLiteral("VORNA7")},
-        {"lblVersion", QStringLiteral("Version ") + version},
-        {"lblDescription", AboutText::description()},
-        {"lblTechSupport", AboutText::techSupport()},
-        {"cmdOK", QStringLiteral("OK")},
-        {"cmdSysInfo", QStringLiteral("&System Info...")},
-    };
-    for (const auto& [name, text] : texts)
-        EXPECT_EQ(child<QWidget>(&box, QString::fromLatin1(name))->property("text").toString(),
-                  text)
-            << name;
-    EXPECT_TRUE(AboutText::techSupport().startsWith(QStringLiteral("Technical Support:\n")));
+    QStringList texts{box.windowTitle()};
+    for (const char* name : {"lblTitle", "lblVersion", "cmdOK", "cmdSysInfo"})
+        texts << child<QWidget>(&box, QLatin1String(name))->property("text").toString();
+    EXPECT_EQ(texts, QStringList({"About VORNA7", "VORNA7", "Version " + version, "OK",
+                                  "&System Info..."}));
     EXPECT_FALSE(child<QLabel>(&box, QStringLiteral("picIcon"))->pixmap().isNull());
-    for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(child<QFrame>(&box, QStringLiteral("Line1(%1)").arg(i))->frameShape(),
-                  QFrame::HLine);
 }
 
 TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
