@@ -68,10 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MessageBoxPrompter, ABoxClosedWithoutAButtonAnswersTheSafeWayOut) {
     using B = Prompter::Buttons;
-    EXPECT_EQ(MessageBoxPrompter::answerCode(QMessageBox::NoButton, B::YesNoCancel), 2);
-    EXPECT_EQ(MessageBoxPrompter::answerCode(QMessageBox::NoButton, B::RetryCancel), 2);
-    EXPECT_EQ(MessageBoxPrompter::answerCode(QMessageBox::NoButton, B::YesNo), 7);
-    EXPECT_EQ(MessageBoxPrompter::answerCode(QMessageBox::NoButton, B::OK), 1);
+    const std::pair<B, int> cases[] = {
+        {B::YesNoCancel, 2}, {B::RetryCancel, 2}, {B::YesNo, 7}, {B::OK, 1}};
+    for (const auto& [buttons, answer] : cases)
+        EXPECT_EQ(MessageBoxPrompter::answerCode(QMessageBox::NoButton, buttons), answer);
 }
 
 TEST(MessageBoxPrompter, EscapeOnAYesNoQuestionAnswersNo) {

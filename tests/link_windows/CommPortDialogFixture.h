@@ -67,11 +67,10 @@ protected:
     // The last message is an information box with OK, titled `title`, whose text is `text`
     // (or, unless `exact`, starts with it).
     void expectInformation(const QString& title, const QString& text, bool exact = false) const {
-        EXPECT_EQ(prompter.last().title, title);
-        EXPECT_EQ(exact ? prompter.last().text : prompter.last().text.left(text.size()), text)
-            << prompter.last().text.toStdString();
-        EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
-        EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
+        const auto& m = prompter.last();
+        EXPECT_EQ((m.title + '|' + (exact ? m.text : m.text.left(text.size()))).toStdString(),
+                  (title + '|' + text).toStdString());
+        EXPECT_TRUE(m.icon == Prompter::Icon::Information && m.buttons == Prompter::Buttons::OK);
     }
     bool closedWith(QDialog::DialogCode code) const {
         return !dialog->isVisible() && dialog->result() == code;
@@ -82,8 +81,7 @@ protected:
     void writeFile(const QString& relative, const QByteArray& content) const {
         QDir().mkpath(QFileInfo(path(relative)).path());
         QFile file(path(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
     }
     // Support/COM<number> leading to `target`, as the user sets up a port alias.
     void alias(int number, const QString& target) const {
