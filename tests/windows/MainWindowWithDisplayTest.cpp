@@ -74,22 +74,6 @@ TEST_F(MainWindowWithDisplay, TheMainDisplayOpensAtStartUpAndOnlyItIsAvailable) 
     EXPECT_EQ(label("lblDisplay(0)"), QStringLiteral("-"));
 }
 
-TEST_F(MainWindowWithDisplay, OnlineTheDisplayFollowsTheBoardAndTheAlarmPoll) {
-    board.machine().setSpeed(42);
-    board.memory().setWord(180, 300);
-    item(QStringLiteral("mnuViewOnline"))->trigger();
-    ASSERT_EQ(panel(2), QStringLiteral("ONLINE"));
-    EXPECT_TRUE(turnUntil([&] { return label("lblDisplay(1)") == QStringLiteral("300"); }));
-    EXPECT_EQ(label("lblDisplay(0)"), QStringLiteral("42"));
-
-    board.memory().setByte(101, 1 << 7);
-    for (int tick = 0; tick < 5; ++tick)
-        main->tmrBackgroungUpdate_Timer();
-    EXPECT_TRUE(turnUntil(
-        [&] { return messages() == QStringLiteral("** System ALARM **\nNo Servo Fault\n\n"); }));
-    EXPECT_EQ(panel(1), QStringLiteral("System Message:  Faults Active in PLC"));
-}
-
 TEST_F(MainWindowWithDisplay, ALinkFailureTakesTheWholeProgramOffline) {
     item(QStringLiteral("mnuViewOnline"))->trigger();
     ASSERT_TRUE(turnUntil([&] { return label("lblDisplay(0)") != QStringLiteral("0"); }));
@@ -106,19 +90,6 @@ TEST_F(MainWindowWithDisplay, ALinkFailureTakesTheWholeProgramOffline) {
     EXPECT_TRUE(turnUntil(
         [&] { return messages() == QStringLiteral("Set-up Program is Currently OFFLINE"); }));
     EXPECT_EQ(prompter.count(), 1);
-}
-
-TEST_F(MainWindowWithDisplay, ShutdownStopsTheDisplaysCycle) {
-    item(QStringLiteral("mnuViewOnline"))->trigger();
-    ASSERT_TRUE(turnUntil([&] { return label("lblDisplay(0)") != QStringLiteral("0"); }));
-    EXPECT_TRUE(main->close());
-    port.clearWire();
-    for (int turn = 0; turn < 20; ++turn)
-        QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(main->currentMachineWindow(), nullptr);
-    EXPECT_TRUE(port.wire().empty());
-    EXPECT_FALSE(port.isOpen());
 }
 
 } // namespace
