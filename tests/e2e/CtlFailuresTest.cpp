@@ -68,7 +68,6 @@ INSTANTIATE_TEST_SUITE_P(
                "vorna7ctl: malformed address 'B10.x': exactly one bit digit must follow the point"},
         Misuse{{"read", "W1022", "B1020.8"},
                "vorna7ctl: malformed address 'B1020.8': bit number above 7"},
-        Misuse{{"read", "W"}, "vorna7ctl: malformed address 'W': no number after the type letter"},
         Misuse{{"write", "", "1"}, "vorna7ctl: malformed address '': empty address"},
         Misuse{{"watch", "--count", "2", "W70000"},
                "vorna7ctl: malformed address 'W70000': address reaches beyond byte 65535"},

@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "|  | PLS Offset will not be Programmed."}));
 
 TEST(CtlPLSNeverReady, ReportsTheReadyMessageAndExitsWithTwo) {
-    SimProcess sim(1, {"--pls-not-ready"});
+    SimulatorProcess sim(1, {"--pls-not-ready"});
     ASSERT_EQ(sim.failure(), QString());
     const CtlProcess::Result result =
         CtlProcess::run({"--appdir", sim.appDir(), "pls", "clear", "2"});

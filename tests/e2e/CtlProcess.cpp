@@ -2,7 +2,7 @@
 
 #include <QDeadlineTimer>
 
-#include "SimProcess.h"
+#include "SimulatorProcess.h"
 
 QStringList CtlProcess::Result::errLines() const {
     return err.split(u'\n', Qt::SkipEmptyParts);
@@ -15,7 +15,7 @@ CtlProcess::Result CtlProcess::run(const QStringList& arguments) {
 }
 
 void CtlProcess::start(const QStringList& arguments) {
-    process_.setProgram(SimProcess::binary(QStringLiteral("vorna7ctl")));
+    process_.setProgram(SimulatorProcess::program(QStringLiteral("vorna7ctl")));
     process_.setArguments(arguments);
     process_.start();
     process_.waitForStarted(TimeoutMs);

@@ -5,7 +5,7 @@
 
 #include "CtlProcess.h"
 #include "QStringPrinter.h"
-#include "SimProcess.h"
+#include "SimulatorProcess.h"
 
 namespace {
 
@@ -45,14 +45,14 @@ class CtlSettingsFile : public testing::TestWithParam<Setting> {};
 // created when missing); otherwise it is neither created nor rewritten.
 TEST_P(CtlSettingsFile, PicksTheLineAndIsLeftAsExpected) {
     const Setting& row = GetParam();
-    SimProcess sim(row.simPort);
+    SimulatorProcess sim(row.simPort);
     ASSERT_EQ(sim.failure(), QString());
     ASSERT_EQ(sim.control("set W1022 33"), "ok");
     if (row.before)
         writeSettings(sim.appDir(), row.before);
     QStringList arguments = {"--appdir", sim.appDir()};
     for (const char* option : row.options)
-        arguments.append(option == std::string_view("@PATH") ? sim.devicePath()
+        arguments.append(option == std::string_view("@PATH") ? sim.device()
                                                              : QString::fromUtf8(option));
     const CtlProcess::Result read = CtlProcess::run(arguments + QStringList{"read", "W1022"});
     EXPECT_EQ(read.exitCode, 0) << read.err.toStdString();
@@ -75,12 +75,12 @@ INSTANTIATE_TEST_SUITE_P(
                         4, {"--device", "@PATH", "--speed", "19200"}, "2,9600\r\n", "2,9600\r\n"}));
 
 TEST(CtlSettings, DeviceNeedsNoAliasInTheApplicationFolder) {
-    SimProcess sim(9);
+    SimulatorProcess sim(9);
     ASSERT_EQ(sim.failure(), QString());
     ASSERT_EQ(sim.control("set W1022 34"), "ok");
     QTemporaryDir otherApp;
     const CtlProcess::Result read = CtlProcess::run(
-        {"--appdir", otherApp.path(), "--device", sim.devicePath(), "read", "W1022"});
+        {"--appdir", otherApp.path(), "--device", sim.device(), "read", "W1022"});
     EXPECT_EQ(read.exitCode, 0) << read.err.toStdString();
     EXPECT_EQ(read.out, "34\n");
     EXPECT_FALSE(QDir(otherApp.path()).exists(QStringLiteral("Support")));

@@ -6,7 +6,7 @@
 #include "QtSerialPort.h"
 #include "RSComm.h"
 #include "ScriptedPrompter.h"
-#include "SimProcess.h"
+#include "SimulatorProcess.h"
 #include "SteadyClock.h"
 
 namespace {
@@ -22,7 +22,7 @@ protected:
         settings.write("3,19200\r\n");
     }
 
-    SimProcess sim{3};
+    SimulatorProcess sim{3};
     SteadyClock clock;
     ScriptedPrompter prompter;
     QtSerialPort port{sim.appDir()};

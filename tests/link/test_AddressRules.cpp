@@ -109,7 +109,7 @@ const ValidRow pointRows[] = {
     {"Q1", 49, false},
     {"A-1", 55, false},
     {"H0", 49, true},
-    {"", 49, false},
+    {"", 49, true}, // no letter: "any other character" with n = 0
     // Odd texts get the rules' answer instead of failing.
     {"B99999999999999999999999", 49, false},
     {"W-99999999999999999999", 55, false},

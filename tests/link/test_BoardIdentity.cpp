@@ -1,9 +1,11 @@
 #include <QDir>
 #include <QFile>
 
+#include "BoardRig.h"
 #include "FaultCodeFile.h"
-#include "LinkFixture.h"
 #include "QStringPrinter.h"
+
+using LinkOnBoard = BoardRigTest;
 
 TEST(BoardTypesTable, NamesAndConfigurationIndexes) {
     struct Case {
@@ -41,7 +43,7 @@ TEST(BoardTypesTable, NamesAndConfigurationIndexes) {
     }
 }
 
-TEST_F(LinkFixture, FirmwareRevisionOfflineIsMinusOneWithoutTouchingTheLine) {
+TEST_F(LinkOnBoard, FirmwareRevisionOfflineIsMinusOneWithoutTouchingTheLine) {
     EXPECT_EQ(link.FirmwareRev(), -1);
     goOnline();
     link.CommError = true;
@@ -49,7 +51,7 @@ TEST_F(LinkFixture, FirmwareRevisionOfflineIsMinusOneWithoutTouchingTheLine) {
     EXPECT_EQ(wire(), "");
 }
 
-TEST_F(LinkFixture, FirmwareRevisionAndFaultCodeAreReadFromTheirBytes) {
+TEST_F(LinkOnBoard, FirmwareRevisionAndFaultCodeAreReadFromTheirBytes) {
     goOnline();
     board.memory().setByte(8159, 23);
     board.memory().setByte(8176, 0x5C);
@@ -60,7 +62,7 @@ TEST_F(LinkFixture, FirmwareRevisionAndFaultCodeAreReadFromTheirBytes) {
     EXPECT_EQ(wire(), "1F/1F F0/5C");
 }
 
-TEST_F(LinkFixture, FaultCodeWithThePortClosedFailsAndLatches) {
+TEST_F(LinkOnBoard, FaultCodeWithThePortClosedFailsAndLatches) {
     EXPECT_EQ(link.FaultCode(), 0);
     EXPECT_TRUE(link.CommError);
 }
@@ -76,7 +78,7 @@ void writeFaultFile(const QString& folder, const QString& supportName, const QBy
 
 } // namespace
 
-TEST_F(LinkFixture, FaultDescriptionsComeFromTheRecordsOfTheFaultFile) {
+TEST_F(LinkOnBoard, FaultDescriptionsComeFromTheRecordsOfTheFaultFile) {
     writeFaultFile(folder.path(), QStringLiteral("Support"),
                    "01,Stop button pressed\r\n"
                    "0a,\"Brake slow, check wear\"\r\n"
@@ -103,17 +105,17 @@ TEST_F(LinkFixture, FaultDescriptionsComeFromTheRecordsOfTheFaultFile) {
     EXPECT_EQ(prompter.count(), 0);
 }
 
-TEST_F(LinkFixture, FaultFileIsFoundInALowerCaseSupportFolder) {
+TEST_F(LinkOnBoard, FaultFileIsFoundInALowerCaseSupportFolder) {
     writeFaultFile(folder.path(), QStringLiteral("support"), "05,Low air\r\n");
     EXPECT_EQ(link.FaultDescription(5), QStringLiteral("Fault Code (05H): Low air"));
 }
 
-TEST_F(LinkFixture, MissingFaultFileIsSaidInTheText) {
+TEST_F(LinkOnBoard, MissingFaultFileIsSaidInTheText) {
     EXPECT_EQ(link.FaultDescription(5),
               QStringLiteral("Fault Code (05H): --- Fault File Not Found ---"));
 }
 
-TEST_F(LinkFixture, UnreadableFaultFileShowsTheErrorAndReturnsThePrefix) {
+TEST_F(LinkOnBoard, UnreadableFaultFileShowsTheErrorAndReturnsThePrefix) {
     QDir(folder.path()).mkpath(QStringLiteral("Support/FaultErrCodes.txt"));
     EXPECT_EQ(link.FaultDescription(7), QStringLiteral("Fault Code (07H): "));
     ASSERT_EQ(prompter.count(), 1);

@@ -1,4 +1,4 @@
-#include "LinkFixture.h"
+#include "BoardRig.h"
 #include "PLSChannel.h"
 #include "QStringPrinter.h"
 
@@ -11,7 +11,7 @@ using Kind = sim::PLSChannel::Kind;
 const QString CommTitle = QStringLiteral("WARNING - Communication Error!");
 const QString ReadyWire = QStringLiteral(" 38/55 55/00 55/00");
 
-class PLSOnBoard : public LinkFixture {
+class PLSOnBoard : public BoardRigTest {
 protected:
     void SetUp() override {
         board.machine().setSpeed(0); // a crank that stays where the test puts it
