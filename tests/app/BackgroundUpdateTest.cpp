@@ -1,13 +1,9 @@
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "AppContext.h"
 #include "BackgroundUpdate.h"
-#include "Board.h"
-#include "BoardSerialPort.h"
-#include "RSComm.h"
-#include "ScriptedPrompter.h"
-#include "VirtualClock.h"
+#include "BoardRig.h"
+#include "QStringPrinter.h"
 
 namespace {
 
@@ -20,7 +16,7 @@ QString alarm(const char* text) {
            QStringLiteral("\r\n\r\n");
 }
 
-class BackgroundTicks : public ::testing::Test {
+class BackgroundTicks : public BoardRigTest {
 protected:
     BackgroundTicks() {
         context.TargetComm = &link;
@@ -29,12 +25,6 @@ protected:
         context.InitSetupTables();
         // The running machine drives bit 0 of B100 only; the alarm bits are the test's.
         board.machine().setSpeed(0);
-    }
-    void goOnline() {
-        link.OnlineMode = true;
-        link.OpenRSComm(port);
-        ASSERT_TRUE(link.OnlineMode);
-        port.clearWire();
     }
     // Ticks until the tick that polls AlarmAdd(index) has run.
     std::optional<QString> tickThrough(int index) {
@@ -54,12 +44,6 @@ protected:
         return active;
     }
 
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    sim::Board board;
-    BoardSerialPort port{board, clock};
-    RSComm link{folder.path(), clock, prompter};
     AppContext context{folder.path(), prompter};
     BackgroundUpdate update{context};
 };

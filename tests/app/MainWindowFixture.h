@@ -2,22 +2,18 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
 #include "AppContext.h"
-#include "Board.h"
-#include "BoardSerialPort.h"
+#include "BoardRig.h"
 #include "MachineWindowFactory.h"
 #include "MainStatusBar.h"
-#include "RSComm.h"
+#include "QStringPrinter.h"
 #include "ScriptedDialogs.h"
-#include "ScriptedPrompter.h"
 #include "StatusPanel.h"
-#include "VirtualClock.h"
 #include "frmMDIMain.h"
 
 class RecordedWindow final : public QWidget {
@@ -60,9 +56,8 @@ private:
     std::vector<int> available_;
 };
 
-// The main window on an in-process board and a virtual clock, in a fresh application folder,
-// with scripted messages and file dialogs.
-class MainWindowFixture : public ::testing::Test {
+// The main window on the board rig, with scripted file dialogs.
+class MainWindowFixture : public BoardRigTest {
 protected:
     MainWindowFixture() {
         context.locale = QLocale(QLocale::English, QLocale::UnitedStates);
@@ -97,13 +92,7 @@ protected:
         QTest::mouseDClick(window->findChild<StatusPanel*>(QLatin1String(key)), Qt::LeftButton);
     }
 
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
     ScriptedDialogs dialogs;
-    sim::Board board;
-    BoardSerialPort port{board, clock};
-    RSComm link{folder.path(), clock, prompter};
     AppContext context{folder.path(), prompter};
     std::unique_ptr<RecordingWindows> windows;
     std::unique_ptr<frmMDIMain> window;

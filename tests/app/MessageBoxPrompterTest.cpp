@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "MessageBoxPrompter.h"
 
 namespace {
@@ -64,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ButtonCase{"AbortRetryIgnoreIgnore", Prompter::Buttons::AbortRetryIgnore,
                                  QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore,
                                  QMessageBox::Ignore, 5}),
-    [](const ::testing::TestParamInfo<ButtonCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(MessageBoxPrompter, ABoxClosedWithoutAButtonAnswersTheSafeWayOut) {
     using B = Prompter::Buttons;

@@ -2,12 +2,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <csignal>
 #include <random>
 
+#include "QStringPrinter.h"
 #include "SdtFile.h"
 #include "SetupTables.h"
+#include "TempFolder.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
@@ -173,11 +174,9 @@ protected:
         return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     }
     void put(const char* name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(dir.write(QLatin1String(name), bytes));
     }
-    QTemporaryDir dir;
+    TempFolder dir;
 };
 
 TEST_F(SdtFolder, WriteThenReadGivesTheSameRecord) {

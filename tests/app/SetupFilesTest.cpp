@@ -2,13 +2,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "AppContext.h"
+#include "QStringPrinter.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedPrompter.h"
 #include "SdtFile.h"
 #include "SetupFiles.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -26,14 +27,9 @@ protected:
 
     QString path(const QString& name) const { return dir.filePath(name); }
     void put(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(dir.write(name, bytes));
     }
-    QByteArray contents(const QString& name) const {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray contents(const QString& name) const { return dir.read(name); }
     void putRecord(const QString& name, const SetupData& data) const {
         put(name, SdtFile::encode(data).bytes);
     }
@@ -58,7 +54,7 @@ protected:
             << prompter.last().text.toStdString();
     }
 
-    QTemporaryDir dir;
+    TempFolder dir;
     ScriptedPrompter prompter;
     ScriptedDialogs dialogs;
     AppContext context;

@@ -24,13 +24,6 @@ inline QString helpFolder() {
     return sourceRoot() + QStringLiteral("/Help");
 }
 
-inline void writeFile(const QString& path, const QByteArray& content) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(content);
-}
-
 // Copies the committed help pages into `appFolder`/Help.
 inline void installHelp(const QString& appFolder) {
     QDir(appFolder).mkpath(QStringLiteral("Help"));

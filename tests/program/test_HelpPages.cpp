@@ -1,12 +1,8 @@
 #include <QSet>
 
-#include "Board.h"
-#include "BoardSerialPort.h"
+#include "BoardRig.h"
 #include "HelpPages.h"
 #include "ProgramTestFolder.h"
-#include "RSComm.h"
-#include "ScriptedPrompter.h"
-#include "VirtualClock.h"
 
 using namespace ProgramTestFolder;
 
@@ -93,12 +89,8 @@ TEST(HelpPagesTest, TheHelpFolderIsFoundWhateverItsCaseAndPagesBecomeFileUrls) {
 // Each message the link can show is looked up in the help by its title and first line, as
 // the link actually words it.
 TEST(HelpPagesTest, EveryMessageOfTheLinkIsExplained) {
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    sim::Board board;
-    BoardSerialPort port(board, clock);
-    RSComm link(folder.path(), clock, prompter);
+    BoardRig rig;
+    auto& [folder, clock, prompter, board, port, link] = rig;
     // Time passes on the wire, so the link's two-second handshake limit is reached.
     ASSERT_TRUE(board.faults().setWireBaud(19200));
 
@@ -134,9 +126,9 @@ TEST(HelpPagesTest, EveryMessageOfTheLinkIsExplained) {
         if (first == QStringLiteral("Error:"))
             first = message.text.section(QLatin1Char('\r'), 1, 1);
         if (!first.startsWith(QStringLiteral("Error Number = "))) {
-                EXPECT_TRUE(help.contains(first))
-                    << message.title.toStdString() << ": " << first.toStdString();
-            }
+            EXPECT_TRUE(help.contains(first))
+                << message.title.toStdString() << ": " << first.toStdString();
+        }
     }
     EXPECT_EQ(titles, (QSet<QString>{"RSComm InitializeRSComm", "Comm Port Error",
                                      "WARNING - Communication Error!", "ENTRY ALERT"}));

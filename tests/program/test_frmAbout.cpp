@@ -8,6 +8,8 @@
 #include <QTest>
 
 #include "ProgramTestFolder.h"
+#include "QStringPrinter.h"
+#include "TempFolder.h"
 #include "frmAbout.h"
 #include "frmSystemInfo.h"
 
@@ -32,7 +34,7 @@ QString projectVersion() {
 
 class AboutBoxTest : public ::testing::Test {
 protected:
-    QTemporaryDir folder;
+    TempFolder folder;
     QWidget owner;
 };
 
@@ -68,8 +70,7 @@ TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
 }
 
 TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
-    ProgramTestFolder::writeFile(folder.filePath(QStringLiteral("Support/RSPort.cfg")),
-                                 "6,19200\r\n");
+    ASSERT_TRUE(folder.write(QStringLiteral("Support/RSPort.cfg"), "6,19200\r\n"));
     owner.show();
     frmAbout* box = frmAbout::showModeless(folder.path(), &owner);
     click(box, QStringLiteral("cmdSysInfo"));
@@ -87,8 +88,7 @@ TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
     EXPECT_FALSE(watch.isNull());
 
     // A second press refreshes the same window with what the file says now.
-    ProgramTestFolder::writeFile(folder.filePath(QStringLiteral("Support/RSPort.cfg")),
-                                 "8,9600\r\n");
+    ASSERT_TRUE(folder.write(QStringLiteral("Support/RSPort.cfg"), "8,9600\r\n"));
     box = frmAbout::showModeless(folder.path(), &owner);
     box->StartSysInfo();
     EXPECT_EQ(owner.findChildren<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);

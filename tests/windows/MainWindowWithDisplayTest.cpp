@@ -2,19 +2,15 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "AppContext.h"
-#include "Board.h"
-#include "BoardSerialPort.h"
+#include "BoardRig.h"
 #include "FileDialogs.h"
 #include "MachineWindowSet.h"
 #include "MainStatusBar.h"
-#include "RSComm.h"
-#include "ScriptedPrompter.h"
-#include "VirtualClock.h"
+#include "QStringPrinter.h"
 #include "frmMDIMain.h"
 
 namespace {
@@ -26,7 +22,7 @@ public:
 };
 
 // The program as main builds it, on an in-process board.
-class MainWindowWithDisplay : public ::testing::Test {
+class MainWindowWithDisplay : public BoardRigTest {
 protected:
     MainWindowWithDisplay() {
         main = std::make_unique<frmMDIMain>(context, link, port, machineWindows, dialogs);
@@ -54,12 +50,6 @@ protected:
         return main->findChild<QPlainTextEdit*>(QStringLiteral("txtMessageDisplay"))->toPlainText();
     }
 
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    sim::Board board;
-    BoardSerialPort port{board, clock};
-    RSComm link{folder.path(), clock, prompter};
     AppContext context{folder.path(), prompter};
     MachineWindowSet machineWindows{context};
     NoFileDialogs dialogs;
