@@ -323,7 +323,9 @@ QByteArray expectedExport(const char* title, const char* date, const char* value
     return out;
 }
 
-TEST_F(FileCommands, ExportBeforeAnyFileSaysUntitled) {
+// Before any file the export says untitled; later it names the last file, even after New, and
+// the dialog starts at the last export.
+TEST_F(FileCommands, ExportWritesTheShiftDataUnderTheLastFilesName) {
     const std::int32_t values[6] = {1234, 0, 655359999, -5, 7, -2147483647 - 1};
     for (int i = 0; i < 6; ++i)
         context.CurrentData.ParamValue[std::size_t(9 + i)] = values[i];
@@ -335,20 +337,17 @@ TEST_F(FileCommands, ExportBeforeAnyFileSaysUntitled) {
     const char* shown[6] = {" 1234", " 0", " 655359999", "-5", " 7", "-2147483648"};
     EXPECT_EQ(contents(QStringLiteral("shift")), expectedExport("untitled", "Date: ", shown));
     EXPECT_EQ(context.gFileExportPath, path(QStringLiteral("shift")));
-}
 
-TEST_F(FileCommands, ExportNamesTheLastFileEvenAfterNew) {
     putRecord(QStringLiteral("LINE1.sdt"), context.DefaultData);
+    prompter.answerNext(Prompter::No);
     openFile(QStringLiteral("LINE1.sdt"));
     files.FileNew();
-    dialogs.choose(path(QStringLiteral("a.txt")));
-    ASSERT_TRUE(files.FileExport());
     dialogs.choose(path(QStringLiteral("b.txt")));
     ASSERT_TRUE(files.FileExport());
-    EXPECT_EQ(dialogs.requests().back().initialName, path(QStringLiteral("a.txt")));
-    const char* values[6] = {" 0", " 0", " 0", " 0", " 0", " 0"};
+    EXPECT_EQ(dialogs.requests().back().initialName, path(QStringLiteral("shift")));
+    const char* zeros[6] = {" 0", " 0", " 0", " 0", " 0", " 0"};
     EXPECT_EQ(contents(QStringLiteral("b.txt")),
-              expectedExport("LINE1.sdt", "Date: 3/14/2024 2:05:07 PM", values));
+              expectedExport("LINE1.sdt", "Date: 3/14/2024 2:05:07 PM", zeros));
 }
 
 TEST_F(FileCommands, FailedExportIsReported) {
