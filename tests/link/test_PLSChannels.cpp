@@ -88,8 +88,9 @@ const Check checks[] = {
      "PLS Single Setpoint",
      "Setpoint setting 360 is greater than scale factor.\r\n\r\n"
      "Channel can not be programmed."},
-    {"OffSetpointAtScale", [](RSComm& l) { return l.SingleSetpoint(1, 0, 360); }, true,
-     "PLS Single Setpoint",
+    // Refused before the channel is cleared, too.
+    {"OffSetpointAtScaleWithClear", [](RSComm& l) { return l.SingleSetpoint(1, 0, 360, true); },
+     true, "PLS Single Setpoint",
      "Setpoint setting 360 is greater than scale factor.\r\n\r\n"
      "Channel can not be programmed."},
     {"OnSetpointNamedFirst", [](RSComm& l) { return l.SingleSetpoint(1, 400, 365); }, true,

@@ -70,14 +70,6 @@ TEST_F(PLSOnBoard, PulseTrainIsStoredAndRecallsAsOneStepWithItsStart) {
     EXPECT_EQ(link.ChannelRecallPos(), 300);
 }
 
-TEST_F(PLSOnBoard, RefusedProgrammingLeavesTheBoardAsItWas) {
-    EXPECT_FALSE(link.PulseTrain(4, 10, 25, 0));
-    EXPECT_FALSE(link.SingleSetpoint(4, 360, 10, true));
-    EXPECT_EQ(prompter.count(), 2);
-    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 FF/55 18/55 55/68 55/01");
-    EXPECT_EQ(recallTwice(4), (Steps{{1, 150}, {0, 350}}));
-}
-
 TEST_F(PLSOnBoard, ClearedChannelRecallsAsNeitherOnNorOff) {
     ASSERT_TRUE(link.ClearPLSChan(6));
     EXPECT_EQ(wire(), wireWithReady("FF/55 1B/55 06/55 00/55 00/55 00/55 00/55 00/55"));
@@ -143,11 +135,4 @@ TEST_F(PLSOnBoard, BadRecallBytesGiveStateTwoAndPositionZero) {
     EXPECT_EQ(link.ChannelRecallPos(), 0);
     EXPECT_FALSE(link.CommError);
     EXPECT_EQ(wire(), "FF/55 06/55 00/55 55/01 55/96 55/11");
-}
-
-TEST_F(PLSOnBoard, IdentityBytesOfTheBoard) {
-    EXPECT_EQ(link.FirmwareRev(), sim::Board::DefaultFirmwareRevision);
-    EXPECT_EQ(link.FaultCode(), 0);
-    board.memory().setByte(sim::Board::FaultCodeAddress, 0x5C);
-    EXPECT_EQ(link.FaultCode(), 0x5C);
 }

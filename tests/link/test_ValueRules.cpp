@@ -71,54 +71,12 @@ TEST(ValueRulesCheck, AcceptsOrRefusesWithExactText) {
     }
 }
 
-struct SplitRow {
-    const char* type;
-    std::uint32_t value;
-    QByteArray bytes;
-};
-
-// The documented splits, low byte first; a double is two base-10000 words.
-const SplitRow splitRows[] = {
-    {"B", 255, QByteArray::fromHex("ff")},
-    {"W", 258, QByteArray::fromHex("0201")},
-    {"D", 10000, QByteArray::fromHex("00000100")},
-    {"D", 123456789, QByteArray::fromHex("851a3930")}, // 6789 and 12345
-};
-
-TEST(ValueRulesBytes, SplitsInWireOrder) {
-    for (const SplitRow& row : splitRows) {
-        SCOPED_TRACE(std::string(row.type) + " " + std::to_string(row.value));
-        EXPECT_EQ(ValueRules::splitValue(row.type, row.value), row.bytes);
-    }
-}
-
 TEST(ValueRulesBytes, ComposesRawBoardBytes) {
     const auto d = TargetAddress::ParseAddress("D1100");
     // A board may hold a low word above 9999; the value is still (hi * 10000 + lo).
     EXPECT_EQ(ValueRules::composeValue(d, QByteArray::fromHex("ffffffff")), 655415535u);
     EXPECT_EQ(ValueRules::composeValue(d, QByteArray::fromHex("1027")), 10000u);
     EXPECT_EQ(ValueRules::composeValue(TargetAddress::ParseAddress("W1"), QByteArray()), 0u);
-}
-
-struct BitRow {
-    const char* address;
-    unsigned char byte;
-    std::uint32_t value;
-};
-
-const BitRow bitRows[] = {
-    {"B1020.0", 0x01, 1}, {"B1020.0", 0xFE, 0}, {"B1020.7", 0x80, 1}, {"B1020.7", 0x7F, 0},
-    {"F34", 0x04, 1},     {"F34", 0xFB, 0},     {"F0", 0xFF, 1},      {"F7", 0x7F, 0},
-    {"B10.x", 0xFF, 0}, // no usable bit digit: nothing can be set
-};
-
-TEST(ValueRulesBytes, BitsAndFlagsReadByMask) {
-    for (const BitRow& row : bitRows) {
-        SCOPED_TRACE(row.address);
-        const QByteArray bytes(1, static_cast<char>(row.byte));
-        EXPECT_EQ(ValueRules::composeValue(TargetAddress::ParseAddress(row.address), bytes),
-                  row.value);
-    }
 }
 
 } // namespace
