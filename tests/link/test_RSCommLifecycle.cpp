@@ -47,11 +47,7 @@ TEST_F(LinkOnBoard, SettingsFileIsReadClampedAndLeftAsItWas) {
 }
 
 TEST_F(LinkOnBoard, SupportFolderIsFoundWhateverItsCase) {
-    QDir(folder.path()).mkpath(QStringLiteral("support"));
-    QFile file(folder.filePath(QStringLiteral("support/RSPort.cfg")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("5,19200\r\n");
-    file.close();
+    ASSERT_TRUE(folder.write(QStringLiteral("support/RSPort.cfg"), "5,19200\r\n"));
     link.OpenRSComm(port);
     EXPECT_EQ(port.portNumber(), 5);
     EXPECT_FALSE(QDir(folder.filePath(QStringLiteral("Support"))).exists());

@@ -33,11 +33,11 @@ TEST_F(CommPortDialogTest, LoadShowsTheSavedSettingsClamped) {
         const char* content; // nullptr: no settings file at all
         int shown, speedOption;
     } cases[] = {
-        {nullptr, 1, 0},         {"", 1, 0},
-        {"0,19200\r\n", 1, 1},   {"3,19200\r\n", 3, 1},
-        {"120,9600\r\n", 99, 0}, {" 7 , 4800\r\n", 7, 0},
-        {"-5,19200\r\n", 1, 1},  {"abc\r\n", 1, 0},
-        {"12,19200", 12, 1},
+        // How the file is read and clamped is the link's; these show both controls follow it.
+        {nullptr, 1, 0},
+        {"3,19200\r\n", 3, 1},
+        {"120,9600\r\n", 99, 0},
+        {"0,19200\r\n", 1, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.content ? c.content : "<none>");
