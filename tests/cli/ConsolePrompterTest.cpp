@@ -91,4 +91,13 @@ TEST(ConsolePrompter, GivesUpInsteadOfRetryingWhenAskedToStop) {
     EXPECT_EQ(prompter.ask("T", "x", Icon::Critical, Buttons::OK), Prompter::OK);
 }
 
+TEST(ConsolePrompter, RemembersTheTitlesItShowed) {
+    std::ostringstream out;
+    ConsolePrompter prompter(out, 0);
+    EXPECT_FALSE(prompter.sawTitle("ENTRY ALERT"));
+    prompter.ask("ENTRY ALERT", "Error:\rEnter 0 or 1 Only.", Icon::Critical, Buttons::OK);
+    EXPECT_TRUE(prompter.sawTitle("ENTRY ALERT"));
+    EXPECT_FALSE(prompter.sawTitle("Comm Port Error"));
+}
+
 } // namespace
