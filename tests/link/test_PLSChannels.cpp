@@ -273,6 +273,8 @@ TEST_F(PLSFixture, RecallWhoseChannelIsNotAcknowledgedKeepsTheLastState) {
     EXPECT_FALSE(link.RecallChannel(6));
     EXPECT_EQ(link.ChannelRecallState(), 1);
     EXPECT_EQ(link.ChannelRecallPos(), 300);
+    EXPECT_FALSE(link.CommError);
+    EXPECT_EQ(prompter.count(), 0);
 }
 
 TEST_F(PLSFixture, RecallThatTimesOutClearsState) {

@@ -8,7 +8,6 @@ namespace {
 
 using Kind = sim::PLSChannel::Kind;
 
-const QString CommTitle = QStringLiteral("WARNING - Communication Error!");
 const QString ReadyWire = QStringLiteral(" 38/55 55/00 55/00");
 
 class PLSOnBoard : public BoardRigTest {
@@ -78,16 +77,6 @@ TEST_F(PLSOnBoard, ClearedChannelRecallsAsNeitherOnNorOff) {
     EXPECT_EQ(link.ChannelRecallPos(), 0);
 }
 
-TEST_F(PLSOnBoard, ChannelsTheBoardDoesNotHaveAreNotAcknowledged) {
-    ASSERT_TRUE(link.RecallChannel(2));
-    EXPECT_FALSE(link.RecallChannel(8));
-    EXPECT_EQ(link.ChannelRecallState(), 1) << "the last recall's state stays";
-    EXPECT_EQ(link.ChannelRecallPos(), 155);
-    EXPECT_FALSE(link.ClearPLSChan(8));
-    EXPECT_FALSE(link.CommError);
-    EXPECT_EQ(prompter.count(), 0);
-}
-
 TEST_F(PLSOnBoard, SetPLSOffsetAboveTheScaleIsRefusedAndNothingIsWritten) {
     board.memory().setWord(188, 42);
     EXPECT_FALSE(link.SetPLSOffset(361));
@@ -95,21 +84,6 @@ TEST_F(PLSOnBoard, SetPLSOffsetAboveTheScaleIsRefusedAndNothingIsWritten) {
     EXPECT_EQ(prompter.last().title, QStringLiteral("Set PLS Offset"));
     EXPECT_EQ(board.pls().offset(), 42);
     EXPECT_EQ(wire(), "FF/55 28/55 55/2A 55/00 FF/55 48/55 55/3E 55/01 FF/55 18/55 55/68 55/01");
-}
-
-TEST_F(PLSOnBoard, PLSThatNeverGetsReadyIsReportedAndLatchesTheFailure) {
-    board.faults().setWireBaud(19200);
-    board.faults().set(sim::Fault::PLSNotReady, sim::FaultPlan::always());
-    EXPECT_FALSE(link.SingleSetpoint(0, 10, 20, true));
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().title, CommTitle);
-    EXPECT_EQ(prompter.last().text,
-              QStringLiteral("Cannot Determine PLS READY Mode Within Target Board."));
-    EXPECT_TRUE(link.CommError);
-    EXPECT_EQ(board.pls().channel(0).kind(), Kind::Cleared) << "only the clear got through";
-    port.clearWire();
-    EXPECT_EQ(link.PLSRpm(), QStringLiteral("-9999"));
-    EXPECT_EQ(wire(), "");
 }
 
 TEST_F(PLSOnBoard, WrongPLSAcknowledgeFailsTheCommandButNotTheLink) {
@@ -126,13 +100,4 @@ TEST_F(PLSOnBoard, WrongPLSAcknowledgeFailsTheCommandButNotTheLink) {
               QStringLiteral("Error Encountered while Programming Pulse Train.\r\n\r\n"
                              "PLS Channel will not be Programmed."));
     EXPECT_TRUE(link.SingleSetpoint(2, 1, 2)) << "the next command goes through";
-}
-
-TEST_F(PLSOnBoard, BadRecallBytesGiveStateTwoAndPositionZero) {
-    board.faults().set(sim::Fault::BadRecall, sim::FaultPlan::next(1));
-    EXPECT_FALSE(link.RecallChannel(0));
-    EXPECT_EQ(link.ChannelRecallState(), 2);
-    EXPECT_EQ(link.ChannelRecallPos(), 0);
-    EXPECT_FALSE(link.CommError);
-    EXPECT_EQ(wire(), "FF/55 06/55 00/55 55/01 55/96 55/11");
 }
