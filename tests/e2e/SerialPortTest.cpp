@@ -2,6 +2,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "CtlProcess.h"
 #include "QStringPrinter.h"
 #include "QtSerialPort.h"
@@ -66,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         Setting{"PortOptionCreatesNoFile", 4, {"--port", "4"}, nullptr, nullptr},
         Setting{"SpeedOptionLeavesTheFile", 4, {"--speed", "19200"}, "4,9600\r\n", "4,9600\r\n"},
         Setting{"DeviceNeedsNoAlias", 4, {"--device", "@PATH"}, nullptr, nullptr}),
-    [](const testing::TestParamInfo<Setting>& info) { return std::string(info.param.name); });
+    CaseName());
 
 // The link exactly as the program wires it: a line that drops fails at once, reported once.
 TEST(QtSerialPortLink, DroppedLineFailsAtOnceAndIsReportedOnce) {

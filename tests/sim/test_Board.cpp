@@ -4,12 +4,15 @@
 #include <vector>
 
 #include "Board.h"
+#include "CaseName.h"
 
 using sim::Board;
 using sim::Fault;
 using sim::FaultPlan;
 
 namespace {
+
+using Bytes = std::vector<std::uint8_t>;
 
 // Feeds the bytes one by one and returns what the line carried.
 std::string exchange(Board& board, const std::vector<std::uint8_t>& bytes) {
@@ -23,7 +26,7 @@ struct FaultCase {
     const char* name;
     Fault fault;
     FaultPlan plan;
-    std::vector<std::uint8_t> bytes;
+    Bytes bytes;
     const char* wire;
 };
 
@@ -41,45 +44,26 @@ TEST_P(BoardFault, SpoilsExactlyThePlannedReplies) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, BoardFault,
-    testing::Values(
-        FaultCase{"SilenceAlways", Fault::Silence, FaultPlan::always(), {0xFF, 0xFF}, "FF/- FF/-"},
-        // The lost high byte is never seen: the low byte is taken as the high one.
-        FaultCase{"SilenceOnThirdByte",
-                  Fault::Silence,
-                  FaultPlan::next(1, 2),
-                  {0xFF, 0x01, 0x04, 0x00, 0x04, 0x00},
-                  "FF/55 01/55 04/- 00/00 04/00 00/00"},
-        FaultCase{"WrongEchoesAlways",
-                  Fault::WrongEcho,
-                  FaultPlan::always(),
-                  {0xFF, 0x02, 0x04, 0x00, 0x2C},
-                  "FF/55 02/55 04/FB 00/FF 2C/D3"},
-        FaultCase{"WrongSecondEchoOnly",
-                  Fault::WrongEcho,
-                  FaultPlan::next(1, 1),
-                  {0xFF, 0x02, 0x04, 0x00, 0x2C},
-                  "FF/55 02/55 04/04 00/FF 2C/2C"},
-        FaultCase{"WrongEchoLeavesDataAlone",
-                  Fault::WrongEcho,
-                  FaultPlan::always(),
-                  {0xFF, 0x01, 0x04, 0x00},
-                  "FF/55 01/55 04/FB 00/77"},
-        FaultCase{"WrongAcknowledgesAlways",
-                  Fault::WrongAcknowledge,
-                  FaultPlan::always(),
-                  {0xFF, 0x01, 0x04, 0x00},
-                  "FF/00 01/00 04/04 00/77"},
-        FaultCase{"WrongAcknowledgeOnce",
-                  Fault::WrongAcknowledge,
-                  FaultPlan::next(1),
-                  {0xFF, 0xFF, 0x01},
-                  "FF/00 FF/55 01/55"},
-        FaultCase{"LineDropsOnThirdByte",
-                  Fault::LineDrop,
-                  FaultPlan::next(1, 2),
-                  {0xFF, 0x01, 0x04, 0x00},
-                  "FF/55 01/55"}),
-    [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
+    testing::Values(FaultCase{"SilenceAlways", Fault::Silence, FaultPlan::always(),
+                              Bytes{0xFF, 0xFF}, "FF/- FF/-"},
+                    // The lost high byte is never seen: the low byte is taken as the high one.
+                    FaultCase{"SilenceOnThirdByte", Fault::Silence, FaultPlan::next(1, 2),
+                              Bytes{0xFF, 0x01, 0x04, 0x00, 0x04, 0x00},
+                              "FF/55 01/55 04/- 00/00 04/00 00/00"},
+                    FaultCase{"WrongEchoesAlways", Fault::WrongEcho, FaultPlan::always(),
+                              Bytes{0xFF, 0x02, 0x04, 0x00, 0x2C}, "FF/55 02/55 04/FB 00/FF 2C/D3"},
+                    FaultCase{"WrongSecondEchoOnly", Fault::WrongEcho, FaultPlan::next(1, 1),
+                              Bytes{0xFF, 0x02, 0x04, 0x00, 0x2C}, "FF/55 02/55 04/04 00/FF 2C/2C"},
+                    FaultCase{"WrongEchoLeavesDataAlone", Fault::WrongEcho, FaultPlan::always(),
+                              Bytes{0xFF, 0x01, 0x04, 0x00}, "FF/55 01/55 04/FB 00/77"},
+                    FaultCase{"WrongAcknowledgesAlways", Fault::WrongAcknowledge,
+                              FaultPlan::always(), Bytes{0xFF, 0x01, 0x04, 0x00},
+                              "FF/00 01/00 04/04 00/77"},
+                    FaultCase{"WrongAcknowledgeOnce", Fault::WrongAcknowledge, FaultPlan::next(1),
+                              Bytes{0xFF, 0xFF, 0x01}, "FF/00 FF/55 01/55"},
+                    FaultCase{"LineDropsOnThirdByte", Fault::LineDrop, FaultPlan::next(1, 2),
+                              Bytes{0xFF, 0x01, 0x04, 0x00}, "FF/55 01/55"}),
+    CaseName());
 
 TEST(Board, WrongEchoStillStoresTheData) {
     Board board;
