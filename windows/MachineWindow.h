@@ -7,6 +7,7 @@
 #include <vector>
 
 class AppContext;
+class QMdiSubWindow;
 class QPushButton;
 class RSComm;
 
@@ -45,7 +46,8 @@ protected:
     // The layout matching TargetComm().OnlineMode, for windows that apply it when loaded.
     void ApplyMatchingLayout();
 
-    // Activation, before the cycle starts (windows that apply their layout here do so).
+    // Activation, before the cycle starts, and again each time the window becomes the active
+    // machine-area window after another one was (windows that apply their layout here do so).
     virtual void Activated() {}
     virtual void ShowOnlineLayout() = 0;
     virtual void ShowOfflineLayout() = 0;
@@ -73,6 +75,8 @@ protected:
 
 private:
     void activate();
+    void watchSubWindowActivation();
+    void subWindowActivated(QMdiSubWindow* window);
     void unload();
     void startPass();
     void readNext();
@@ -85,5 +89,6 @@ private:
     int readIndex_ = -1; // -1: the next step starts a pass
     bool stepping_ = false;
     bool activated_ = false;
+    QMdiSubWindow* lastActiveSubWindow_ = nullptr;
     long long passCount_ = 0;
 };
