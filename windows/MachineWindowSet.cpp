@@ -1,14 +1,17 @@
 #include "MachineWindowSet.h"
 
+#include "frmBMData.h"
+#include "frmBMIO.h"
 #include "frmBMMain.h"
 #include "frmBMSetup.h"
 
 namespace {
-enum Window { MainDisplay, SetupParameters };
+enum Window { MainDisplay, SetupParameters, MachineTiming, ShiftData, IOStates };
 }
 
 bool MachineWindowSet::available(int index) const {
-    return index >= MainDisplay && index <= SetupParameters;
+    return index == MainDisplay || index == SetupParameters || index == ShiftData ||
+           index == IOStates;
 }
 
 QWidget* MachineWindowSet::load(int index, std::function<void()> setOnlineMode) {
@@ -16,5 +19,9 @@ QWidget* MachineWindowSet::load(int index, std::function<void()> setOnlineMode) 
         return new frmBMMain(context_, std::move(setOnlineMode));
     if (index == SetupParameters)
         return new frmBMSetup(context_, std::move(setOnlineMode));
+    if (index == ShiftData)
+        return new frmBMData(context_, std::move(setOnlineMode));
+    if (index == IOStates)
+        return new frmBMIO(context_, std::move(setOnlineMode));
     return nullptr;
 }
