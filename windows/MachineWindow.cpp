@@ -143,7 +143,7 @@ void MachineWindow::startPass() {
     }
     OfflineLayoutShown = false;
     readIndex_ = 0;
-    if (WindowAdd.empty())
+    if (ReadStepCount() == 0)
         endPass(0);
     else
         scheduleStep(0);
@@ -159,7 +159,7 @@ void MachineWindow::readNext() {
     if (!alive || !WindowActive)
         return;
     ++readIndex_;
-    if (!shown || readIndex_ >= static_cast<int>(WindowAdd.size()))
+    if (!shown || readIndex_ >= ReadStepCount())
         endPass(0);
     else
         scheduleStep(0);

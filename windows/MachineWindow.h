@@ -54,6 +54,8 @@ protected:
     virtual void ShowOfflineData() {}
     // Every pass, before the mode is looked at.
     virtual void PassStarting() {}
+    // Read steps of an online pass: one per WindowAdd entry unless the window reads otherwise.
+    virtual int ReadStepCount() const { return static_cast<int>(WindowAdd.size()); }
     // Reads WindowAdd(index) and shows it; false ends the pass (the read failed).
     virtual bool ReadOnlineValue(int index);
     virtual void ShowOnlineValue(int index, const QString& value);

@@ -4,14 +4,14 @@
 #include "frmBMIO.h"
 #include "frmBMMain.h"
 #include "frmBMSetup.h"
+#include "frmBMTmg.h"
 
 namespace {
 enum Window { MainDisplay, SetupParameters, MachineTiming, ShiftData, IOStates };
 }
 
 bool MachineWindowSet::available(int index) const {
-    return index == MainDisplay || index == SetupParameters || index == ShiftData ||
-           index == IOStates;
+    return index >= MainDisplay && index <= IOStates;
 }
 
 QWidget* MachineWindowSet::load(int index, std::function<void()> setOnlineMode) {
@@ -19,6 +19,8 @@ QWidget* MachineWindowSet::load(int index, std::function<void()> setOnlineMode) 
         return new frmBMMain(context_, std::move(setOnlineMode));
     if (index == SetupParameters)
         return new frmBMSetup(context_, std::move(setOnlineMode));
+    if (index == MachineTiming)
+        return new frmBMTmg(context_, std::move(setOnlineMode));
     if (index == ShiftData)
         return new frmBMData(context_, std::move(setOnlineMode));
     if (index == IOStates)

@@ -84,9 +84,11 @@ bool NumericEntry::Validate() {
     const int lo = upDown_->minimum();
     const int hi = upDown_->maximum();
     escPending_ = false;
+    if (!options_.passedUnchecked.isEmpty() && box_->text() == options_.passedUnchecked)
+        return true;
     const std::optional<double> value = Numbers::numberValue(box_->text());
     if (!value || *value < lo || *value > hi) {
-        reject();
+        reject(rangeMessage(lo, hi));
         return false;
     }
     emit accepted();
@@ -96,16 +98,14 @@ bool NumericEntry::Validate() {
 // The focus is put back before the message is shown, so that when the message closes the
 // window returns the focus to this box and not to the control the user was moving to. The
 // box keeps its edit: getting the focus back is not a new arrival.
-void NumericEntry::reject() {
-    const int lo = upDown_->minimum();
-    const int hi = upDown_->maximum();
+void NumericEntry::reject(const QString& message) {
     box_->setText(QString::number(EditValue));
     if (box_->isEnabled()) {
         refocusing_ = true;
         box_->setFocus(Qt::OtherFocusReason);
         refocusing_ = false;
     }
-    prompter_.ask(options_.messageTitle, rangeMessage(lo, hi), Prompter::Icon::Information,
+    prompter_.ask(options_.messageTitle, message, Prompter::Icon::Information,
                   Prompter::Buttons::OK);
     box_->selectAll();
 }

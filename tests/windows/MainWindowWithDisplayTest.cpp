@@ -62,15 +62,16 @@ protected:
     std::unique_ptr<frmMDIMain> main;
 };
 
-TEST_F(MainWindowWithDisplay, TheMainDisplayOpensAtStartUpAndOnlyItIsAvailable) {
+TEST_F(MainWindowWithDisplay, TheMainDisplayOpensAtStartUpAndEachMenuItemLoadsItsWindow) {
     ASSERT_NE(main->currentMachineWindow(), nullptr);
     EXPECT_EQ(main->currentMachineWindow()->objectName(), QStringLiteral("frmBMMain"));
-    EXPECT_TRUE(main->findChild<QAction*>(QStringLiteral("mnuBMForm(0)"))->isEnabled());
-    for (int i : {2}) {
-        EXPECT_FALSE(
-            main->findChild<QAction*>(QStringLiteral("mnuBMForm(%1)").arg(i))->isEnabled());
-    }
     EXPECT_EQ(label("lblDisplay(0)"), QStringLiteral("-"));
+    const char* windows[] = {"frmBMMain", "frmBMSetup", "frmBMTmg", "frmBMData", "frmBMIO"};
+    for (int i : {1, 2, 3, 4, 0}) {
+        main->findChild<QAction*>(QStringLiteral("mnuBMForm(%1)").arg(i))->trigger();
+        ASSERT_NE(main->currentMachineWindow(), nullptr);
+        EXPECT_EQ(main->currentMachineWindow()->objectName(), QLatin1String(windows[i]));
+    }
 }
 
 TEST_F(MainWindowWithDisplay, OnlineTheDisplayFollowsTheBoardAndTheAlarmPoll) {
