@@ -4,34 +4,28 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
 #include "AppContext.h"
-#include "BoardSerialPort.h"
-#include "RSComm.h"
-#include "ScriptedPrompter.h"
-#include "VirtualClock.h"
+#include "BoardRig.h"
+#include "QStringPrinter.h"
 
 // A machine window on an in-process board and a virtual clock, shown and active so its
 // accelerators work. Its SetOnlineMode does what the main window's does.
-template <typename Window> class MachineWindowRig : public ::testing::Test {
+template <typename Window> class MachineWindowRig : public ::testing::Test, public BoardRig {
 protected:
     MachineWindowRig() {
         context.TargetComm = &link;
         context.InitSetupTables();
     }
-    ~MachineWindowRig() override { window.reset(); }
-
-    void setOnline(bool online) {
-        link.OnlineMode = online;
-        online ? link.OpenRSComm(port) : link.CloseRSComm();
-    }
     void load() {
-        window = std::make_unique<Window>(context, [this] { setOnline(link.OnlineMode); });
+        window = std::make_unique<Window>(context, [this] {
+            if (!link.OnlineMode)
+                link.CloseRSComm();
+        });
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -48,7 +42,7 @@ protected:
         return found;
     }
     QString text(const QString& name) const {
-        auto* box = window->template findChild<QLineEdit*>(name);
+        auto* box = qobject_cast<QLineEdit*>(find(name));
         return box ? box->text() : find<QLabel>(name)->text();
     }
     bool enabled(const QString& name) const { return find(name)->isEnabled(); }
@@ -65,7 +59,7 @@ protected:
         QTest::qWait(150);
     }
 
-    // "address=byte" for each byte stored by a write sequence (command 2: high and low address
+    // "address=byte " for each byte stored by a write sequence (command 2: high and low address
     // byte, data byte), in order.
     std::string writes() const {
         std::string seen;
@@ -78,25 +72,19 @@ protected:
             } else if (mode == 2 && pos < 2) {
                 address = pos++ == 0 ? e.request << 8 : address | e.request;
             } else if (mode == 2) {
-                seen += " " + std::to_string(address) + "=" + std::to_string(e.request);
+                seen += std::to_string(address) + "=" + std::to_string(e.request) + " ";
                 pos = 0;
             } else if (mode == 1) {
                 pos = 1 - pos;
             }
         }
-        return seen.empty() ? seen : seen.substr(1);
+        return seen;
     }
     static std::string word(int address, int value) {
         return std::to_string(address) + "=" + std::to_string(value & 0xFF) + " " +
-               std::to_string(address + 1) + "=" + std::to_string(value >> 8);
+               std::to_string(address + 1) + "=" + std::to_string(value >> 8) + " ";
     }
 
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    sim::Board board;
-    BoardSerialPort port{board, clock};
-    RSComm link{folder.path(), clock, prompter};
     AppContext context{folder.path(), prompter};
     std::unique_ptr<Window> window;
 };
