@@ -31,23 +31,15 @@ protected:
 
 TEST_F(MachineTiming, OnlineItShowsThePLSAndTheOffsetControlsFollowTheStopEdges) {
     loadOnline();
-    EXPECT_EQ(text(at(Box, 2)), QStringLiteral("100"));
-    EXPECT_EQ(text(at(Box, 10)), QStringLiteral("200"));
+    EXPECT_EQ(text(at(Box, 2)) + text(at(Box, 10)), QStringLiteral("100200"));
     EXPECT_EQ(text(at(Box, 0)), QStringLiteral("*****")); // a cleared channel
     EXPECT_EQ(text(at("lblPLSCfg", 0)), QStringLiteral("8"));
-    EXPECT_EQ(panel(1), QStringLiteral("RPM: 0"));
-    EXPECT_EQ(panel(3), QStringLiteral("Offset: 0"));
-    EXPECT_EQ(panel(4), QStringLiteral("Scale: 360"));
-    const std::pair<std::uint16_t, bool> passes[] = {{51, false}, {50, false}, {0, true}};
-    for (const auto& [speed, offsetEnabled] : passes) {
-        board.machine().setSpeed(speed);
+    EXPECT_EQ(panel(1) + panel(3) + panel(4), QStringLiteral("RPM: 0Offset: 0Scale: 360"));
+    for (const auto& [speed, on] : {std::pair{51, false}, {0, true}}) {
+        board.machine().setSpeed(static_cast<std::uint16_t>(speed));
         runPasses(1);
-        EXPECT_EQ(enabled(QStringLiteral("cmdSetOffset")), offsetEnabled) << speed;
-        EXPECT_EQ(enabled(at("txtTmg", 0)), offsetEnabled) << speed;
-        if (speed > 50)
-            EXPECT_EQ(panel(2), QStringLiteral("Position: 888"));
-        else
-            EXPECT_NE(panel(2), QStringLiteral("Position: 888"));
+        EXPECT_EQ(enabled(QStringLiteral("cmdSetOffset")) && enabled(at("txtTmg", 0)), on);
+        EXPECT_EQ(panel(2) == QStringLiteral("Position: 888"), !on);
     }
 }
 
@@ -93,13 +85,11 @@ TEST_F(MachineTiming, SetOffsetSendsTheWholeNumberShownOnlyAfterYes) {
     loadOnline();
     for (const int answer : {int(Prompter::No), int(Prompter::Yes)}) {
         type(at("txtTmg", 0), QStringLiteral("7.5"));
-        EXPECT_EQ(focused(), find(QStringLiteral("cmdSetOffset")));
         prompter.answerNext(answer);
-        press("cmdSetOffset");
-        EXPECT_EQ(text(at("txtTmg", 0)),
-                  answer == Prompter::Yes ? QStringLiteral("8") : QStringLiteral("0"));
-        EXPECT_EQ(board.pls().position(), answer == Prompter::Yes ? 8 : board.pls().position());
+        press("cmdSetOffset"); // Enter moved the focus to it
+        EXPECT_EQ(text(at("txtTmg", 0)), QLatin1String(answer == Prompter::Yes ? "8" : "0"));
     }
+    EXPECT_EQ(board.pls().position(), 8);
     EXPECT_EQ(context.CurrentData.ResolverOffset, 8);
 }
 
@@ -108,10 +98,8 @@ TEST_F(MachineTiming, OfflineItShowsCurrentDataAndClearsChannelsWithOfflineEditi
     context.CurrentData.ResolverOffset = 12;
     load();
     runPasses(1);
-    EXPECT_EQ(text(at(Box, 11)), QStringLiteral("80"));
-    EXPECT_EQ(panel(3), QStringLiteral("Offset: 12"));
-    EXPECT_FALSE(enabled(at(Box, 3)));
-    EXPECT_FALSE(enabled(QStringLiteral("cmdClearChan")));
+    EXPECT_EQ(text(at(Box, 11)) + panel(3), QStringLiteral("80Offset: 12"));
+    EXPECT_FALSE(enabled(at(Box, 3)) || enabled(QStringLiteral("cmdClearChan")));
     context.OfflineEditing = true;
     context.CurrentData.ChanSetpoint[3] = {41, 81};
     runPasses(2);
@@ -121,7 +109,6 @@ TEST_F(MachineTiming, OfflineItShowsCurrentDataAndClearsChannelsWithOfflineEditi
     press("cmdClearChan");
     EXPECT_EQ(text(at(Box, 11)), QStringLiteral("*****"));
     EXPECT_EQ(context.CurrentData.ChanSetpoint[3][0], 0);
-    EXPECT_TRUE(port.wire().empty());
 }
 
 } // namespace

@@ -116,11 +116,11 @@ TEST_F(SetupParameters, TheEditedEntryIsLeftAloneUntilAbandonedOrSteppedByItsUpD
 
 TEST_F(SetupParameters, AcceleratorsMoveTheFocusToggleTheBoxAndPressButtons) {
     loadOnline();
-    const Qt::Key labels[] = {Qt::Key_D, Qt::Key_M, Qt::Key_O, Qt::Key_A,
-                              Qt::Key_X, Qt::Key_I, Qt::Key_L, Qt::Key_G};
-    for (int i = 0; i < 8; ++i) {
-        QTest::keyClick(window.get(), labels[i], Qt::AltModifier);
-        EXPECT_EQ(focused(), find(at(Box, i))) << i;
+    int i = 0;
+    for (const Qt::Key key :
+         {Qt::Key_D, Qt::Key_M, Qt::Key_O, Qt::Key_A, Qt::Key_X, Qt::Key_I, Qt::Key_L, Qt::Key_G}) {
+        QTest::keyClick(window.get(), key, Qt::AltModifier);
+        EXPECT_EQ(focused(), find(at(Box, i++))) << i;
     }
     pressKeys(Qt::Key_N);
     EXPECT_FALSE(check()->isChecked());
