@@ -146,7 +146,16 @@ void frmBMTmg::setConfigEnabled(bool enabled) {
     cmdResetPLSConfig->setEnabled(enabled);
 }
 
+// A change of layout abandons an edit in progress: the focus is parked without validating
+// the entry, so a value typed in one mode is neither refused as "-" nor programmed in the
+// other.
+void frmBMTmg::parkFocus() {
+    if (WindowActive)
+        cmdDefault->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void frmBMTmg::ShowOnlineLayout() {
+    parkFocus();
     stop_.clear();
     sbrMachineTiming->setEnabled(true);
     for (QGroupBox* frame : fraTmg)
@@ -162,8 +171,6 @@ void frmBMTmg::ShowOnlineLayout() {
     if (TargetComm().CommError)
         return;
     table_->RecallAllChannels();
-    if (WindowActive)
-        cmdDefault->setFocus(Qt::OtherFocusReason);
     OnlineLayoutShown = true;
 }
 
@@ -171,6 +178,7 @@ void frmBMTmg::ShowOfflineLayout() {
     const AppContext& app = context();
     const SetupData& data = app.CurrentData;
     const bool editing = app.OfflineEditing;
+    parkFocus();
     stop_.clear();
     sbrMachineTiming->setEnabled(false);
     setPanel(SpeedPanel, QStringLiteral("RPM: -"));
@@ -193,8 +201,6 @@ void frmBMTmg::ShowOfflineLayout() {
     table_->recallButton()->setEnabled(false);
     table_->clearButton()->setEnabled(editing);
     table_->channelEntry()->setEnabled(editing);
-    if (WindowActive)
-        cmdDefault->setFocus(Qt::OtherFocusReason);
     OfflineLayoutShown = true;
 }
 

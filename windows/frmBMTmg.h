@@ -34,6 +34,7 @@ private:
     void buildConfigFrame();
     void buildOffsetFrame();
     void buildStatusBar(QLayout* layout);
+    void parkFocus();
     void setPanel(int panel, const QString& text);
     void setOffsetControlsEnabled(bool enabled);
     void setConfigEnabled(bool enabled);
