@@ -95,17 +95,16 @@ bool NumericEntry::Validate() {
     return true;
 }
 
-// The focus is put back before the message is shown, so that when the message closes the
-// window returns the focus to this box and not to the control the user was moving to. The
-// box keeps its edit: getting the focus back is not a new arrival.
+// The message comes first, so the operator sees the rejected entry behind it; then the old
+// value is restored and the focus taken back. Getting the focus back is not a new arrival.
 void NumericEntry::reject(const QString& message) {
+    prompter_.ask(options_.messageTitle, message, Prompter::Icon::Information,
+                  Prompter::Buttons::OK);
     box_->setText(QString::number(EditValue));
     if (box_->isEnabled()) {
         refocusing_ = true;
         box_->setFocus(Qt::OtherFocusReason);
         refocusing_ = false;
     }
-    prompter_.ask(options_.messageTitle, message, Prompter::Icon::Information,
-                  Prompter::Buttons::OK);
     box_->selectAll();
 }
