@@ -12,21 +12,6 @@ std::uint32_t read(const sim::Board& board, const char* address) {
     return sim::SimAddress::parse(address)->read(board.memory());
 }
 
-// The window's own test sees the roll itself; here, that a standing flag rolls only once and
-// the controller clears it for the next shift.
-TEST(MachineModes, EndOfShiftFlagRollsTheShiftOnceUntilTheControllerClearsIt) {
-    sim::Board board;
-    sim::SimAddress::parse("F34")->write(board.memory(), 1);
-    board.advanceTo(Second);
-    board.memory().setWord(1104, 5);
-    board.advanceTo(10 * Second);
-    EXPECT_EQ(read(board, "F34"), 1u);
-    board.advanceTo(11 * Second);
-    sim::SimAddress::parse("F34")->write(board.memory(), 1);
-    board.advanceTo(11 * Second + 1);
-    EXPECT_EQ(read(board, "W1204"), 5u);
-}
-
 TEST(MachineModes, StopAndStartMoveTheSpeedThroughZeroAndTheFlywheelOutputsFollow) {
     sim::Board board;
     board.advanceTo(0);

@@ -83,7 +83,6 @@ TEST_P(SetupEntries, AcceptedOrRejected) {
     EXPECT_EQ(prompter.count(), c.message ? 1 : 0);
     if (c.message) {
         EXPECT_EQ(prompter.last().text, QLatin1String(c.message));
-        EXPECT_EQ(prompter.last().title, QStringLiteral("Set-up"));
         EXPECT_EQ(focused(), find(at(Box, c.index)));
     }
 }
