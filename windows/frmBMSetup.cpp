@@ -97,6 +97,22 @@ void frmBMSetup::buildFrames() {
     buttons->addWidget(fraBMSetup[HomeFrame], 1, 0);
     buttons->addWidget(cmdDefault, 2, 0, Qt::AlignRight | Qt::AlignBottom);
     grid->addLayout(buttons, 0, 1, 4, 1);
+    setVisualTabOrder();
+}
+
+// Enter moves on as Tab does, so the order follows the frames as they are seen.
+void frmBMSetup::setVisualTabOrder() {
+    QWidget* previous = nullptr;
+    for (int i : {2, 3, CheckBoxIndex, 0, 1, 4, 5, 6, 7}) {
+        QWidget* next = i == CheckBoxIndex ? static_cast<QWidget*>(chkBMSetup)
+                                           : entry_[static_cast<std::size_t>(i)]->box();
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    }
+    setTabOrder(previous, cmdMachineZero);
+    setTabOrder(cmdMachineZero, cmdHomeCupfeed);
+    setTabOrder(cmdHomeCupfeed, cmdDefault);
 }
 
 void frmBMSetup::addEntryRow(int index, int frame) {

@@ -37,6 +37,7 @@ protected:
 private:
     void buildFrames();
     void addEntryRow(int index, int frame);
+    void setVisualTabOrder();
     void setEntryRowEnabled(int index, bool enabled);
     void setAdjustmentEnabled(bool enabled);
     void showEditableLayout();
