@@ -34,6 +34,8 @@
 #include "QtFileDialogs.h"
 #include "QtSerialPort.h"
 #include "RSComm.h"
+#include "RawLine.h"
+#include "RecordingPort.h"
 #include "SteadyClock.h"
 #include "frmMDIMain.h"
 
@@ -138,8 +140,9 @@ private:
 // Cancel and no file dialogs.
 struct Program {
     Program(const QString& folder, int window)
-        : context(folder, prompter), serial(folder), counted(serial), link(folder, clock, prompter),
-          machineWindows(context), main(context, link, counted, machineWindows, dialogs) {
+        : context(folder, prompter), serial(folder), recording(serial), counted(recording),
+          link(folder, clock, prompter), machineWindows(context),
+          main(context, link, counted, machineWindows, dialogs) {
         main.show();
         main.ShowBMForm(window);
     }
@@ -157,6 +160,7 @@ struct Program {
     AppContext context;
     SteadyClock clock;
     QtSerialPort serial;
+    RecordingPort recording;
     CountingSerialPort counted;
     RSComm link;
     NoFileDialogs dialogs;
@@ -168,6 +172,7 @@ struct Program {
 struct Simulator {
     QTemporaryDir appDir;
     QProcess process;
+    QString linePath;
 
     explicit Simulator(int baud) {
         const QString program =
@@ -177,7 +182,8 @@ struct Simulator {
                        QStringLiteral("1"), QStringLiteral("--wire"), QString::number(baud)});
         while (!process.canReadLine() && process.waitForReadyRead(PatienceMs)) {
         }
-        if (!process.readLine().trimmed().startsWith('/'))
+        linePath = QString::fromLocal8Bit(process.readLine().trimmed());
+        if (!linePath.startsWith(QLatin1Char('/')))
             throw std::runtime_error("vorna7-sim did not start: " + program.toStdString());
         QFile settings(appDir.filePath(QStringLiteral("Support/RSPort.cfg")));
         if (!settings.open(QIODevice::WriteOnly))
@@ -282,6 +288,16 @@ void idleFigures(double seconds, int window) {
                 rss, statusMegabytes("VmHWM:"), MemoryLimitMB, rss / MemoryLimitMB);
 }
 
+// The bytes the link sent, one at a time with a blocking wait for each reply, as the least
+// any client could do on the same line.
+double rawReplaySeconds(const QString& linePath, const QByteArray& sent) {
+    RawLine line(linePath);
+    const double start = nowSeconds();
+    for (const char byte : sent)
+        line.exchange(static_cast<unsigned char>(byte), 100);
+    return nowSeconds() - start;
+}
+
 void refreshFigure(double seconds, int window) {
     constexpr int Baud = 19200;
     Simulator sim(Baud);
@@ -290,17 +306,24 @@ void refreshFigure(double seconds, int window) {
     runEventLoopFor(0.5);
     const long long passesBefore = program.display()->passCount();
     const long long bytesBefore = program.counted.bytes();
+    program.recording.clear();
     const double start = nowSeconds();
     runEventLoopFor(seconds);
     const double elapsed = nowSeconds() - start;
     const double passes = static_cast<double>(program.display()->passCount() - passesBefore);
     const double bytes = static_cast<double>(program.counted.bytes() - bytesBefore);
     const double wireSeconds = bytes * BitsPerByte / Baud;
-    const double ratio = wireSeconds / elapsed;
+    const QByteArray sent = program.recording.sent();
+    program.link.CloseRSComm();
+    const double raw = rawReplaySeconds(sim.linePath, sent);
     std::printf("%-18s online at %d %7.1f passes/s, %.0f bytes/s; wire limit for"
                 " those bytes %.1f passes/s   goal >= %.2f   ratio %.2f\n",
                 WindowNames[window], Baud, passes / elapsed, bytes / elapsed, passes / wireSeconds,
-                WireRatioGoal, ratio);
+                WireRatioGoal, wireSeconds / elapsed);
+    std::printf("%-18s raw client replaying the %lld bytes sent %7.1f passes/s"
+                "   link/raw %.3f   goal >= 0.97\n",
+                WindowNames[window], static_cast<long long>(sent.size()), passes / raw,
+                raw / elapsed);
 }
 
 void latencyFigure(double seconds, int window) {
