@@ -215,19 +215,25 @@ void frmBMSetup::ShowOnlineValue(int index, const QString& value) {
         return;
     }
     showCheckBox(Numbers::toInt32(Numbers::leadingNumber(value)).value_or(0));
-    if (TargetComm().OnlineMode)
-        readSpeedAndDetectStop();
+}
+
+// The PLS speed is read in a step of its own after the check box, so events still run
+// between two reads; the cycle ends the pass before it if the link has gone offline.
+bool frmBMSetup::ReadOnlineValue(int index) {
+    if (index < SpeedStep)
+        return MachineWindow::ReadOnlineValue(index);
+    return readSpeedAndDetectStop();
 }
 
 void frmBMSetup::showCheckBox(std::int32_t value) {
     chkBMSetup->setChecked(value == 1);
 }
 
-void frmBMSetup::readSpeedAndDetectStop() {
+bool frmBMSetup::readSpeedAndDetectStop() {
     RSComm& link = TargetComm();
     const double speed = Numbers::roundHalfEven(Numbers::leadingNumber(link.PLSRpm()));
     if (link.CommError)
-        return;
+        return false;
     switch (stop_.update(static_cast<long long>(speed))) {
     case StopDetection::Edge::Stop:
         setAdjustmentEnabled(true);
@@ -238,6 +244,7 @@ void frmBMSetup::readSpeedAndDetectStop() {
     case StopDetection::Edge::None:
         break;
     }
+    return true;
 }
 
 void frmBMSetup::PassEnded() {

@@ -18,6 +18,7 @@ class frmBMSetup : public MachineWindow {
 public:
     static constexpr int EntryCount = 8;
     static constexpr int CheckBoxIndex = 8;
+    static constexpr int SpeedStep = 9; // after the nine addresses
 
     frmBMSetup(AppContext& context, std::function<void()> setOnlineMode, QWidget* parent = nullptr);
     ~frmBMSetup() override;
@@ -30,6 +31,8 @@ protected:
     void ShowOnlineLayout() override;
     void ShowOfflineLayout() override;
     void ShowOfflineData() override;
+    int ReadStepCount() const override { return SpeedStep + 1; }
+    bool ReadOnlineValue(int index) override;
     void ShowOnlineValue(int index, const QString& value) override;
     void PassEnded() override;
     void closeEvent(QCloseEvent* event) override;
@@ -42,7 +45,7 @@ private:
     void setAdjustmentEnabled(bool enabled);
     void showEditableLayout();
     void CheckBoxChanged();
-    void readSpeedAndDetectStop();
+    bool readSpeedAndDetectStop();
     void entryAccepted(int index);
     void upDownChanged(int index);
     void writeEntry(int index, const QString& text);
