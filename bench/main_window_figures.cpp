@@ -1,12 +1,13 @@
 // Figures for the program's main window, printed with their ratio to the goal:
 //   - start-up to the main window shown (offscreen), median of repeated runs;
-//   - CPU used while idle offline with the Main Display open;
-//   - Main Display refresh passes per second online at 19200 baud, against the wire limit of
-//     the bytes exchanged (vorna7-sim emulates the wire time);
-//   - the longest wait of a posted event while the Main Display refreshes online at 9600 baud;
+//   - CPU used while idle offline with each machine window open;
+//   - each machine window's refresh passes per second online at 19200 baud, against the wire
+//     limit of the bytes exchanged (vorna7-sim emulates the wire time);
+//   - the longest wait of a posted event while each machine window refreshes online at 9600;
 //   - resident memory with the main window open.
 //
-//   main_window_figures [--seconds S] [--idle-seconds S] [--runs N]
+//   main_window_figures [--seconds S] [--idle-seconds S] [--runs N] [--window W]
+// Without --window every machine window (0 Main Display .. 4 I/O States) is measured.
 
 #include <QApplication>
 #include <QEventLoop>
@@ -33,6 +34,8 @@
 #include "QtFileDialogs.h"
 #include "QtSerialPort.h"
 #include "RSComm.h"
+#include "RawLine.h"
+#include "RecordingPort.h"
 #include "SteadyClock.h"
 #include "frmMDIMain.h"
 
@@ -40,7 +43,7 @@ namespace {
 
 constexpr int PatienceMs = 5000;
 constexpr double StartupLimitMs = 300;
-constexpr double IdleCpuLimitPercent = 1;
+constexpr double IdleCpuLimitPercent = 0.5;
 constexpr double WireRatioGoal = 0.95;
 constexpr double EventGapLimitMs = 25;
 constexpr double MemoryLimitMB = 80;
@@ -136,10 +139,12 @@ private:
 // The program as main builds it, in a given application folder, with messages answered
 // Cancel and no file dialogs.
 struct Program {
-    explicit Program(const QString& folder)
-        : context(folder, prompter), serial(folder), counted(serial), link(folder, clock, prompter),
-          machineWindows(context), main(context, link, counted, machineWindows, dialogs) {
+    Program(const QString& folder, int window)
+        : context(folder, prompter), serial(folder), recording(serial), counted(recording),
+          link(folder, clock, prompter), machineWindows(context),
+          main(context, link, counted, machineWindows, dialogs) {
         main.show();
+        main.ShowBMForm(window);
     }
     MachineWindow* display() const {
         return qobject_cast<MachineWindow*>(main.currentMachineWindow());
@@ -155,6 +160,7 @@ struct Program {
     AppContext context;
     SteadyClock clock;
     QtSerialPort serial;
+    RecordingPort recording;
     CountingSerialPort counted;
     RSComm link;
     NoFileDialogs dialogs;
@@ -166,6 +172,7 @@ struct Program {
 struct Simulator {
     QTemporaryDir appDir;
     QProcess process;
+    QString linePath;
 
     explicit Simulator(int baud) {
         const QString program =
@@ -175,7 +182,8 @@ struct Simulator {
                        QStringLiteral("1"), QStringLiteral("--wire"), QString::number(baud)});
         while (!process.canReadLine() && process.waitForReadyRead(PatienceMs)) {
         }
-        if (!process.readLine().trimmed().startsWith('/'))
+        linePath = QString::fromLocal8Bit(process.readLine().trimmed());
+        if (!linePath.startsWith(QLatin1Char('/')))
             throw std::runtime_error("vorna7-sim did not start: " + program.toStdString());
         QFile settings(appDir.filePath(QStringLiteral("Support/RSPort.cfg")));
         if (!settings.open(QIODevice::WriteOnly))
@@ -255,9 +263,12 @@ void startupFigure(int runs) {
                 median, runs, times.front(), times.back(), StartupLimitMs, median / StartupLimitMs);
 }
 
-void idleFigures(double seconds) {
+const char* const WindowNames[] = {"Main Display", "Set-up Parameters", "Machine Timing",
+                                   "Shift Data", "I/O States"};
+
+void idleFigures(double seconds, int window) {
     QTemporaryDir folder;
-    Program program(folder.path());
+    Program program(folder.path(), window);
     runEventLoopFor(0.5);
     const long long passesBefore = program.display()->passCount();
     const double cpuBefore = cpuSeconds();
@@ -267,9 +278,9 @@ void idleFigures(double seconds) {
     const double percent = (cpuSeconds() - cpuBefore) / elapsed * 100;
     const double passesPerSecond =
         static_cast<double>(program.display()->passCount() - passesBefore) / elapsed;
-    std::printf("idle offline, Main Display open  %7.2f %% of a core over %.0f s"
-                " (%.0f offline passes/s)   limit %.0f %%   ratio %.2f\n",
-                percent, elapsed, passesPerSecond, IdleCpuLimitPercent,
+    std::printf("idle offline, %-18s %7.2f %% of a core over %.0f s"
+                " (%.0f offline passes/s)   limit %.1f %%   ratio %.2f\n",
+                WindowNames[window], percent, elapsed, passesPerSecond, IdleCpuLimitPercent,
                 percent / IdleCpuLimitPercent);
     const double rss = statusMegabytes("VmRSS:");
     std::printf("resident memory, main window     %7.1f MB (peak %.1f MB)   limit %.0f MB"
@@ -277,40 +288,57 @@ void idleFigures(double seconds) {
                 rss, statusMegabytes("VmHWM:"), MemoryLimitMB, rss / MemoryLimitMB);
 }
 
-void refreshFigure(double seconds) {
+// The bytes the link sent, one at a time with a blocking wait for each reply, as the least
+// any client could do on the same line.
+double rawReplaySeconds(const QString& linePath, const QByteArray& sent) {
+    RawLine line(linePath);
+    const double start = nowSeconds();
+    for (const char byte : sent)
+        line.exchange(static_cast<unsigned char>(byte), 100);
+    return nowSeconds() - start;
+}
+
+void refreshFigure(double seconds, int window) {
     constexpr int Baud = 19200;
     Simulator sim(Baud);
-    Program program(sim.appDir.path());
+    Program program(sim.appDir.path(), window);
     program.goOnline();
     runEventLoopFor(0.5);
     const long long passesBefore = program.display()->passCount();
     const long long bytesBefore = program.counted.bytes();
+    program.recording.clear();
     const double start = nowSeconds();
     runEventLoopFor(seconds);
     const double elapsed = nowSeconds() - start;
     const double passes = static_cast<double>(program.display()->passCount() - passesBefore);
     const double bytes = static_cast<double>(program.counted.bytes() - bytesBefore);
     const double wireSeconds = bytes * BitsPerByte / Baud;
-    const double ratio = wireSeconds / elapsed;
-    std::printf("Main Display online at %d      %7.1f passes/s, %.0f bytes/s; wire limit for"
+    const QByteArray sent = program.recording.sent();
+    program.link.CloseRSComm();
+    const double raw = rawReplaySeconds(sim.linePath, sent);
+    std::printf("%-18s online at %d %7.1f passes/s, %.0f bytes/s; wire limit for"
                 " those bytes %.1f passes/s   goal >= %.2f   ratio %.2f\n",
-                Baud, passes / elapsed, bytes / elapsed, passes / wireSeconds, WireRatioGoal,
-                ratio);
+                WindowNames[window], Baud, passes / elapsed, bytes / elapsed, passes / wireSeconds,
+                WireRatioGoal, wireSeconds / elapsed);
+    std::printf("%-18s raw client replaying the %lld bytes sent %7.1f passes/s"
+                "   link/raw %.3f   goal >= 0.97\n",
+                WindowNames[window], static_cast<long long>(sent.size()), passes / raw,
+                raw / elapsed);
 }
 
-void latencyFigure(double seconds) {
+void latencyFigure(double seconds, int window) {
     constexpr int Baud = 9600;
     Simulator sim(Baud);
-    Program program(sim.appDir.path());
+    Program program(sim.appDir.path(), window);
     program.goOnline();
     runEventLoopFor(0.5);
     EventProbe probe;
     const long long passesBefore = program.display()->passCount();
     probe.start();
     runEventLoopFor(seconds);
-    std::printf("posted event while refreshing at %d: longest wait %6.1f ms over %ld events"
+    std::printf("posted event, %-18s refreshing at %d: longest wait %6.1f ms over %ld events"
                 " and %lld passes   limit %.0f ms   ratio %.2f\n",
-                Baud, probe.longestMs(), probe.handled(),
+                WindowNames[window], Baud, probe.longestMs(), probe.handled(),
                 program.display()->passCount() - passesBefore, EventGapLimitMs,
                 probe.longestMs() / EventGapLimitMs);
 }
@@ -334,12 +362,17 @@ int main(int argc, char* argv[]) {
     const double seconds = optionValue(argc, argv, "--seconds", 5);
     const double idleSeconds = optionValue(argc, argv, "--idle-seconds", 10);
     const int runs = static_cast<int>(optionValue(argc, argv, "--runs", 9));
+    const int only = static_cast<int>(optionValue(argc, argv, "--window", -1));
     QApplication application(argc, argv);
     try {
         startupFigure(runs);
-        idleFigures(idleSeconds);
-        refreshFigure(seconds);
-        latencyFigure(seconds);
+        for (int window = 0; window < 5; ++window) {
+            if (only >= 0 && window != only)
+                continue;
+            idleFigures(idleSeconds, window);
+            refreshFigure(seconds, window);
+            latencyFigure(seconds, window);
+        }
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "main_window_figures: %s\n", failure.what());
         return 1;

@@ -28,6 +28,13 @@ std::string ControlCommand::apply(Board& board, std::string_view line) {
         return wire(board, args);
     if (verb == "speed")
         return speed(board, args);
+    if ((verb == "stop" || verb == "start") && args.size() == 1) {
+        if (verb == "stop")
+            board.machine().stop();
+        else
+            board.machine().start();
+        return Ok;
+    }
     if (PLSControl::handles(verb))
         return PLSControl::apply(board, args);
     if (verb == "drop" && args.size() == 1) {

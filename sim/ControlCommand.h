@@ -13,7 +13,7 @@ namespace sim {
 // The run-time control language of the simulator, one command per line:
 //   fault silence|wrong-echo|wrong-ack|line-drop on|off|<count> [after <count>]
 //   fault clear
-//   drop    wire 0|9600|19200    speed <strokes/min>
+//   drop    wire 0|9600|19200    speed <strokes/min>    stop    start
 //   set <address> <value>    get <address>
 // and the PLS and identity commands of PLSControl.
 // Each line is answered with "ok", "ok <value>" or "error <reason>".

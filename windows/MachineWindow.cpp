@@ -1,6 +1,8 @@
 #include "MachineWindow.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 
@@ -58,10 +60,32 @@ void MachineWindow::closeEvent(QCloseEvent* event) {
 
 void MachineWindow::activate() {
     activated_ = true;
+    watchSubWindowActivation();
     Activated();
     WindowActive = true;
     readIndex_ = -1;
     scheduleStep(0);
+}
+
+void MachineWindow::watchSubWindowActivation() {
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+    if (!area)
+        return;
+    lastActiveSubWindow_ = sub;
+    connect(area, &QMdiArea::subWindowActivated, this, &MachineWindow::subWindowActivated);
+}
+
+// Coming back from another child window counts as a new activation; the whole program
+// losing and regaining the focus (a message box, another application) does not.
+void MachineWindow::subWindowActivated(QMdiSubWindow* window) {
+    if (!window)
+        return;
+    const bool returning =
+        window == parentWidget() && lastActiveSubWindow_ && lastActiveSubWindow_ != window;
+    lastActiveSubWindow_ = window;
+    if (returning && WindowActive)
+        Activated();
 }
 
 void MachineWindow::unload() {
@@ -119,7 +143,7 @@ void MachineWindow::startPass() {
     }
     OfflineLayoutShown = false;
     readIndex_ = 0;
-    if (WindowAdd.empty())
+    if (ReadStepCount() == 0)
         endPass(0);
     else
         scheduleStep(0);
@@ -135,7 +159,7 @@ void MachineWindow::readNext() {
     if (!alive || !WindowActive)
         return;
     ++readIndex_;
-    if (!shown || readIndex_ >= static_cast<int>(WindowAdd.size()))
+    if (!shown || readIndex_ >= ReadStepCount())
         endPass(0);
     else
         scheduleStep(0);

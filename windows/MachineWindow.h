@@ -7,6 +7,7 @@
 #include <vector>
 
 class AppContext;
+class QMdiSubWindow;
 class QPushButton;
 class RSComm;
 
@@ -45,13 +46,16 @@ protected:
     // The layout matching TargetComm().OnlineMode, for windows that apply it when loaded.
     void ApplyMatchingLayout();
 
-    // Activation, before the cycle starts (windows that apply their layout here do so).
+    // Activation, before the cycle starts, and again each time the window becomes the active
+    // machine-area window after another one was (windows that apply their layout here do so).
     virtual void Activated() {}
     virtual void ShowOnlineLayout() = 0;
     virtual void ShowOfflineLayout() = 0;
     virtual void ShowOfflineData() {}
     // Every pass, before the mode is looked at.
     virtual void PassStarting() {}
+    // Read steps of an online pass: one per WindowAdd entry unless the window reads otherwise.
+    virtual int ReadStepCount() const { return static_cast<int>(WindowAdd.size()); }
     // Reads WindowAdd(index) and shows it; false ends the pass (the read failed).
     virtual bool ReadOnlineValue(int index);
     virtual void ShowOnlineValue(int index, const QString& value);
@@ -73,6 +77,8 @@ protected:
 
 private:
     void activate();
+    void watchSubWindowActivation();
+    void subWindowActivated(QMdiSubWindow* window);
     void unload();
     void startPass();
     void readNext();
@@ -85,5 +91,6 @@ private:
     int readIndex_ = -1; // -1: the next step starts a pass
     bool stepping_ = false;
     bool activated_ = false;
+    QMdiSubWindow* lastActiveSubWindow_ = nullptr;
     long long passCount_ = 0;
 };

@@ -84,9 +84,11 @@ bool NumericEntry::Validate() {
     const int lo = upDown_->minimum();
     const int hi = upDown_->maximum();
     escPending_ = false;
+    if (!options_.passedUnchecked.isEmpty() && box_->text() == options_.passedUnchecked)
+        return true;
     const std::optional<double> value = Numbers::numberValue(box_->text());
     if (!value || *value < lo || *value > hi) {
-        reject();
+        reject(rangeMessage(lo, hi));
         return false;
     }
     emit accepted();
@@ -95,10 +97,8 @@ bool NumericEntry::Validate() {
 
 // The message comes first, so the operator sees the rejected entry behind it; then the old
 // value is restored and the focus taken back. Getting the focus back is not a new arrival.
-void NumericEntry::reject() {
-    const int lo = upDown_->minimum();
-    const int hi = upDown_->maximum();
-    prompter_.ask(options_.messageTitle, rangeMessage(lo, hi), Prompter::Icon::Information,
+void NumericEntry::reject(const QString& message) {
+    prompter_.ask(options_.messageTitle, message, Prompter::Icon::Information,
                   Prompter::Buttons::OK);
     box_->setText(QString::number(EditValue));
     if (box_->isEnabled()) {

@@ -23,6 +23,8 @@ public:
         bool validateAgainAfterLeaving = false;
         // Where Enter sends the focus; none moves it on as the Tab key does.
         QWidget* enterTarget = nullptr;
+        // A text the box may hold and leave with, unchecked and without acceptance.
+        QString passedUnchecked;
     };
 
     // Creates `boxName(index)` and `upDownName(index)` as children of `parent`.
@@ -46,6 +48,8 @@ public:
     bool Validate();
 
     static QString rangeMessage(int lo, int hi);
+    // Refuses the entry with the window's own message: the box keeps the focus and EditValue.
+    void reject(const QString& message);
 
 signals:
     // Focus received or click, before EditValue is taken (windows mark the box as edited).
@@ -62,7 +66,6 @@ private:
     void pressEnter();
     void pressEscape();
     void leave();
-    void reject();
 
     EntryBox* box_;
     UpDown* upDown_;

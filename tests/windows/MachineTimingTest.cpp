@@ -1,0 +1,114 @@
+#include "MachineWindowRig.h"
+#include "UpDown.h"
+#include "frmBMTmg.h"
+
+namespace {
+
+const char* const Box = "txtChannel";
+
+class MachineTiming : public MachineWindowRig<frmBMTmg> {
+protected:
+    void loadOnline() {
+        board.machine().setSpeed(0);
+        board.pls().programSetpoints(2, 100, 200);
+        board.pls().clearChannel(0);
+        goOnline();
+        load();
+        runPasses(1);
+        port.clearWire();
+    }
+    QString panel(int p) const { return text(at("Panels", p)); }
+    // Channel records the PLS took (command 27: a clear or a setpoint pair).
+    int channelRecords() const {
+        int records = 0;
+        const auto& exchanges = port.wire().exchanges();
+        for (std::size_t k = 1; k < exchanges.size(); ++k)
+            records += exchanges[k - 1].request == 0xFF && exchanges[k - 1].reply == 0x55 &&
+                       exchanges[k].request == 27;
+        return records;
+    }
+};
+
+TEST_F(MachineTiming, OnlineItShowsThePLSAndTheOffsetControlsFollowTheStopEdges) {
+    loadOnline();
+    EXPECT_EQ(text(at(Box, 2)) + text(at(Box, 10)), QStringLiteral("100200"));
+    EXPECT_EQ(text(at(Box, 0)), QStringLiteral("*****")); // a cleared channel
+    EXPECT_EQ(text(at("lblPLSCfg", 0)), QStringLiteral("8"));
+    EXPECT_EQ(panel(1) + panel(3) + panel(4), QStringLiteral("RPM: 0Offset: 0Scale: 360"));
+    for (const auto& [speed, on] : {std::pair{51, false}, {0, true}}) {
+        board.machine().setSpeed(static_cast<std::uint16_t>(speed));
+        runPasses(1);
+        EXPECT_EQ(enabled(QStringLiteral("cmdSetOffset")) && enabled(at("txtTmg", 0)), on);
+        EXPECT_EQ(panel(2) == QStringLiteral("Position: 888"), !on);
+    }
+}
+
+TEST_F(MachineTiming, ATypedSetpointIsShownWholeAndProgrammedTwiceAndEqualPairsAreRefused) {
+    loadOnline();
+    find<QLineEdit>(at(Box, 10))->setText(QStringLiteral("101"));
+    find<UpDown>(at("updChannel", 2))->stepBy(1); // the up-down may reach ON = OFF
+    EXPECT_EQ(board.pls().channel(2).onSetpoint(), 101);
+    EXPECT_EQ(channelRecords(), 2);
+    port.clearWire();
+    type(at(Box, 2), QStringLiteral("150.4"));
+    EXPECT_EQ(text(at(Box, 2)), QStringLiteral("150"));
+    EXPECT_EQ(board.pls().channel(2).onSetpoint(), 150);
+    EXPECT_EQ(channelRecords(), 4); // clear and pair, on acceptance and after leaving
+    EXPECT_EQ(context.CurrentData.ChanSetpoint[2][0], 150);
+    port.clearWire();
+    type(at(Box, 2), QStringLiteral("101"));
+    EXPECT_EQ(prompter.last().text, QStringLiteral("ON Setpoint cannot Equal OFF Setpoint"));
+    EXPECT_EQ(text(at(Box, 2)), QStringLiteral("150"));
+    EXPECT_EQ(channelRecords(), 0);
+    type(at(Box, 2), QStringLiteral("150"), Qt::Key_Tab); // unchanged: nothing programmed
+    EXPECT_EQ(channelRecords(), 0);
+}
+
+TEST_F(MachineTiming, ClearChannelAsksThenRecallsItAndACancelledFailedRecallShowsDashes) {
+    loadOnline();
+    find<QLineEdit>(at("txtTmg", 1))->setText(QStringLiteral("2"));
+    prompter.answerNext(Prompter::Yes);
+    pressKeys(Qt::Key_C);
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().text, QStringLiteral("You are about to Clear Channel CH02.\r\n\r\n"
+                                                   "Do you wish to continue?"));
+    EXPECT_EQ(text(at(Box, 10)), QStringLiteral("*****"));
+    EXPECT_EQ(board.pls().channel(2).kind(), sim::PLSChannel::Kind::Cleared);
+    EXPECT_EQ(context.CurrentData.ChanSetpoint[2][1], 0);
+    board.faults().set(sim::Fault::PLSWrongAck, sim::FaultPlan::next(1, 0));
+    pressKeys(Qt::Key_R);
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Unable to Recall Channel"));
+    EXPECT_EQ(text(at(Box, 2)) + text(at(Box, 10)), QStringLiteral("------"));
+}
+
+TEST_F(MachineTiming, SetOffsetSendsTheWholeNumberShownOnlyAfterYes) {
+    loadOnline();
+    for (const int answer : {int(Prompter::No), int(Prompter::Yes)}) {
+        type(at("txtTmg", 0), QStringLiteral("7.5"));
+        prompter.answerNext(answer);
+        press("cmdSetOffset"); // Enter moved the focus to it
+        EXPECT_EQ(text(at("txtTmg", 0)), QLatin1String(answer == Prompter::Yes ? "8" : "0"));
+    }
+    EXPECT_EQ(board.pls().position(), 8);
+    EXPECT_EQ(context.CurrentData.ResolverOffset, 8);
+}
+
+TEST_F(MachineTiming, OfflineItShowsCurrentDataAndClearsChannelsWithOfflineEditing) {
+    context.CurrentData.ChanSetpoint[3] = {40, 80};
+    context.CurrentData.ResolverOffset = 12;
+    load();
+    runPasses(1);
+    EXPECT_EQ(text(at(Box, 11)) + panel(3), QStringLiteral("80Offset: 12"));
+    EXPECT_FALSE(enabled(at(Box, 3)) || enabled(QStringLiteral("cmdClearChan")));
+    context.OfflineEditing = true;
+    context.CurrentData.ChanSetpoint[3] = {41, 81};
+    runPasses(2);
+    EXPECT_EQ(text(at(Box, 3)), QStringLiteral("41"));
+    find<QLineEdit>(at("txtTmg", 1))->setText(QStringLiteral("3"));
+    prompter.answerNext(Prompter::Yes);
+    press("cmdClearChan");
+    EXPECT_EQ(text(at(Box, 11)), QStringLiteral("*****"));
+    EXPECT_EQ(context.CurrentData.ChanSetpoint[3][0], 0);
+}
+
+} // namespace

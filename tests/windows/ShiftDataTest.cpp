@@ -1,0 +1,45 @@
+#include "MachineWindowRig.h"
+#include "frmBMData.h"
+
+namespace {
+
+class ShiftData : public MachineWindowRig<frmBMData> {
+protected:
+    ShiftData() { context.locale = QLocale(QLocale::English, QLocale::UnitedStates); }
+    QString value(int i) const { return text(at("lblBMData", i)); }
+};
+
+TEST_F(ShiftData, OfflineItShowsCurrentDataGroupedAndWithTheDegreeSignAllDisabled) {
+    const std::int32_t values[] = {655'359'999, 0, 1234, 5, 7, -3};
+    std::copy(std::begin(values), std::end(values), context.CurrentData.ParamValue.begin() + 9);
+    load();
+    runPasses(1);
+    const char* shown[] = {"655,359,999", "0", "1,234", "5", " 7\u00B0", "-3\u00B0"};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(value(i), QString::fromUtf8(shown[i])) << i;
+        EXPECT_FALSE(enabled(at("lblBMData", i)));
+    }
+    EXPECT_FALSE(enabled(QStringLiteral("cmdEndofShift")));
+}
+
+TEST_F(ShiftData, OnlineTransferDataWritesTheFlagEachTimeUnlessTheLinkHasFailed) {
+    board.memory().setPair(1100, 655'359'999);
+    board.memory().setWord(1040, 7);
+    goOnline();
+    load();
+    runPasses(1);
+    EXPECT_EQ(value(0), QStringLiteral("655,359,999"));
+    EXPECT_EQ(value(4), QString::fromUtf8("7\u00B0"));
+    port.clearWire();
+    pressKeys(Qt::Key_T);
+    press("cmdEndofShift");
+    EXPECT_EQ(writes(), "36=4 36=4 "); // F34, twice
+    runPasses(1);
+    EXPECT_EQ(value(2), QStringLiteral("655,359,999")); // the board closed the shift
+    link.CommError = true;
+    port.clearWire();
+    press("cmdEndofShift");
+    EXPECT_TRUE(port.wire().empty());
+}
+
+} // namespace
