@@ -25,7 +25,8 @@ frmMDIMain::frmMDIMain(AppContext& context, RSComm& targetComm, SerialPort& comm
     setCentralWidget(mdiArea_);
     setStatusBar(sbrMain_);
     buildMenus();
-    resize(760, 560);
+    // Room for the largest machine window (Machine Timing) without scrolling.
+    resize(1024, 768);
 
     connect(sbrMain_, &MainStatusBar::panelDoubleClicked, this, &frmMDIMain::sbrMain_PanelDblClick);
     tmrBackgroungUpdate_.setObjectName(QStringLiteral("tmrBackgroungUpdate"));

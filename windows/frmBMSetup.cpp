@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 #include "AppContext.h"
 #include "EntryBox.h"
@@ -58,6 +59,15 @@ frmBMSetup::frmBMSetup(AppContext& context, std::function<void()> setOnlineMode,
 
 frmBMSetup::~frmBMSetup() = default;
 
+// One label width across the four frames, so the entry boxes line up in one column.
+void frmBMSetup::alignEntryColumns() {
+    int widest = 0;
+    for (int i = 0; i < EntryCount; ++i)
+        widest = std::max(widest, lblBMSetup[i]->sizeHint().width());
+    for (int i = 0; i < EntryCount; ++i)
+        lblBMSetup[i]->setMinimumWidth(widest);
+}
+
 void frmBMSetup::buildFrames() {
     auto* grid = new QGridLayout(this);
     std::array<QGridLayout*, 6> inner{};
@@ -80,6 +90,7 @@ void frmBMSetup::buildFrames() {
         inner[f]->addWidget(entry_[i]->box(), row, 1);
         inner[f]->addWidget(entry_[i]->upDown(), row, 2);
     }
+    alignEntryColumns();
     chkBMSetup = new QCheckBox(QLatin1String(CheckBoxCaption), fraBMSetup[BrakeFrame]);
     chkBMSetup->setObjectName(QStringLiteral("chkBMSetup"));
     chkBMSetup->setLayoutDirection(Qt::RightToLeft);

@@ -39,6 +39,7 @@ protected:
 
 private:
     void buildFrames();
+    void alignEntryColumns();
     void addEntryRow(int index, int frame);
     void setVisualTabOrder();
     void setEntryRowEnabled(int index, bool enabled);
