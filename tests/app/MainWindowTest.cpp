@@ -115,7 +115,8 @@ TEST_F(MainWindowFixture, MenusRunInTheirOrderWithNamedSeparators) {
     };
     EXPECT_EQ(names("mnuFile"),
               "mnuFileNew mnuFileOpen mnuFileSave mnuFileSaveAs mnuFileSeparator1 mnuFileExport "
-              "mnuFileSeparator2 mnuFileUpload mnuFileDownloadProgram mnuFileDownload "
+              "mnuFileSeparator2 mnuFileUpload mnuFileDownloadProgram mnuFileUploadProgram "
+              "mnuFileDownload "
               "mnuFileSeparator3 mnuFilePrint mnuFilePrintSetup mnuFileSeparator4 mnuFileExit");
     EXPECT_EQ(names("mnuEdit"), "mnuEditOfflineEditing mnuSettingsSeparator1 mnuEditCommPort");
     EXPECT_EQ(names("mnuView"),
