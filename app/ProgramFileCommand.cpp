@@ -9,6 +9,7 @@
 #include "RSComm.h"
 #include "frmDownloadProg.h"
 #include "frmMDIMain.h"
+#include "frmTargetBoard.h"
 
 const QString ProgramFileCommand::TekoraFilter = QStringLiteral("Tekora Files(*.tkp)|*.tkp|");
 
@@ -58,14 +59,30 @@ void ProgramFileCommand::runTransfer(frmMDIMain& main, int mode) {
     main.SetOnlineMode();
 }
 
+void ProgramFileCommand::openTargetBoard(frmMDIMain& main) {
+    frmTargetBoard window(
+        targetComm_, prompter_, targetComm_.applicationFolder(), [&main] { main.SetOnlineMode(); },
+        &main);
+    window.InitializeForm(gProgramFilePath);
+}
+
 void ProgramFileCommand::SelectProgramFile(frmMDIMain& main, int Mode) {
-    if (Mode != DownloadMode)
+    if (Mode != DownloadMode && Mode != TargetBoardMode)
         return;
-    if (!offerOnline(main) || !choose())
+    if (Mode == DownloadMode && !offerOnline(main))
         return;
+    if (!choose()) {
+        if (Mode == TargetBoardMode)
+            openTargetBoard(main);
+        return;
+    }
     ProgramFiles::DownloadFile(targetComm_, gProgramFilePath, prompter_);
     if (!targetComm_.ValidProgram())
         return;
+    if (Mode == TargetBoardMode) {
+        openTargetBoard(main);
+        return;
+    }
     const QString name = QFileInfo(gProgramFilePath).fileName();
     if (!confirm(QStringLiteral("You are about to download \"%1\" to the K6686.\r\n\r\n"
                                 "Do you wish to continue?")

@@ -39,6 +39,9 @@ int main(int argc, char* argv[]) {
     ProgramFileCommand programFiles(TargetComm, prompter, fileDialogs);
     commands.downloadProgram = [&](frmMDIMain& main) { programFiles.SelectProgramFile(main, 0); };
     commands.uploadProgram = [&](frmMDIMain& main) { programFiles.UploadProgram(main); };
+    commands.targetBoardInterface = [&](frmMDIMain& main) {
+        programFiles.SelectProgramFile(main, 2);
+    };
 
     frmMDIMain mainWindow(context, TargetComm, CommControl, machineWindows, fileDialogs,
                           std::move(commands));
