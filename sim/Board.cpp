@@ -35,14 +35,13 @@ void Board::loadServiceBytes() {
         memory_.setByte(address, NoFault);
     memory_.setByte(NetworkAddress1, 1);
     memory_.setByte(NetworkAddress2, 1);
-    const std::uint8_t clock[6] = {12, 0, 0, 1, 1, 26};
-    for (int i = 0; i < 6; ++i)
-        memory_.setByte(ClockAddresses[i], clock[i]);
+    clock_.set(12, 0, 0, 1, 1, 26);
 }
 
 void Board::advanceTo(Micros now) {
     machine_.advanceTo(now);
     pls_.advanceTo(now);
+    clock_.advanceTo(now);
 }
 
 void Board::installMode(std::uint8_t command, std::unique_ptr<BoardMode> mode) {

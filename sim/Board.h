@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "BoardClock.h"
 #include "BoardFaults.h"
 #include "BoardMemory.h"
 #include "BoardMode.h"
@@ -42,7 +43,6 @@ public:
     static constexpr std::uint16_t NetworkAddress1 = 8180;
     static constexpr std::uint16_t NetworkAddress2 = 8191;
     static constexpr std::uint16_t ConfigAddresses[3] = {8188, 8189, 8190};
-    static constexpr std::uint16_t ClockAddresses[6] = {43012, 43010, 43008, 43016, 43015, 43017};
 
     enum class State { Idle, AwaitingCommand, InMode };
 
@@ -70,6 +70,7 @@ public:
     const LimitSwitch& pls() const { return pls_; }
     BoardFaults& faults() { return faults_; }
     const BoardFaults& faults() const { return faults_; }
+    BoardClock& clock() { return clock_; }
     TrafficLog& traffic() { return traffic_; }
     const TrafficLog& traffic() const { return traffic_; }
 
@@ -82,6 +83,7 @@ private:
 
     BoardMemory memory_;
     RunningMachine machine_;
+    BoardClock clock_{memory_};
     BoardFaults faults_;
     LimitSwitch pls_;
     TrafficLog traffic_;

@@ -12,8 +12,7 @@ protected:
             {"tkp", "2\r\n"}, {"rev", "PROG0001:?05\r\n"}, {"hex", hex}};
         for (const auto& [ext, content] : files) {
             QFile file(stem + QLatin1String(ext));
-            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(content);
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) > 0);
         }
         return stem + QStringLiteral("tkp");
     }
@@ -33,8 +32,8 @@ TEST_F(CtlProgram, DownloadThenVerifyFindsTheRecordsInTheBoard) {
     const QString program = writeSet(":0201F000AB1250\r\n:00000001FF\r\n");
     const CtlProcess::Result load = ctl({"download-program", program, "--yes"});
     EXPECT_EQ(load.exitCode, 0);
-    EXPECT_TRUE(load.err.endsWith(QStringLiteral("Program Download: Program Download Complete!\n")))
-        << load.err.toStdString();
+    EXPECT_TRUE(
+        load.err.endsWith(QStringLiteral("Program Download: Program Download Complete!\n")));
     EXPECT_EQ(ctl({"verify-program", program}).out, QStringLiteral("verified 2 bytes\n"));
     ASSERT_EQ(sim.control("set B497 0"), "ok");
     const CtlProcess::Result differs = ctl({"verify-program", program});

@@ -20,8 +20,6 @@ TEST(HexRecords, PreflightNamesTheFirstBadLineAndItsReason) {
          "1: the byte count 3 does not match the length of the line"},
         {"odd number of digits", ":0201F000AB12500|" + std::string(end),
          "1: the line is too short or has an odd number of digits"},
-        {"too short", ":00000001|" + std::string(end),
-         "1: the line is too short or has an odd number of digits"},
         {"wrong checksum", ":0201F000AB1251|" + std::string(end),
          "1: the record checksum is wrong"},
         {"extended address record", ":020000040001F9|" + std::string(end),

@@ -20,8 +20,7 @@ protected:
         set.HexFileName = stem + "hex";
         set.ConfigFileName = stem + "lcf";
         QFile f(set.ProgramFileName);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(programFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(programFile) > 0);
         f.close();
         goOnline();
         link.setProgramSet(set);
@@ -49,7 +48,6 @@ TEST_F(ProgramUpload, ProgramReadBackIntoTheFileSet) {
     EXPECT_EQ(lines.first(), ":10400000120000000000000000000000000000009E\r");
     EXPECT_TRUE(lines.at(2047).startsWith(":10BFF000"));
     EXPECT_EQ(lines.at(2048), ":00000001FF\r");
-    EXPECT_EQ(file("lcf"), "<missing>");
     EXPECT_EQ(prompter.last().text, QStringLiteral("Program Upload Complete!"));
 
     const int config[3] = {5, 7, 10}; // B8190, B8189, B8188
@@ -67,7 +65,6 @@ TEST_F(ProgramUpload, FailureMidMemoryKeepsTheOldHexFileAndTheNewRevisionFile) {
     board.faults().set(sim::Fault::LineDrop, sim::FaultPlan::next(1, 2 + 20 + 2 * 0x345));
     upload("3\r\n"); // R2223: 2000H to 7FFFH
     EXPECT_EQ(link.CurrentProgramAdd(), QStringLiteral("2340H"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Program Upload"));
     EXPECT_EQ(prompter.last().text,
               QStringLiteral("Program Upload Not Complete!\r\n\r\nHEX file not created."));
     EXPECT_EQ(file("hex"), ":00000001FF\r\n");

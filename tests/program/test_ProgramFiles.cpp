@@ -23,8 +23,7 @@ protected:
             {"TKP", tkp}, {"rev", rev}, {"lcf", lcf.isEmpty() ? nullptr : lcf.constData()}};
         for (const auto& [ext, content] : files) {
             QFile file(path(ext));
-            file.remove();
-            if (content && file.open(QIODevice::WriteOnly))
+            if (file.remove(), content && file.open(QIODevice::WriteOnly))
                 file.write(content);
         }
     }
@@ -61,7 +60,6 @@ TEST_F(ProgramFilesTest, DownloadChecksByBoardClass) {
          "PLS Program Download: PUMP file is a PLS target board program.\r\nOpen PLS program to "
          "download to target board.\r\n\r\nProgram Downloaded Halted."},
         {"not defined", "9\r\n", nullptr, {}, false, incompatible},
-        {"outside the table", "1\r\n", nullptr, {}, false, incompatible},
         {"configuration missing",
          "8\r\n",
          "PROG0001:?05\r\n",
