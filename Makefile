@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
-.PHONY: deps configure build build-asan test test-default test-asan run bench fuzz format clean
+.PHONY: deps configure build build-asan test test-default test-asan run bench fuzz fuzz-program format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -31,6 +31,9 @@ bench: build
 # Fuzzes the set-up file reader (FUZZ_SECONDS=600 by default) and keeps the corpus it finds.
 fuzz:
 	@scripts/fuzz-sdt.sh $(FUZZ_SECONDS)
+
+fuzz-program:
+	@scripts/fuzz-program.sh $(FUZZ_SECONDS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
