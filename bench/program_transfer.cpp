@@ -183,7 +183,7 @@ int main(int argc, char** argv) {
     const int records = kib * 1024 / RecordBytes;
     try {
         SimulatorProcess sim;
-        sim.start();
+        sim.requireRunning();
         sim.command(QStringLiteral("wire %1").arg(Baud));
         const QString program = sim.appDir() + QStringLiteral("/BENCH.tkp");
         writeFile(program, "2\r\n");

@@ -2,7 +2,7 @@
 #include <array>
 #include <cstring>
 
-#include "LinkFixture.h"
+#include "BoardRig.h"
 #include "QStringPrinter.h"
 
 namespace {
@@ -45,7 +45,7 @@ std::string identWrite(const char* ident, int checksum, int revision) {
     return text + " " + writeOf(61432, checksum) + " " + writeOf(61433, revision);
 }
 
-class ProgramDownload : public LinkFixture {
+class ProgramDownload : public BoardRigTest {
 protected:
     ProgramSet set;
 
@@ -56,11 +56,7 @@ protected:
         set.ProgramChecksum = "175";
         set.ProgramRevision = "5";
     }
-    void writeHex(const QByteArray& content) {
-        QFile file(set.HexFileName);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    void writeHex(const QByteArray& content) { ASSERT_TRUE(folder.write("PUMP.hex", content)); }
     // Online, the set chosen and valid, Yes to the detailed confirmation.
     void dump(int answer = Prompter::Yes) {
         goOnline();

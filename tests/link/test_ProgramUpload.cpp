@@ -1,27 +1,22 @@
 #include <QFile>
 
-#include "LinkFixture.h"
+#include "BoardRig.h"
 #include "QStringPrinter.h"
 
 namespace {
 
-class ProgramUpload : public LinkFixture {
+class ProgramUpload : public BoardRigTest {
 protected:
     ProgramSet set;
 
-    QByteArray file(const char* ext) const {
-        QFile f(folder.filePath(QStringLiteral("PUMP.")) + ext);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    QByteArray file(const char* ext) const { return folder.read(QStringLiteral("PUMP.") + ext); }
     void upload(const QByteArray& programFile) {
         const QString stem = folder.filePath(QStringLiteral("PUMP."));
         set.ProgramFileName = stem + "tkp";
         set.RevisionFileName = stem + "rev";
         set.HexFileName = stem + "hex";
         set.ConfigFileName = stem + "lcf";
-        QFile f(set.ProgramFileName);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(programFile) > 0);
-        f.close();
+        ASSERT_TRUE(folder.write("PUMP.tkp", programFile));
         goOnline();
         link.setProgramSet(set);
         link.setInUploadMode(true);

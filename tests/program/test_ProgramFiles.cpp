@@ -1,31 +1,20 @@
 #include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
+#include "BoardRig.h"
 #include "ProgramFiles.h"
-#include "RSComm.h"
-#include "ScriptedPrompter.h"
-#include "VirtualClock.h"
 
 namespace {
 
-class ProgramFilesTest : public ::testing::Test {
+class ProgramFilesTest : public BoardRigTest {
 protected:
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    RSComm link{folder.path(), clock, prompter};
-
     QString path(const char* ext) const { return folder.filePath(QStringLiteral("PUMP.")) + ext; }
     // Writes the program file and the companions given (nullptr: none).
     void makeSet(const char* tkp, const char* rev, const QByteArray& lcf = {}) {
         const std::pair<const char*, const char*> files[] = {
             {"TKP", tkp}, {"rev", rev}, {"lcf", lcf.isEmpty() ? nullptr : lcf.constData()}};
-        for (const auto& [ext, content] : files) {
-            QFile file(path(ext));
-            if (file.remove(), content && file.open(QIODevice::WriteOnly))
-                file.write(content);
-        }
+        for (const auto& [ext, content] : files)
+            content ? folder.write(QStringLiteral("PUMP.") + ext, content)
+                    : QFile::remove(path(ext));
     }
     std::string download() {
         prompter.clear();

@@ -1,36 +1,22 @@
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "Board.h"
-#include "BoardSerialPort.h"
-#include "RSComm.h"
-#include "ScriptedPrompter.h"
-#include "VirtualClock.h"
+#include "BoardRig.h"
 #include "frmTargetBoard.h"
 
 namespace {
 
-class TargetBoardWindow : public ::testing::Test {
+class TargetBoardWindow : public BoardRigTest {
 protected:
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    sim::Board board;
-    BoardSerialPort port{board, clock};
-    RSComm link{folder.path(), clock, prompter};
     frmTargetBoard window{link, prompter, folder.path(),
                           [this] { link.OnlineMode ? link.OpenRSComm(port) : link.CloseRSComm(); }};
 
     void open(const QByteArray& programFile) {
-        QFile file(folder.filePath(QStringLiteral("PUMP.tkp")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(programFile) > 0);
-        file.close();
-        window.prepare(file.fileName());
+        ASSERT_TRUE(folder.write("PUMP.tkp", programFile));
+        window.prepare(folder.filePath("PUMP.tkp"));
         window.show();
         window.RefreshPass();
     }
