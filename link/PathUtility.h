@@ -34,6 +34,5 @@ public:
     static QString ExistingCaseVariant(const QString& path);
 
 private:
-    static QString findCaseInsensitive(const QString& folder, const QString& name);
     static std::optional<QByteArray> firstItem(const QByteArray& head);
 };
