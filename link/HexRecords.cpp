@@ -33,6 +33,9 @@ std::optional<QString> HexRecords::lineProblem(const QString& line, bool* isEnd)
     const int count = static_cast<unsigned char>(bytes.at(0));
     if (line.size() != FrameLength + 2 * count)
         return QStringLiteral("the byte count %1 does not match the length of the line").arg(count);
+    // The board would take a count of FFH for the attention byte and leave program mode.
+    if (count == 0xFF)
+        return QStringLiteral("a record of 255 bytes cannot be sent");
     int sum = 0;
     for (char b : bytes)
         sum += static_cast<unsigned char>(b);
