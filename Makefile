@@ -41,6 +41,7 @@ bench: build
 fuzz:
 	@scripts/fuzz-sdt.sh $(FUZZ_SECONDS)
 
+# Fuzzes the program file readers (HEX pre-flight, revision and configuration files).
 fuzz-program:
 	@scripts/fuzz-program.sh $(FUZZ_SECONDS)
 
