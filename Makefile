@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
-.PHONY: deps configure build build-asan build-release test test-default test-asan run bench fuzz format clean
+.PHONY: deps configure build build-asan build-release test test-default test-asan run bench fuzz fuzz-program format clean
 
 # Parallel jobs for building and testing; the presets leave this to the machine.
 JOBS ?= $(shell nproc)
@@ -40,6 +40,10 @@ bench: build
 # Fuzzes the set-up file reader (FUZZ_SECONDS=600 by default) and keeps the corpus it finds.
 fuzz:
 	@scripts/fuzz-sdt.sh $(FUZZ_SECONDS)
+
+# Fuzzes the program file readers (HEX pre-flight, revision and configuration files).
+fuzz-program:
+	@scripts/fuzz-program.sh $(FUZZ_SECONDS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

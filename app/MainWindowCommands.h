@@ -15,6 +15,7 @@ struct MainWindowCommands {
     Command upload;               // File > Upload (save) Data
     Command download;             // File > Download Data
     Command downloadProgram;      // File > Download Program
+    Command uploadProgram;        // File > Upload Program
     Command printReport;          // File > Print Report...
     Command targetBoardInterface; // View > Target Board Interface
 };

@@ -23,6 +23,11 @@ RawLine::~RawLine() {
     ::close(fd_);
 }
 
+void RawLine::send(unsigned char byte) {
+    if (::write(fd_, &byte, 1) != 1)
+        throw std::runtime_error("raw line: write failed");
+}
+
 int RawLine::exchange(unsigned char byte, int waitMs) {
     if (::write(fd_, &byte, 1) != 1)
         return -1;

@@ -14,6 +14,8 @@ public:
 
     // Sends one byte and blocks for the reply; -1 when none came in time.
     int exchange(unsigned char byte, int waitMs = 1000);
+    // Sends one byte that the board does not answer.
+    void send(unsigned char byte);
     // Throws std::runtime_error when the reply is not `reply`.
     void expect(unsigned char byte, int reply);
 

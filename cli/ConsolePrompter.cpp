@@ -50,9 +50,10 @@ int ConsolePrompter::answerFor(Buttons buttons) {
     case Buttons::AbortRetryIgnore:
         return mayRetry() ? Retry : Abort;
     case Buttons::YesNo:
-        return No;
-    case Buttons::OKCancel:
+        return answerYes_ ? Yes : No;
     case Buttons::YesNoCancel:
+        return answerYes_ ? Yes : Cancel;
+    case Buttons::OKCancel:
         return Cancel;
     }
     return Cancel;

@@ -21,6 +21,8 @@ public:
     void resetRetries() { retriesLeft_ = retries_; }
     // Asked before a Retry is given; true turns it into Cancel (Ctrl-C during a dead line).
     void setGiveUp(std::function<bool()> giveUp) { giveUp_ = std::move(giveUp); }
+    // Questions answered Yes instead of No or Cancel (vorna7ctl download-program --yes).
+    void setAnswerYes(bool yes) { answerYes_ = yes; }
 
     bool sawTitle(const QString& title) const;
     // Messages so far, to look only at those of one operation afterwards.
@@ -39,6 +41,7 @@ private:
     int retries_;
     int retriesLeft_;
     std::function<bool()> giveUp_;
+    bool answerYes_ = false;
     struct Shown {
         QString title;
         Icon icon;

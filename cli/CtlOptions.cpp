@@ -202,6 +202,23 @@ QString parseBoard(Cursor& cursor, CtlOptions& options) {
     return error;
 }
 
+// FILE.tkp, with --yes before or after it where the command takes it.
+QString parseProgram(const QString& command, Cursor& cursor, CtlOptions& options, bool takesYes) {
+    for (const QString& argument : cursor.rest()) {
+        if (takesYes && argument == QLatin1String("--yes"))
+            options.yes = true;
+        else if (argument.startsWith(QLatin1String("--")))
+            return QStringLiteral("unknown option %1 for %2").arg(argument, command);
+        else if (!options.programFile.isEmpty())
+            return QStringLiteral("%1 takes one program file").arg(command);
+        else
+            options.programFile = argument;
+    }
+    if (options.programFile.isEmpty())
+        return QStringLiteral("%1 needs a program file (*.tkp)").arg(command);
+    return {};
+}
+
 QString parseCommand(Cursor& cursor, CtlOptions& options) {
     const QString command = cursor.take();
     if (command == QLatin1String("read")) {
@@ -229,6 +246,15 @@ QString parseCommand(Cursor& cursor, CtlOptions& options) {
     } else if (command == QLatin1String("board")) {
         options.command = CtlOptions::Command::Board;
         return parseBoard(cursor, options);
+    } else if (command == QLatin1String("download-program")) {
+        options.command = CtlOptions::Command::DownloadProgram;
+        return parseProgram(command, cursor, options, true);
+    } else if (command == QLatin1String("upload-program")) {
+        options.command = CtlOptions::Command::UploadProgram;
+        return parseProgram(command, cursor, options, false);
+    } else if (command == QLatin1String("verify-program")) {
+        options.command = CtlOptions::Command::VerifyProgram;
+        return parseProgram(command, cursor, options, false);
     } else {
         return QStringLiteral("unknown command '%1'").arg(command);
     }
@@ -299,6 +325,14 @@ QString CtlOptions::usage() {
         "  board [--type CODE]                  print the firmware revision, the board name\n"
         "                                       for CODE (49..69) and the fault code with\n"
         "                                       its description\n"
+        "  download-program FILE.tkp [--yes]    check the program file set and its HEX file,\n"
+        "                                       then load it into the board; without --yes\n"
+        "                                       the confirmations are answered No\n"
+        "  upload-program FILE.tkp              read the board's program back into the\n"
+        "                                       revision, configuration and HEX files\n"
+        "                                       beside FILE.tkp\n"
+        "  verify-program FILE.tkp              compare the board's memory with the records\n"
+        "                                       of the HEX file; prints the first difference\n"
         "\n"
         "Addresses: B1020 (byte), W1022 (word), D1100 (double), B1020.0 (bit), F34 (flag),\n"
         "1FF0H (byte at a hexadecimal address).\n"

@@ -7,7 +7,16 @@
 // The command line of vorna7ctl, checked before anything touches the line.
 class CtlOptions {
 public:
-    enum class Command { Read, Write, Watch, PLS, Board };
+    enum class Command {
+        Read,
+        Write,
+        Watch,
+        PLS,
+        Board,
+        DownloadProgram,
+        UploadProgram,
+        VerifyProgram
+    };
     enum class PLSAction { Status, Config, Recall, Set, Pulse, Clear, Offset };
 
     QString appDir; // empty: the folder of the executable
@@ -27,6 +36,13 @@ public:
     PLSAction plsAction = PLSAction::Status;
     QList<int> plsValues;         // pls: CH, ON, OFF, START or POSITION as the action takes them
     std::optional<int> boardType; // board --type
+    QString programFile;          // download-program, upload-program, verify-program
+    bool yes = false;             // download-program --yes
+
+    bool isProgramCommand() const {
+        return command == Command::DownloadProgram || command == Command::UploadProgram ||
+               command == Command::VerifyProgram;
+    }
 
     static constexpr int MaxRetries = 1'000'000;
     static constexpr int MaxIntervalMs = 86'400'000;

@@ -6,6 +6,7 @@
 #include "ConsolePrompter.h"
 #include "CtlCommands.h"
 #include "CtlPLSCommands.h"
+#include "CtlProgramCommands.h"
 #include "QtSerialPort.h"
 #include "RSComm.h"
 #include "SteadyClock.h"
@@ -44,6 +45,17 @@ int CtlSession::runPLS(RSComm& link, ConsolePrompter& prompter) {
     return CtlCommands::BadUsage;
 }
 
+int CtlSession::checkProgram(CtlProgramCommands& program) {
+    switch (options_.command) {
+    case CtlOptions::Command::DownloadProgram:
+        return program.checkDownload(options_.programFile);
+    case CtlOptions::Command::UploadProgram:
+        return program.checkUpload(options_.programFile);
+    default:
+        return program.checkVerify(options_.programFile);
+    }
+}
+
 int CtlSession::run() {
     const QString appDir = applicationFolder();
     SteadyClock clock;
@@ -62,6 +74,12 @@ int CtlSession::run() {
     RSComm link(appDir, clock, prompter);
     if (options_.overridesSettings())
         link.overrideSettings(options_.port, options_.speed);
+    prompter.setAnswerYes(options_.yes);
+    CtlProgramCommands program(link, prompter, out_, err_);
+    if (options_.isProgramCommand()) {
+        if (const int refused = checkProgram(program); refused != CtlCommands::Success)
+            return refused;
+    }
     link.OpenRSComm(port);
     if (!link.OnlineMode) {
         link.CloseRSComm();
@@ -85,6 +103,15 @@ int CtlSession::run() {
         break;
     case CtlOptions::Command::Board:
         status = commands.board(options_.boardType);
+        break;
+    case CtlOptions::Command::DownloadProgram:
+        status = program.download();
+        break;
+    case CtlOptions::Command::UploadProgram:
+        status = program.upload();
+        break;
+    case CtlOptions::Command::VerifyProgram:
+        status = program.verify();
         break;
     }
     link.CloseRSComm();

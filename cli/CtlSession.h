@@ -6,6 +6,7 @@
 #include "CtlOptions.h"
 
 class ConsolePrompter;
+class CtlProgramCommands;
 class RSComm;
 
 // One run of vorna7ctl: opens the link as the options say, runs the command, closes the link.
@@ -19,6 +20,7 @@ public:
 private:
     QString applicationFolder() const;
     int runPLS(RSComm& link, ConsolePrompter& prompter);
+    int checkProgram(CtlProgramCommands& program);
 
     CtlOptions options_;
     QString defaultAppDir_;

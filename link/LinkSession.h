@@ -3,6 +3,8 @@
 #include "Clock.h"
 #include "Prompter.h"
 
+#include <QString>
+
 // What the board command sets (PLS, program transfer) need of the link while it is theirs:
 // the byte exchange, the mode handshake and the failure latch.
 class LinkSession {
@@ -17,6 +19,16 @@ public:
     virtual void resetLinkMode() = 0;
     virtual Prompter& messages() = 0;
     virtual Clock& time() = 0;
+
+    // Reads and writes by typed address, inside the session (no second hold of the link).
+    virtual QString readTarget(const QString& Add) = 0;
+    virtual void writeTarget(const QString& Add, const QString& DataValue) = 0;
+    virtual bool onlineMode() const = 0;
+    virtual void setOnlineMode(bool online) = 0;
+    // The first byte received before the deadline, or NoByte; no recovery, no message.
+    virtual int replyWithin(Clock::Micros deadline) = 0;
+    // Lets pending window events run between the steps of a long transfer.
+    virtual void letEventsRun() = 0;
 
 protected:
     ~LinkSession() = default;

@@ -1,5 +1,7 @@
 #include "RSComm.h"
 
+#include <QCoreApplication>
+
 #include "AddressRules.h"
 #include "BoardTypes.h"
 #include "CommSettings.h"
@@ -377,9 +379,30 @@ void RSComm::RSWrite(const QString& Add, const QString& DataValue) {
     }
     if (refuseMalformed(Add))
         return;
+    writeTarget(Add, DataValue);
+}
+
+// A wrong echo repeats the whole write once.
+void RSComm::writeTarget(const QString& Add, const QString& DataValue) {
     WriteTarget(Add, DataValue);
     if (writeVerifyFailed_)
         WriteTarget(Add, DataValue);
+}
+
+int RSComm::replyWithin(Clock::Micros deadline) {
+    if (!port_ || !port_->isOpen())
+        return NoByte;
+    if (port_->waitForByte(clock_, deadline) != SerialPort::WaitResult::ByteReady)
+        return NoByte;
+    const int reply = port_->readByte();
+    return reply < 0 ? NoByte : reply;
+}
+
+void RSComm::letEventsRun() {
+    if (eventPump_)
+        eventPump_();
+    else if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -455,6 +478,23 @@ QString RSComm::TargetboardName(int BoardType) {
 
 QString RSComm::LCFBoardIndex(int BoardType) {
     return BoardTypes::GetLCFIndex(BoardType);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Program transfer
+
+void RSComm::DumpProgram() {
+    exclusive(0, [&] {
+        program_.DumpProgram();
+        return 0;
+    });
+}
+
+void RSComm::UploadProgram() {
+    exclusive(0, [&] {
+        program_.UploadProgram();
+        return 0;
+    });
 }
 
 int RSComm::FirmwareRev() {

@@ -3,11 +3,14 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "Clock.h"
 #include "LinkSession.h"
 #include "PLSChannels.h"
+#include "ProgramSet.h"
+#include "ProgramTransfer.h"
 #include "Prompter.h"
 #include "SerialPort.h"
 #include "TargetAddress.h"
@@ -66,14 +69,23 @@ public:
     QString FaultDescription(int FltCode);
     QString FaultFile() const;
 
-    // Program transfer state, kept by the transfers while they run.
-    bool InProgramMode() const { return inProgramMode_; }
-    bool WritingIdent() const { return writingIdent_; }
-    bool InUploadMode() const { return inUploadMode_; }
-    void setInUploadMode(bool UploadMode) { inUploadMode_ = UploadMode; }
-    bool ReadingIdent() const { return readingIdent_; }
-    QString CurrentProgramAdd() const { return currentProgramAdd_; }
-    bool ValidProgram() const { return validProgram_; }
+    // Program transfer: the file set chosen last (filled by the program file checks), the
+    // download and upload, and the state the progress window polls.
+    void DumpProgram();
+    void UploadProgram();
+    void setProgramSet(const ProgramSet& set) { program_.setProgramSet(set); }
+    const ProgramSet& programSet() const { return program_.programSet(); }
+    void setValidProgram(bool valid) { program_.setValidProgram(valid); }
+    bool InProgramMode() const { return program_.InProgramMode(); }
+    bool WritingIdent() const { return program_.WritingIdent(); }
+    bool InUploadMode() const { return program_.InUploadMode(); }
+    void setInUploadMode(bool UploadMode) { program_.setInUploadMode(UploadMode); }
+    bool ReadingIdent() const { return program_.ReadingIdent(); }
+    QString CurrentProgramAdd() const { return program_.CurrentProgramAdd(); }
+    bool ValidProgram() const { return program_.ValidProgram(); }
+    // What "let pending events run" does during a transfer; by default the application's
+    // event loop, when there is one.
+    void setEventPump(std::function<void()> pump) { eventPump_ = std::move(pump); }
 
     // True while a link operation runs (including while its own message is open).
     // Periodic callers skip their turn instead of starting a second operation.
@@ -98,6 +110,12 @@ protected:
     void resetLinkMode() override { linkMode_ = 0; }
     Prompter& messages() override { return prompter_; }
     Clock& time() override { return clock_; }
+    QString readTarget(const QString& Add) override { return ReadTarget(Add); }
+    void writeTarget(const QString& Add, const QString& DataValue) override;
+    bool onlineMode() const override { return OnlineMode; }
+    void setOnlineMode(bool online) override { OnlineMode = online; }
+    int replyWithin(Clock::Micros deadline) override;
+    void letEventsRun() override;
     QString ReadTarget(const QString& Add);
     void WriteTarget(const QString& Add, const QString& DataValue);
 
@@ -153,11 +171,6 @@ private:
     TargetAddress::Decoded cached_;
 
     PLSChannels pls_{*this};
-
-    bool inProgramMode_ = false;
-    bool writingIdent_ = false;
-    bool inUploadMode_ = false;
-    bool readingIdent_ = false;
-    QString currentProgramAdd_;
-    bool validProgram_ = false;
+    ProgramTransfer program_{*this};
+    std::function<void()> eventPump_;
 };

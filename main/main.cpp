@@ -6,6 +6,7 @@
 #include "MachineWindowSet.h"
 #include "MainWindowCommands.h"
 #include "MessageBoxPrompter.h"
+#include "ProgramFileCommand.h"
 #include "QtFileDialogs.h"
 #include "QtSerialPort.h"
 #include "RSComm.h"
@@ -35,6 +36,12 @@ int main(int argc, char* argv[]) {
     };
     commands.helpTopics = [&](frmMDIMain& main) { HelpViewer::openContents(folder, &main); };
     commands.about = [&](frmMDIMain& main) { frmAbout::showModeless(folder, &main); };
+    ProgramFileCommand programFiles(TargetComm, prompter, fileDialogs);
+    commands.downloadProgram = [&](frmMDIMain& main) { programFiles.SelectProgramFile(main, 0); };
+    commands.uploadProgram = [&](frmMDIMain& main) { programFiles.UploadProgram(main); };
+    commands.targetBoardInterface = [&](frmMDIMain& main) {
+        programFiles.SelectProgramFile(main, 2);
+    };
 
     frmMDIMain mainWindow(context, TargetComm, CommControl, machineWindows, fileDialogs,
                           std::move(commands));

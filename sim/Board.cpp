@@ -1,6 +1,7 @@
 #include "Board.h"
 
 #include "PLSCommands.h"
+#include "ProgramLoadMode.h"
 #include "ReadMode.h"
 #include "WriteMode.h"
 
@@ -9,14 +10,38 @@ namespace sim {
 Board::Board() : machine_(memory_), pls_(memory_, machine_, faults_) {
     installMode(ReadCommand, std::make_unique<ReadMode>());
     installMode(WriteCommand, std::make_unique<WriteMode>());
+    installMode(ProgramCommand, std::make_unique<ProgramLoadMode>(faults_));
     PLSCommands::install(*this);
     memory_.setByte(FirmwareAddress, DefaultFirmwareRevision);
     memory_.setByte(FaultCodeAddress, NoFault);
+    loadServiceBytes();
+}
+
+// What a board fresh from the factory answers: a program "VORNA7" of checksum AFH and
+// revision 5, the configuration a download writes without a configuration file, network
+// address 1 and the clock at noon on 1 January 2026.
+void Board::loadServiceBytes() {
+    const char ident[] = "VORNA7";
+    for (std::uint16_t k = 0; k < 8; ++k)
+        memory_.setByte(static_cast<std::uint16_t>(IdentAddress + k),
+                        k < sizeof ident - 1 ? static_cast<std::uint8_t>(ident[k]) : 0);
+    memory_.setByte(IdentAddress + 8, 0xAF);
+    memory_.setByte(IdentAddress + 9, 5);
+    const std::uint8_t config[3] = {20, 0, 12};
+    for (int i = 0; i < 3; ++i)
+        memory_.setByte(ConfigAddresses[i], config[i]);
+    for (std::uint16_t address :
+         {CoCpuSlotAddress, LastFaultAddress, LastCommErrorAddress, CommErrorAddress})
+        memory_.setByte(address, NoFault);
+    memory_.setByte(NetworkAddress1, 1);
+    memory_.setByte(NetworkAddress2, 1);
+    clock_.set(12, 0, 0, 1, 1, 26);
 }
 
 void Board::advanceTo(Micros now) {
     machine_.advanceTo(now);
     pls_.advanceTo(now);
+    clock_.advanceTo(now);
 }
 
 void Board::installMode(std::uint8_t command, std::unique_ptr<BoardMode> mode) {

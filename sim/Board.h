@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "BoardClock.h"
 #include "BoardFaults.h"
 #include "BoardMemory.h"
 #include "BoardMode.h"
@@ -25,12 +26,23 @@ public:
     static constexpr std::uint8_t Acknowledge = 0x55;
     static constexpr std::uint8_t ReadCommand = 0x01;
     static constexpr std::uint8_t WriteCommand = 0x02;
+    static constexpr std::uint8_t ProgramCommand = 0x03;
 
     // Identity bytes, with what a fresh board holds.
     static constexpr std::uint16_t FirmwareAddress = 8159;  // B8159
     static constexpr std::uint16_t FaultCodeAddress = 8176; // B8176
     static constexpr std::uint8_t DefaultFirmwareRevision = 23;
     static constexpr std::uint8_t NoFault = 0;
+    // Service bytes: program identity (ident, checksum, revision), configuration, faults and
+    // comm errors, network addresses and the real-time clock.
+    static constexpr std::uint16_t IdentAddress = 61424; // B61424..B61433
+    static constexpr std::uint16_t CoCpuSlotAddress = 8175;
+    static constexpr std::uint16_t LastFaultAddress = 8177;
+    static constexpr std::uint16_t LastCommErrorAddress = 8178;
+    static constexpr std::uint16_t CommErrorAddress = 8179;
+    static constexpr std::uint16_t NetworkAddress1 = 8180;
+    static constexpr std::uint16_t NetworkAddress2 = 8191;
+    static constexpr std::uint16_t ConfigAddresses[3] = {8188, 8189, 8190};
 
     enum class State { Idle, AwaitingCommand, InMode };
 
@@ -58,6 +70,7 @@ public:
     const LimitSwitch& pls() const { return pls_; }
     BoardFaults& faults() { return faults_; }
     const BoardFaults& faults() const { return faults_; }
+    BoardClock& clock() { return clock_; }
     TrafficLog& traffic() { return traffic_; }
     const TrafficLog& traffic() const { return traffic_; }
 
@@ -66,9 +79,11 @@ private:
     std::optional<Reply> handshake(std::uint8_t byte);
     std::uint8_t spoiled(const Reply& reply);
     static Reply notUnderstood(std::uint8_t byte);
+    void loadServiceBytes();
 
     BoardMemory memory_;
     RunningMachine machine_;
+    BoardClock clock_{memory_};
     BoardFaults faults_;
     LimitSwitch pls_;
     TrafficLog traffic_;

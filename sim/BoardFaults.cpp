@@ -5,8 +5,8 @@ namespace sim {
 namespace {
 
 constexpr std::array<std::string_view, BoardFaults::FaultCount> faultNames{
-    "silence",       "wrong-echo",    "wrong-ack", "line-drop",
-    "pls-not-ready", "pls-wrong-ack", "bad-recall"};
+    "silence",       "wrong-echo", "wrong-ack", "line-drop", "pls-not-ready",
+    "pls-wrong-ack", "bad-recall", "wrong-sum", "no-sum",    "stuck-program"};
 
 } // namespace
 

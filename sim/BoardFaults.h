@@ -16,7 +16,10 @@ enum class Fault {
     LineDrop,         // the line drops as the byte is sent: a cable pulled mid-transfer
     PLSNotReady,      // a PLS READY poll is answered busy
     PLSWrongAck,      // the PLS answers 0x00 instead of acknowledging a byte and drops it
-    BadRecall         // a channel recall answers a position high byte of 17
+    BadRecall,        // a channel recall answers a position high byte of 17
+    WrongRecordSum,   // a program record is answered with a sum one too high
+    NoRecordSum,      // a program record is taken but not answered
+    StayInProgramMode // attention in program-load mode is refused with 0x00
 };
 
 // What is wrong with the board and its line: planned faults, a dropped line and the time
@@ -24,7 +27,7 @@ enum class Fault {
 class BoardFaults {
 public:
     static constexpr std::uint8_t SpoiledAcknowledge = 0x00;
-    static constexpr int FaultCount = 7;
+    static constexpr int FaultCount = 10;
 
     void set(Fault fault, FaultPlan plan) { plans_[index(fault)] = plan; }
     const FaultPlan& plan(Fault fault) const { return plans_[index(fault)]; }
@@ -49,7 +52,8 @@ private:
 
     std::array<FaultPlan, FaultCount> plans_{
         FaultPlan::never(), FaultPlan::never(), FaultPlan::never(), FaultPlan::never(),
-        FaultPlan::never(), FaultPlan::never(), FaultPlan::never()};
+        FaultPlan::never(), FaultPlan::never(), FaultPlan::never(), FaultPlan::never(),
+        FaultPlan::never(), FaultPlan::never()};
     bool lineDropped_ = false;
     int wireBaud_ = 0;
 };

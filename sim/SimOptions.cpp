@@ -29,7 +29,7 @@ const char* SimOptions::usage() {
            "--firmware and --fault-code set the bytes B8159 and B8176 (0 to 255).\n"
            "--control reads commands, one per line:\n"
            "  fault silence|wrong-echo|wrong-ack|line-drop|pls-not-ready|pls-wrong-ack|\n"
-           "        bad-recall on|off|<count> [after <count>]\n"
+           "        bad-recall|wrong-sum|no-sum|stuck-program on|off|<count> [after <count>]\n"
            "  fault clear | drop | wire 0|9600|19200 | speed SPM | set ADDR VALUE | get ADDR\n"
            "  channel CH [clear | ON OFF | pulse START ON OFF] | pls-config [24 BYTES]\n"
            "  pls-busy [MS] | firmware [REV] | fault-code [CODE]\n"

@@ -61,3 +61,33 @@ std::optional<std::int16_t> PathUtility::TekoraFileType(const QString& path, QSt
     }
     return static_cast<std::int16_t>(static_cast<unsigned char>(item->at(0)));
 }
+
+PathUtility::FirstField PathUtility::ReadFirstField(const QString& path) {
+    FirstField result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    const QByteArray head = file.read(64 * 1024);
+    if (head.isEmpty()) {
+        result.status = FirstField::Status::EmptyFile;
+        return result;
+    }
+    const std::optional<QByteArray> item = firstItem(head);
+    if (!item) {
+        result.error = QStringLiteral("Input past end of file");
+        return result;
+    }
+    result.status = FirstField::Status::Read;
+    result.text = *item;
+    return result;
+}
+
+QString PathUtility::ExistingCaseVariant(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists())
+        return path;
+    const QString found = SupportFolder::findEntry(info.path(), info.fileName(), QDir::Files);
+    return found.isEmpty() ? path : found;
+}

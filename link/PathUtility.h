@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-// Path helpers for the development tool's project files.
+// Path helpers for the development tool's project files and their companions.
 class PathUtility {
 public:
     // The path made absolute, with its extension replaced: folder/base.extension.
@@ -19,6 +19,19 @@ public:
                                                       QString* error = nullptr);
 
     static constexpr std::int16_t DefaultFileType = 68;
+
+    // The first text field of a file's first line (see firstItem). Empty means an empty
+    // file; a file that cannot be read, or whose first field is empty, is Failed.
+    struct FirstField {
+        enum class Status { Read, EmptyFile, Failed } status = Status::Failed;
+        QByteArray text;
+        QString error;
+    };
+    static FirstField ReadFirstField(const QString& path);
+
+    // The path itself when it names an existing file, else an existing file in the same
+    // folder whose name differs only in case, else the path unchanged.
+    static QString ExistingCaseVariant(const QString& path);
 
 private:
     static std::optional<QByteArray> firstItem(const QByteArray& head);
