@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "AppContext.h"
+#include "DataTransferMenu.h"
 #include "HelpViewer.h"
 #include "MachineWindowSet.h"
 #include "MainWindowCommands.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     };
     commands.helpTopics = [&](frmMDIMain& main) { HelpViewer::openContents(folder, &main); };
     commands.about = [&](frmMDIMain& main) { frmAbout::showModeless(folder, &main); };
+    DataTransferMenu::addTo(commands);
 
     frmMDIMain mainWindow(context, TargetComm, CommControl, machineWindows, fileDialogs,
                           std::move(commands));
