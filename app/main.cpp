@@ -10,6 +10,7 @@
 #include "QtFileDialogs.h"
 #include "QtSerialPort.h"
 #include "RSComm.h"
+#include "ReportMenu.h"
 #include "SteadyClock.h"
 #include "frmAbout.h"
 #include "frmMDIMain.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[]) {
     commands.helpTopics = [&](frmMDIMain& main) { HelpViewer::openContents(folder, &main); };
     commands.about = [&](frmMDIMain& main) { frmAbout::showModeless(folder, &main); };
     DataTransferMenu::addTo(commands);
+    ReportMenu::addTo(commands);
 
     frmMDIMain mainWindow(context, TargetComm, CommControl, machineWindows, fileDialogs,
                           std::move(commands));
