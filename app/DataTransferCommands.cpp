@@ -43,22 +43,24 @@ void DataTransferCommands::inform(const QString& title, const QString& text) {
     context_.prompter().ask(title, text, Prompter::Icon::Information, Prompter::Buttons::OK);
 }
 
-void DataTransferCommands::mnuFileUpload_Click() {
+DataTransferCommands::Outcome DataTransferCommands::mnuFileUpload_Click() {
     if (ask(UploadTitle, QStringLiteral("You are about to Upload Data from the K6686") + Paragraph +
                              Continue) != Prompter::Yes)
-        return;
+        return Outcome::Declined;
     context_.gUploadNOW = context_.NowText();
     const SetupData before = context_.CurrentData;
-    if (ProcessData(DataTransfer::UploadMode))
+    const Outcome outcome = ProcessData(DataTransfer::UploadMode);
+    if (outcome != Outcome::Declined)
         inform(UploadTitle,
                uploadSummary(SetupDifferences::uploaded(before, context_.CurrentData)));
+    return outcome;
 }
 
 // The controller is read before the question, so the operator sees what the download would
 // overwrite; that needs the link online first.
-void DataTransferCommands::mnuFileDownload_Click() {
+DataTransferCommands::Outcome DataTransferCommands::mnuFileDownload_Click() {
     if (!switchedOnline())
-        return;
+        return Outcome::Declined;
     SetupData controller = context_.CurrentData;
     DataTransfer reader(context_, link_);
     if (!reader.ReadSetupAndSetpoints(controller)) {
@@ -67,14 +69,14 @@ void DataTransferCommands::mnuFileDownload_Click() {
             QStringLiteral("Error Processing Request") + Paragraph +
                 QStringLiteral("Cannot read the K6686 to compare: nothing was downloaded."),
             Prompter::Icon::Exclamation, Prompter::Buttons::OK);
-        return;
+        return Outcome::Incomplete;
     }
     const QString comparison =
         downloadComparison(SetupDifferences::setupAndSetpoints(context_.CurrentData, controller));
     if (ask(DownloadTitle, QStringLiteral("You are about to Download Data to the K6686") +
                                Paragraph + comparison + Continue) != Prompter::Yes)
-        return;
-    ProcessData(DataTransfer::DownloadMode);
+        return Outcome::Declined;
+    return ProcessData(DataTransfer::DownloadMode);
 }
 
 bool DataTransferCommands::switchedOnline() {
@@ -89,11 +91,11 @@ bool DataTransferCommands::switchedOnline() {
     return link_.OnlineMode() && !link_.CommError();
 }
 
-bool DataTransferCommands::ProcessData(std::int16_t Mode) {
+DataTransferCommands::Outcome DataTransferCommands::ProcessData(std::int16_t Mode) {
     if (!switchedOnline())
-        return false;
+        return Outcome::Declined;
     context_.ProcessMode = Mode;
     DataTransfer transfer(context_, link_);
     window_.runDialog(transfer);
-    return true;
+    return transfer.completed() ? Outcome::Completed : Outcome::Incomplete;
 }

@@ -19,14 +19,16 @@ public:
         std::function<void(DataTransfer&)> runDialog;
     };
 
+    // Declined: nothing was sent or changed (a question answered No, or not online).
+    enum class Outcome { Declined, Incomplete, Completed };
+
     DataTransferCommands(AppContext& context, TransferLink& link, Window window);
 
-    void mnuFileUpload_Click();
-    void mnuFileDownload_Click();
+    Outcome mnuFileUpload_Click();
+    Outcome mnuFileDownload_Click();
 
 private:
-    // False when nothing was transferred (the link is not online).
-    bool ProcessData(std::int16_t Mode);
+    Outcome ProcessData(std::int16_t Mode);
     bool switchedOnline();
     int ask(const QString& title, const QString& text);
     void inform(const QString& title, const QString& text);

@@ -11,7 +11,7 @@
 
 namespace {
 
-void run(frmMDIMain& main, void (DataTransferCommands::*command)()) {
+void run(frmMDIMain& main, DataTransferCommands::Outcome (DataTransferCommands::*command)()) {
     RSCommTransferLink link(main.TargetComm());
     DataTransferCommands commands(main.context(), link,
                                   {[&main] {

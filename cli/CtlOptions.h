@@ -7,7 +7,7 @@
 // The command line of vorna7ctl, checked before anything touches the line.
 class CtlOptions {
 public:
-    enum class Command { Read, Write, Watch, PLS, Board };
+    enum class Command { Read, Write, Watch, PLS, Board, UploadData, DownloadData, Report };
     enum class PLSAction { Status, Config, Recall, Set, Pulse, Clear, Offset };
 
     QString appDir; // empty: the folder of the executable
@@ -26,6 +26,12 @@ public:
     PLSAction plsAction = PLSAction::Status;
     QList<int> plsValues;         // pls: CH, ON, OFF, START or POSITION as the action takes them
     std::optional<int> boardType; // board --type
+    QString dataFile;             // download-data and report: the set-up file read
+    QString outFile;              // upload-data --out, report --pdf: the file written
+    bool yes = false;             // download-data --yes: the question answered Yes
+
+    // Whether the command talks to the board (report does not).
+    bool usesLink() const { return command != Command::Report; }
 
     static constexpr int MaxRetries = 1'000'000;
     static constexpr int MaxIntervalMs = 86'400'000;

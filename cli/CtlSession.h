@@ -2,10 +2,13 @@
 
 #include <QString>
 #include <iosfwd>
+#include <optional>
 
 #include "CtlOptions.h"
+#include "SetupData.h"
 
 class ConsolePrompter;
+class CtlCommands;
 class RSComm;
 
 // One run of vorna7ctl: opens the link as the options say, runs the command, closes the link.
@@ -15,13 +18,18 @@ public:
 
     // The exit status of the program.
     int run();
+    // Where questions can be answered; none (the default) when input is not a terminal.
+    void setTerminal(std::istream* terminal) { terminal_ = terminal; }
 
 private:
     QString applicationFolder() const;
     int runPLS(RSComm& link, ConsolePrompter& prompter);
+    int runLinkCommand(RSComm& link, ConsolePrompter& prompter, CtlCommands& commands,
+                       const std::optional<SetupData>& fileData);
 
     CtlOptions options_;
     QString defaultAppDir_;
     std::ostream& out_;
     std::ostream& err_;
+    std::istream* terminal_ = nullptr;
 };
