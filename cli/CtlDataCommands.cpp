@@ -53,6 +53,11 @@ int CtlDataCommands::downloadData(RSComm& link, Prompter& prompter, const SetupD
     AppContext context(applicationFolder_, prompter);
     context.InitSetupTables();
     context.CurrentData = data;
+    // As File Open warns: a file of another version may hold its tables differently.
+    if (data.Version != context.ProgramVersion)
+        err_ << "vorna7ctl: the file was created by set-up program version "
+             << data.Version.toStdString() << "; data tables may not be properly aligned"
+             << std::endl;
     RSCommTransferLink transferLink(link);
     DataTransferCommands commands(context, transferLink,
                                   {[] {}, [](DataTransfer& transfer) { transfer.RunProcess(); }});
