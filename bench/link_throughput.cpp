@@ -195,7 +195,7 @@ int main(int argc, char** argv) {
     const double seconds = secondsOption(argc, argv);
     try {
         SimulatorProcess sim;
-        sim.start();
+        sim.requireRunning();
         sim.command(QStringLiteral("set W1022 4660"));
         std::printf("link_throughput: RSComm over QtSerialPort and a raw termios client,\n"
                     "vorna7-sim on %s, about %.1f s per figure\n\n",

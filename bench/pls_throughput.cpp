@@ -252,7 +252,7 @@ int main(int argc, char** argv) {
     const double seconds = secondsOption(argc, argv);
     try {
         SimulatorProcess sim;
-        sim.start();
+        sim.requireRunning();
         sim.command(QStringLiteral("pls-busy 0"));
         sim.command(QStringLiteral("wire %1").arg(Baud));
         programChannelsDirectly(sim);

@@ -180,10 +180,8 @@ std::optional<int> translatedByte(QChar letter, int code, std::int64_t n) {
 } // namespace
 
 bool AddressRules::ValidAdd(const QString& Var, int TargetBoardIndex) {
-    if (Var.isEmpty()) {
-        return false;
-    }
-    const QChar letter = Var.front().toUpper();
+    // An empty text falls to "any other character": valid, its number being 0.
+    const QChar letter = Var.isEmpty() ? QChar() : Var.front().toUpper();
     const std::int64_t n = numberPart(Var);
     const BoardGroup group = groupOf(TargetBoardIndex);
     switch (letter.unicode()) {

@@ -1,5 +1,7 @@
 #include "PLSChannels.h"
 
+#include <cstdint>
+
 namespace {
 
 // Link modes of the PLS commands; they only decide whether the handshake is repeated.
@@ -104,12 +106,10 @@ bool PLSChannels::WritePLSBlock(int command, const std::array<int, 6>& values) {
 
 bool PLSChannels::ReadPLSConfig(int command) {
     bool ok = startCommand(ConfigReadMode, command);
+    // The failed poll's answer is stored too; the elements after it keep their values.
     for (int i = 0; ok && i < ConfigCount; ++i) {
-        const int value = poll();
-        if (value == LinkSession::NoByte || link_.commError())
-            ok = false;
-        else
-            config_[i] = value;
+        config_[i] = poll();
+        ok = !link_.commError();
     }
     link_.resetLinkMode();
     return ok;
@@ -293,8 +293,7 @@ bool PLSChannels::RecallChannel(int Chan) {
 bool PLSChannels::SetPLSOffset(int Position) {
     const QString title = QStringLiteral("Set PLS Offset");
     const QString refused = QStringLiteral("PLS Offset will not be Programmed.");
-    if (refuseUnsendable(title, QStringLiteral("Desired Position"), Position, MaxWord))
-        return false;
+    // Position never travels on the line, so any value is taken; only the new offset is sent.
     if (link_.commError())
         return false;
     const long offset = ReadPLSWord(ReadOffset);
@@ -322,7 +321,8 @@ bool PLSChannels::SetPLSOffset(int Position) {
                              Prompter::Icon::Exclamation, Prompter::Buttons::OK);
         return false;
     }
-    const long newOffset = ((offset + position) % scale + scale - Position) % scale;
+    const std::int64_t wanted = (std::int64_t(offset) + position) % scale + scale - Position;
+    const long newOffset = static_cast<long>((wanted % scale + scale) % scale);
     return WritePLSWord(WriteOffset, newOffset);
 }
 

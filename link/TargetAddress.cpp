@@ -30,10 +30,6 @@ std::int64_t leadingHex(QStringView text, std::int64_t cap) {
     return value;
 }
 
-bool isAsciiLetter(QChar c) {
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-}
-
 bool endsWithHexMark(QStringView text) {
     return !text.isEmpty() && (text.back() == u'H' || text.back() == u'h');
 }
@@ -79,39 +75,34 @@ TargetAddress::Decoded decodeFlag(QStringView add) {
     return d;
 }
 
+// Leading zeros are harmless ("01FF0H" is byte 8176); only the value can reach too far.
 QString hexReason(QStringView add) {
     const QStringView digits = add.chopped(1);
-    if (digits.isEmpty()) {
-        return QStringLiteral("no hexadecimal digits before H");
-    }
     if (!std::all_of(digits.begin(), digits.end(),
                      [](QChar c) { return HexText::digitValue(c) >= 0; })) {
         return QStringLiteral("not a hexadecimal number before H");
     }
-    if (digits.size() > 4) {
+    if (decodeHex(add).address > HighestByte) {
         return QStringLiteral("hexadecimal address beyond FFFF");
     }
     return {};
 }
 
+// The byte number runs from the second character up to the point; the first is not looked at.
 QString bitReason(QStringView add) {
     const qsizetype point = add.indexOf(u'.');
-    if (!isAsciiLetter(add.front())) {
-        return QStringLiteral("bit address must start with a letter");
+    if (point != add.size() - 2 || !DecimalText::isDigit(add.back())) {
+        return QStringLiteral("exactly one bit digit must follow the point");
     }
-    const QStringView byteNumber = add.mid(1, point - 1);
+    if (add.back() > u'7') {
+        return QStringLiteral("bit number above 7");
+    }
+    const QStringView byteNumber = point >= 1 ? add.mid(1, point - 1) : QStringView();
     if (byteNumber.isEmpty()) {
         return QStringLiteral("no byte number before the point");
     }
     if (!DecimalText::isDigits(byteNumber)) {
         return QStringLiteral("byte number is not a whole number");
-    }
-    const QStringView bit = add.mid(point + 1);
-    if (bit.size() != 1 || !DecimalText::isDigit(bit.front())) {
-        return QStringLiteral("exactly one bit digit must follow the point");
-    }
-    if (bit.front() > u'7') {
-        return QStringLiteral("bit number above 7");
     }
     if (DecimalText::leadingDigits(byteNumber) > HighestByte) {
         return QStringLiteral("byte address beyond 65535");
@@ -119,15 +110,9 @@ QString bitReason(QStringView add) {
     return {};
 }
 
+// The number is the run of digits after the letter (none counts 0), as the decoder reads it.
 QString typedReason(QStringView add, QChar letter) {
-    const QStringView number = add.mid(1);
-    if (number.isEmpty()) {
-        return QStringLiteral("no number after the type letter");
-    }
-    if (!DecimalText::isDigits(number)) {
-        return QStringLiteral("the number after the type letter is not a whole number");
-    }
-    const std::uint64_t n = DecimalText::leadingDigits(number);
+    const std::uint64_t n = DecimalText::leadingDigits(add.mid(1));
     if (letter == u'F') {
         return 32 + n / 8 > HighestByte ? QStringLiteral("flag number beyond 524031") : QString();
     }
@@ -170,5 +155,5 @@ QString TargetAddress::malformedReason(const QString& Add) {
     if (letter == u'B' || letter == u'W' || letter == u'D' || letter == u'F') {
         return typedReason(add, letter);
     }
-    return QStringLiteral("unknown address form");
+    return {}; // any other text is the whole byte at 32
 }

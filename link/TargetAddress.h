@@ -21,7 +21,7 @@ public:
     // Decodes exactly as the board's address rules say, whatever the text (never fails).
     static Decoded ParseAddress(const QString& Add);
 
-    // Empty when the text is a well-formed B/W/D/bit/F/hex address whose bytes all lie in
-    // 0..65535; otherwise a one-line reason ("bit number above 7", ...).
+    // Empty when ParseAddress decodes the text and all its bytes lie in 0..65535; otherwise a
+    // one-line reason ("bit number above 7", ...). An empty text is refused: it names no address.
     static QString malformedReason(const QString& Add);
 };

@@ -4,7 +4,7 @@
 
 #include "CtlProcess.h"
 #include "QStringPrinter.h"
-#include "SimProcess.h"
+#include "SimulatorProcess.h"
 
 // A fresh simulator as port 1 of its own application folder, and vorna7ctl pointed at it.
 class CtlAgainstSim : public testing::Test {
@@ -18,5 +18,5 @@ protected:
         process.start(QStringList{"--appdir", sim.appDir()} + arguments);
     }
 
-    SimProcess sim;
+    SimulatorProcess sim;
 };

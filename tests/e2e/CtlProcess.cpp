@@ -2,7 +2,7 @@
 
 #include <QDeadlineTimer>
 
-#include "SimProcess.h"
+#include "SimulatorProcess.h"
 
 QStringList CtlProcess::Result::errLines() const {
     return err.split(u'\n', Qt::SkipEmptyParts);
@@ -15,7 +15,7 @@ CtlProcess::Result CtlProcess::run(const QStringList& arguments) {
 }
 
 void CtlProcess::start(const QStringList& arguments) {
-    process_.setProgram(SimProcess::binary(QStringLiteral("vorna7ctl")));
+    process_.setProgram(SimulatorProcess::program(QStringLiteral("vorna7ctl")));
     process_.setArguments(arguments);
     process_.start();
     process_.waitForStarted(TimeoutMs);
@@ -38,10 +38,6 @@ bool CtlProcess::waitUntil(QProcess::ProcessChannel channel, const std::function
         collect();
     }
     return true;
-}
-
-bool CtlProcess::waitForErr(const QString& text) {
-    return waitUntil(QProcess::StandardError, [&] { return err_.contains(text); });
 }
 
 bool CtlProcess::waitForOutLines(int count) {

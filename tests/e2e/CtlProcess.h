@@ -22,8 +22,6 @@ public:
 
     // For runs that a test steers while they go.
     void start(const QStringList& arguments);
-    // Until standard error (so far) holds `text`; false when the program ended first.
-    bool waitForErr(const QString& text);
     // Until standard output holds at least `count` complete lines.
     bool waitForOutLines(int count);
     void terminate() { process_.terminate(); }

@@ -1,47 +1,22 @@
-#include <QDir>
 #include <QFile>
 
+#include "BoardRig.h"
 #include "FaultCodeFile.h"
-#include "LinkFixture.h"
 #include "QStringPrinter.h"
 
-TEST(BoardTypesTable, NamesAndConfigurationIndexes) {
-    struct Case {
-        int code;
-        const char* name;
-        const char* index;
-    } cases[] = {
-        {49, "R2205", "1"},
-        {50, "R2217", "1"},
-        {51, "R2223", "?"},
-        {52, "R2241", "2"},
-        {53, "R2256", "3"},
-        {54, "R2238", "D"},
-        {55, "R2279", ""},
-        {56, "R2262", "F"},
-        {57, "Not Defined", ""},
-        {58, "K6603", "@"},
-        {59, "K6619", "A"},
-        {60, "K6627", "B"},
-        {61, "K6632(PLC)", "C"},
-        {62, "K6632(PLS)", ""},
-        {63, "K6655", ""},
-        {64, "K6661", ""},
-        {65, "T5514", "E"},
-        {66, "K6648(PLC)", ""},
-        {67, "K6648(PLS)", ""},
-        {68, "K6674(PLC)", "G"},
-        {69, "K6674(PLS)", ""},
-        {70, "F Is Not Defined.", ""},
-        {48, "0 Is Not Defined.", ""},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(RSComm::TargetboardName(c.code), QString::fromLatin1(c.name)) << c.code;
-        EXPECT_EQ(RSComm::LCFBoardIndex(c.code), QString::fromLatin1(c.index)) << c.code;
-    }
+using LinkOnBoard = BoardRigTest;
+
+// The names themselves are a table of the board's makers; only the edges are checked here.
+TEST(BoardTypesTable, UnknownCodesAndIndexesWithoutAConfiguration) {
+    EXPECT_EQ(RSComm::TargetboardName(61), QStringLiteral("K6632(PLC)"));
+    EXPECT_EQ(RSComm::TargetboardName(57), QStringLiteral("Not Defined"));
+    EXPECT_EQ(RSComm::TargetboardName(70), QStringLiteral("F Is Not Defined."));
+    EXPECT_EQ(RSComm::TargetboardName(48), QStringLiteral("0 Is Not Defined."));
+    EXPECT_EQ(RSComm::LCFBoardIndex(61), QStringLiteral("C"));
+    EXPECT_EQ(RSComm::LCFBoardIndex(62), QString());
 }
 
-TEST_F(LinkFixture, FirmwareRevisionOfflineIsMinusOneWithoutTouchingTheLine) {
+TEST_F(LinkOnBoard, FirmwareRevisionOfflineIsMinusOneWithoutTouchingTheLine) {
     EXPECT_EQ(link.FirmwareRev(), -1);
     goOnline();
     link.CommError = true;
@@ -49,7 +24,7 @@ TEST_F(LinkFixture, FirmwareRevisionOfflineIsMinusOneWithoutTouchingTheLine) {
     EXPECT_EQ(wire(), "");
 }
 
-TEST_F(LinkFixture, FirmwareRevisionAndFaultCodeAreReadFromTheirBytes) {
+TEST_F(LinkOnBoard, FirmwareRevisionAndFaultCodeAreReadFromTheirBytes) {
     goOnline();
     board.memory().setByte(8159, 23);
     board.memory().setByte(8176, 0x5C);
@@ -60,32 +35,21 @@ TEST_F(LinkFixture, FirmwareRevisionAndFaultCodeAreReadFromTheirBytes) {
     EXPECT_EQ(wire(), "1F/1F F0/5C");
 }
 
-TEST_F(LinkFixture, FaultCodeWithThePortClosedFailsAndLatches) {
+TEST_F(LinkOnBoard, FaultCodeWithThePortClosedFailsAndLatches) {
     EXPECT_EQ(link.FaultCode(), 0);
     EXPECT_TRUE(link.CommError);
 }
 
-namespace {
-
-void writeFaultFile(const QString& folder, const QString& supportName, const QByteArray& content) {
-    QDir(folder).mkpath(supportName);
-    QFile file(QDir(folder).filePath(supportName + QStringLiteral("/FaultErrCodes.txt")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-} // namespace
-
-TEST_F(LinkFixture, FaultDescriptionsComeFromTheRecordsOfTheFaultFile) {
-    writeFaultFile(folder.path(), QStringLiteral("Support"),
-                   "01,Stop button pressed\r\n"
-                   "0a,\"Brake slow, check wear\"\r\n"
-                   "   1F ,  Guard open  \r\n"
-                   "\r\n"
-                   "\"FF\",\"Watchdog\"\r\n"
-                   "0A,second record for 0A is never reached\r\n"
-                   "FFFF,Negative code\r\n"
-                   "5C,\"Quoted, with \"\"more\"\r\n");
+TEST_F(LinkOnBoard, FaultDescriptionsComeFromTheRecordsOfTheFaultFile) {
+    folder.write(QStringLiteral("Support/FaultErrCodes.txt"),
+                 "01,Stop button pressed\r\n"
+                 "0a,\"Brake slow, check wear\"\r\n"
+                 "   1F ,  Guard open  \r\n"
+                 "\r\n"
+                 "\"FF\",\"Watchdog\"\r\n"
+                 "0A,second record for 0A is never reached\r\n"
+                 "FFFF,Negative code\r\n"
+                 "5C,\"Quoted, with \"\"more\"\r\n");
     struct Case {
         int code;
         const char* text;
@@ -103,18 +67,18 @@ TEST_F(LinkFixture, FaultDescriptionsComeFromTheRecordsOfTheFaultFile) {
     EXPECT_EQ(prompter.count(), 0);
 }
 
-TEST_F(LinkFixture, FaultFileIsFoundInALowerCaseSupportFolder) {
-    writeFaultFile(folder.path(), QStringLiteral("support"), "05,Low air\r\n");
+TEST_F(LinkOnBoard, FaultFileIsFoundInALowerCaseSupportFolder) {
+    ASSERT_TRUE(folder.write(QStringLiteral("support/FaultErrCodes.txt"), "05,Low air\r\n"));
     EXPECT_EQ(link.FaultDescription(5), QStringLiteral("Fault Code (05H): Low air"));
 }
 
-TEST_F(LinkFixture, MissingFaultFileIsSaidInTheText) {
+TEST_F(LinkOnBoard, MissingFaultFileIsSaidInTheText) {
     EXPECT_EQ(link.FaultDescription(5),
               QStringLiteral("Fault Code (05H): --- Fault File Not Found ---"));
 }
 
-TEST_F(LinkFixture, UnreadableFaultFileShowsTheErrorAndReturnsThePrefix) {
-    QDir(folder.path()).mkpath(QStringLiteral("Support/FaultErrCodes.txt"));
+TEST_F(LinkOnBoard, UnreadableFaultFileShowsTheErrorAndReturnsThePrefix) {
+    folder.makeFolder(QStringLiteral("Support/FaultErrCodes.txt"));
     EXPECT_EQ(link.FaultDescription(7), QStringLiteral("Fault Code (07H): "));
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.last().title, QStringLiteral("RSComm FaultDescription"));

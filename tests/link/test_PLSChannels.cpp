@@ -1,35 +1,17 @@
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "PeerRig.h"
 #include "QStringPrinter.h"
-#include "RSComm.h"
-#include "TimedPort.h"
-#include "ScriptedPeer.h"
-#include "ScriptedPrompter.h"
-#include "VirtualClock.h"
 
 namespace {
 
-constexpr int Ack = 0x55;
-constexpr int None = ScriptedPeer::NoReply;
+constexpr int Ack = PeerRig::Ack;
+constexpr int None = PeerRig::None;
 
 // The PLS on a scripted peer: each test says exactly what the board answers.
-class PLSFixture : public ::testing::Test {
+class PLSFixture : public PeerRigTest {
 protected:
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    ScriptedPeer peer;
-    TimedPort port{peer, clock, 500};
-    RSComm link{folder.path(), clock, prompter};
-
-    void SetUp() override {
-        peer.answer({Ack});
-        link.OpenRSComm(port);
-        ASSERT_TRUE(link.OnlineMode);
-        peer.clearWire();
-    }
-    std::string wire() const { return peer.wire().text(); }
+    void SetUp() override { goOnline(); }
 
     // The board's side of a handshake with `command`.
     void handshake() { peer.answer({Ack, Ack}); }
@@ -85,31 +67,6 @@ TEST_F(PLSFixture, WordReadWhosePollGoesUnansweredGivesMinus9999) {
 }
 
 // ---- Single setpoints ----------------------------------------------------------------------
-
-TEST_F(PLSFixture, SingleSetpointSendsTheRecordThenWaitsForReady) {
-    word(360);
-    handshake();
-    acknowledged(6);
-    ready();
-    EXPECT_TRUE(link.SingleSetpoint(3, 300, 359));
-    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 "
-                      "FF/55 1B/55 03/55 2C/55 01/55 67/55 01/55 01/55 38/55 55/00 55/00");
-    EXPECT_EQ(link.LinkMode(), 0);
-}
-
-TEST_F(PLSFixture, SingleSetpointWithClearChanSendsTheClearRecordFirstEachWithItsReady) {
-    word(360);
-    handshake();
-    acknowledged(6);
-    ready();
-    handshake();
-    acknowledged(6);
-    ready();
-    EXPECT_TRUE(link.SingleSetpoint(7, 10, 20, true));
-    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 "
-                      "FF/55 1B/55 07/55 00/55 00/55 00/55 00/55 00/55 38/55 55/00 55/00 "
-                      "FF/55 1B/55 07/55 0A/55 00/55 14/55 00/55 01/55 38/55 55/00 55/00");
-}
 
 TEST_F(PLSFixture, SetpointsAreCheckedAgainstTheScaleFactorOnFirst) {
     struct Case {
@@ -220,18 +177,17 @@ TEST_F(PLSFixture, ValuesThatCannotTravelAsOneByteAreRefusedBeforeAnythingIsSent
     EXPECT_FALSE(link.SingleSetpoint(300, 1, 2));
     EXPECT_FALSE(link.SingleSetpoint(1, -5, 2));
     EXPECT_FALSE(link.PulseTrain(1, -10, 20, 0));
-    EXPECT_FALSE(link.SetPLSOffset(-1));
     QVector<int> config(24, 1);
     config[17] = 300;
     EXPECT_FALSE(link.PLSConfigDownload(config, 360));
     EXPECT_FALSE(link.PLSConfigDownload(QVector<int>(23, 1), 360));
     EXPECT_EQ(wire(), "");
-    ASSERT_EQ(prompter.count(), 8);
+    ASSERT_EQ(prompter.count(), 7);
     EXPECT_EQ(prompter.messages()[0].title, QStringLiteral("PLS Clear Channel"));
     EXPECT_EQ(
         prompter.messages()[0].text,
         QStringLiteral("Channel 256 is outside 0-255.\r\n\r\nNothing was sent to the board."));
-    EXPECT_TRUE(prompter.messages()[6].text.startsWith(
+    EXPECT_TRUE(prompter.messages()[5].text.startsWith(
         QStringLiteral("Configuration value 17 = 300 is outside 0-255.")));
 }
 
@@ -296,13 +252,6 @@ TEST_F(PLSFixture, RecallStateRules) {
     EXPECT_EQ(prompter.count(), 0);
 }
 
-TEST_F(PLSFixture, RecallBytesOnTheWire) {
-    handshake();
-    peer.answer({Ack, 1, 0x2C, 0x01});
-    EXPECT_TRUE(link.RecallChannel(5));
-    EXPECT_EQ(wire(), "FF/55 06/55 05/55 55/01 55/2C 55/01");
-}
-
 TEST_F(PLSFixture, RecallWhoseChannelIsNotAcknowledgedKeepsTheLastState) {
     handshake();
     peer.answer({Ack, 1, 0x2C, 0x01});
@@ -325,7 +274,7 @@ TEST_F(PLSFixture, RecallThatTimesOutClearsState) {
 
 // ---- Offset ----------------------------------------------------------------------------------
 
-TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtTheWantedOne) {
+TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtAnyWantedOneUpToTheScale) {
     struct Case {
         int offset;
         int position;
@@ -333,9 +282,10 @@ TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtTheWantedOne) {
         int wanted;
         int written; // -1: refused
     } cases[] = {
-        {350, 20, 360, 0, 10}, {350, 20, 360, 360, 10}, {0, 0, 360, 90, 270},
-        {10, 355, 360, 5, 0},  {359, 359, 360, 1, 357}, {0, 100, 360, 361, -1},
-        {0, 7, 8, 8, 7},
+        {350, 20, 360, 0, 10},  {350, 20, 360, 360, 10}, {0, 0, 360, 90, 270},
+        {10, 355, 360, 5, 0},   {359, 359, 360, 1, 357}, {0, 100, 360, 361, -1},
+        {0, 7, 8, 8, 7},        {350, 20, 360, -10, 20}, {0, 0, 360, -32768, 8},
+        {0, 0, 360, 70000, -1},
     };
     for (const Case& c : cases) {
         prompter.clear();
@@ -365,18 +315,6 @@ TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtTheWantedOne) {
         EXPECT_EQ(log[14].request, c.written & 0xFF) << c.wanted;
         EXPECT_EQ(log[15].request, c.written >> 8);
     }
-}
-
-TEST_F(PLSFixture, SetPLSOffsetReadsOffsetPositionAndScaleInThatOrder) {
-    word(0);
-    word(100);
-    word(360);
-    handshake();
-    acknowledged(2);
-    ready();
-    EXPECT_TRUE(link.SetPLSOffset(0));
-    EXPECT_EQ(wire(), "FF/55 28/55 55/00 55/00 FF/55 48/55 55/64 55/00 FF/55 18/55 55/68 55/01 "
-                      "FF/55 2A/55 64/55 00/55 38/55 55/00 55/00");
 }
 
 // ---- Configuration -------------------------------------------------------------------------
@@ -412,7 +350,7 @@ TEST_F(PLSFixture, ConfigDownloadStopsAtAFailedGroup) {
                       "FF/55 4B/55 09/55 09/00");
 }
 
-TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndKeepsOldValuesAfterAFailure) {
+TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndStoresTheFailedAnswerAndKeepsTheRest) {
     handshake();
     for (int i = 0; i < 19; ++i)
         peer.answer(100 + i);
@@ -429,7 +367,8 @@ TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndKeepsOldValuesAfterAFailure)
     ASSERT_EQ(second.size(), 19);
     EXPECT_EQ(second[0], 1);
     EXPECT_EQ(second[2], 3);
-    EXPECT_EQ(second[3], 103) << "not refreshed, so the earlier value stays";
+    EXPECT_EQ(second[3], LinkSession::NoByte) << "the failed poll's answer is stored";
+    EXPECT_EQ(second[4], 104) << "not refreshed, so the earlier value stays";
     EXPECT_EQ(second[18], 118);
     ASSERT_EQ(prompter.count(), 2);
     EXPECT_EQ(prompter.last().title, QStringLiteral("PLS Upload"));

@@ -1,4 +1,4 @@
-#include "LinkFixture.h"
+#include "BoardRig.h"
 #include "PLSChannel.h"
 #include "QStringPrinter.h"
 
@@ -11,7 +11,7 @@ using Kind = sim::PLSChannel::Kind;
 const QString CommTitle = QStringLiteral("WARNING - Communication Error!");
 const QString ReadyWire = QStringLiteral(" 38/55 55/00 55/00");
 
-class PLSOnBoard : public LinkFixture {
+class PLSOnBoard : public BoardRigTest {
 protected:
     void SetUp() override {
         board.machine().setSpeed(0); // a crank that stays where the test puts it
@@ -33,18 +33,6 @@ protected:
 using Steps = std::vector<std::pair<int, int>>;
 
 } // namespace
-
-TEST_F(PLSOnBoard, WordsReadWhatTheBoardHolds) {
-    board.machine().setSpeed(312);
-    board.memory().setWord(188, 17);
-    putCrankAt(90);
-    EXPECT_EQ(link.PLSScaleFactor(), QStringLiteral("360"));
-    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01");
-    EXPECT_EQ(link.PLSOffset(), QStringLiteral("17"));
-    EXPECT_EQ(link.PLSPos(), QStringLiteral("73"));
-    EXPECT_EQ(link.PLSRpm(), QStringLiteral("312"));
-    EXPECT_EQ(prompter.count(), 0);
-}
 
 TEST_F(PLSOnBoard, SingleSetpointWithClearChanClearsThenProgramsAndRecallsBothPoints) {
     ASSERT_TRUE(link.SingleSetpoint(3, 300, 20, true));
@@ -108,24 +96,6 @@ TEST_F(PLSOnBoard, ChannelsTheBoardDoesNotHaveAreNotAcknowledged) {
     EXPECT_EQ(prompter.count(), 0);
 }
 
-TEST_F(PLSOnBoard, SetPLSOffsetMakesThePositionReadAsWantedAcrossTheScale) {
-    struct Case {
-        std::uint16_t crank;
-        std::uint16_t offset;
-        int wanted;
-        int reads;
-    } cases[] = {{20, 350, 0, 0},  {20, 350, 360, 0},  {0, 0, 90, 90},     {355, 10, 5, 5},
-                 {359, 359, 1, 1}, {180, 0, 359, 359}, {10, 300, 200, 200}};
-    for (const Case& c : cases) {
-        putCrankAt(c.crank);
-        board.memory().setWord(188, c.offset);
-        ASSERT_TRUE(link.SetPLSOffset(c.wanted)) << c.wanted;
-        EXPECT_EQ(link.PLSPos(), QString::number(c.reads)) << c.crank << "/" << c.offset;
-        EXPECT_LT(board.pls().offset(), 360);
-    }
-    EXPECT_EQ(prompter.count(), 0);
-}
-
 TEST_F(PLSOnBoard, SetPLSOffsetAboveTheScaleIsRefusedAndNothingIsWritten) {
     board.memory().setWord(188, 42);
     EXPECT_FALSE(link.SetPLSOffset(361));
@@ -133,32 +103,6 @@ TEST_F(PLSOnBoard, SetPLSOffsetAboveTheScaleIsRefusedAndNothingIsWritten) {
     EXPECT_EQ(prompter.last().title, QStringLiteral("Set PLS Offset"));
     EXPECT_EQ(board.pls().offset(), 42);
     EXPECT_EQ(wire(), "FF/55 28/55 55/2A 55/00 FF/55 48/55 55/3E 55/01 FF/55 18/55 55/68 55/01");
-}
-
-TEST_F(PLSOnBoard, ConfigurationDownloadedComesBackInTheBoardsOrder) {
-    QVector<int> config(24, 0);
-    config[0] = 3; // program
-    for (int k = 0; k < 4; ++k) {
-        config[1 + k] = 10 + k; // speed compensation CH00..CH03
-        config[6 + k] = 20 + k; // CH04..CH07
-    }
-    config[18] = 6; // channels
-    ASSERT_TRUE(link.PLSConfigDownload(config, 720));
-    EXPECT_EQ(link.PLSScaleFactor(), QStringLiteral("720"));
-    const QVector<int> uploaded = link.PLSConfigUpload();
-    const QVector<int> expected = {6, 3, 10, 11, 12, 13, 20, 21, 22, 23, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(uploaded, expected);
-    EXPECT_EQ(prompter.count(), 0);
-}
-
-TEST_F(PLSOnBoard, BusyPLSIsWaitedForWithoutAMessage) {
-    board.faults().setWireBaud(19200); // time passes on the line
-    board.pls().setBusyPeriod(20'000);
-    ASSERT_TRUE(link.ClearPLSChan(5));
-    EXPECT_EQ(prompter.count(), 0);
-    const std::string sent = wire();
-    EXPECT_NE(sent.find("38/55 55/55 38/55"), std::string::npos) << "busy answers first";
-    EXPECT_EQ(sent.substr(sent.size() - 17), "38/55 55/00 55/00");
 }
 
 TEST_F(PLSOnBoard, PLSThatNeverGetsReadyIsReportedAndLatchesTheFailure) {

@@ -1,12 +1,14 @@
 #include <QDir>
 
-#include "LinkFixture.h"
+#include "BoardRig.h"
 #include "QStringPrinter.h"
 #include "QtSerialPort.h"
 
+using LinkOnBoard = BoardRigTest;
+
 // ---- The settings file ---------------------------------------------------------------------
 
-TEST_F(LinkFixture, WithoutSettingsFileOrFolderOpeningCreatesTheDefaults) {
+TEST_F(LinkOnBoard, WithoutSettingsFileOrFolderOpeningCreatesTheDefaults) {
     link.OpenRSComm(port);
     EXPECT_EQ(settingsFile(), QByteArray("1,9600\r\n"));
     EXPECT_EQ(port.portNumber(), 1);
@@ -15,7 +17,7 @@ TEST_F(LinkFixture, WithoutSettingsFileOrFolderOpeningCreatesTheDefaults) {
     EXPECT_EQ(link.CommSettingsFile(), folder.filePath(QStringLiteral("Support/RSPort.cfg")));
 }
 
-TEST_F(LinkFixture, SettingsFileIsReadClampedAndLeftAsItWas) {
+TEST_F(LinkOnBoard, SettingsFileIsReadClampedAndLeftAsItWas) {
     struct Case {
         QByteArray content;
         int port;
@@ -44,7 +46,7 @@ TEST_F(LinkFixture, SettingsFileIsReadClampedAndLeftAsItWas) {
     EXPECT_EQ(prompter.count(), 0);
 }
 
-TEST_F(LinkFixture, SupportFolderIsFoundWhateverItsCase) {
+TEST_F(LinkOnBoard, SupportFolderIsFoundWhateverItsCase) {
     QDir(folder.path()).mkpath(QStringLiteral("support"));
     QFile file(folder.filePath(QStringLiteral("support/RSPort.cfg")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -55,7 +57,7 @@ TEST_F(LinkFixture, SupportFolderIsFoundWhateverItsCase) {
     EXPECT_FALSE(QDir(folder.filePath(QStringLiteral("Support"))).exists());
 }
 
-TEST_F(LinkFixture, UnreadableSettingsAskRetryOrCancelAndCancelLeavesThePortClosed) {
+TEST_F(LinkOnBoard, UnreadableSettingsAskRetryOrCancelAndCancelLeavesThePortClosed) {
     // A folder where the file should be cannot be read as one.
     QDir(folder.path()).mkpath(QStringLiteral("Support/RSPort.cfg"));
     link.OpenRSComm(port);
@@ -71,7 +73,7 @@ TEST_F(LinkFixture, UnreadableSettingsAskRetryOrCancelAndCancelLeavesThePortClos
     EXPECT_FALSE(link.CommError);
 }
 
-TEST_F(LinkFixture, RetryAfterTheSettingsProblemIsMendedOpensTheLine) {
+TEST_F(LinkOnBoard, RetryAfterTheSettingsProblemIsMendedOpensTheLine) {
     const QString blocker = folder.filePath(QStringLiteral("Support/RSPort.cfg"));
     QDir(folder.path()).mkpath(QStringLiteral("Support/RSPort.cfg"));
     prompter.answerNext(Prompter::Retry);
@@ -84,7 +86,7 @@ TEST_F(LinkFixture, RetryAfterTheSettingsProblemIsMendedOpensTheLine) {
 
 // ---- Opening and closing -------------------------------------------------------------------
 
-TEST_F(LinkFixture, OpeningGreetsTheBoardWithOneAttentionByte) {
+TEST_F(LinkOnBoard, OpeningGreetsTheBoardWithOneAttentionByte) {
     link.OpenRSComm(port);
     EXPECT_EQ(wire(), "FF/55");
     EXPECT_TRUE(link.OnlineMode);
@@ -92,7 +94,7 @@ TEST_F(LinkFixture, OpeningGreetsTheBoardWithOneAttentionByte) {
     EXPECT_EQ(link.LinkMode(), 0);
 }
 
-TEST_F(LinkFixture, PortInUseShowsCommPortErrorAndLeavesTheLinkFailed) {
+TEST_F(LinkOnBoard, PortInUseShowsCommPortErrorAndLeavesTheLinkFailed) {
     port.refuseOpen(SerialPort::Error{8005, QStringLiteral("QSerialPort"),
                                       QStringLiteral("Port already open")});
     link.OpenRSComm(port);
@@ -109,7 +111,7 @@ TEST_F(LinkFixture, PortInUseShowsCommPortErrorAndLeavesTheLinkFailed) {
     EXPECT_EQ(wire(), "");
 }
 
-TEST_F(LinkFixture, SilentBoardOnOpeningEndsOfflineAfterCancel) {
+TEST_F(LinkOnBoard, SilentBoardOnOpeningEndsOfflineAfterCancel) {
     board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
     link.OpenRSComm(port);
     ASSERT_EQ(prompter.count(), 1);
@@ -120,7 +122,7 @@ TEST_F(LinkFixture, SilentBoardOnOpeningEndsOfflineAfterCancel) {
     EXPECT_TRUE(port.isOpen());
 }
 
-TEST_F(LinkFixture, ClosingSaysGoodbyeOnlyWhenTheLinkIsHealthy) {
+TEST_F(LinkOnBoard, ClosingSaysGoodbyeOnlyWhenTheLinkIsHealthy) {
     goOnline();
     link.RSRead(QStringLiteral("B1020"));
     port.clearWire();

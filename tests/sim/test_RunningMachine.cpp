@@ -53,56 +53,12 @@ TEST(RunningMachine, StartsRunningWithItsDefaults) {
     EXPECT_EQ(value(board, "B100.0"), 1u);
 }
 
-TEST(RunningMachine, SmallStepsAddUpLikeOneLargeStep) {
-    Board stepped;
-    Board jumped;
-    stepped.advanceTo(0);
-    jumped.advanceTo(0);
-    for (std::int64_t t = 0; t <= 7 * Second; t += 1'234)
-        stepped.advanceTo(t);
-    jumped.advanceTo(7 * Second - 7 * Second % 1'234);
-    EXPECT_EQ(value(stepped, "W180"), value(jumped, "W180"));
-    EXPECT_EQ(value(stepped, "D1100"), value(jumped, "D1100"));
-    EXPECT_EQ(value(stepped, "D1100"), 23u); // 200 spm for just under 7 s
-}
-
-TEST(RunningMachine, CarriesOnFromValuesWrittenByTheLine) {
-    Board board;
-    board.advanceTo(0);
-    board.memory().setPair(1100, 9'999);
-    board.memory().setWord(180, 90);
-    board.memory().setWord(182, 100); // 600 ms per stroke
-    board.advanceTo(450'000);
-    EXPECT_EQ(value(board, "W180"), 0u);
-    EXPECT_EQ(value(board, "D1100"), 10'000u);
-    EXPECT_EQ(board.memory().word(1100), 0);
-    EXPECT_EQ(board.memory().word(1102), 1);
-}
-
 TEST(RunningMachine, GoodCanCountWrapsAtItsLimit) {
     Board board;
     board.advanceTo(0);
     board.memory().setPair(1100, 655'359'999);
     board.advanceTo(300'000);
     EXPECT_EQ(value(board, "D1100"), 0u);
-}
-
-TEST(RunningMachine, LeavesAlarmsAndOtherInputsAlone) {
-    Board board;
-    board.advanceTo(0);
-    for (const char* address : {"B101", "B111"})
-        sim::SimAddress::parse(address)->write(board.memory(), 0xFF);
-    for (const char* address : {"B100.4", "F8", "F4", "B100.7", "B110.5"})
-        sim::SimAddress::parse(address)->write(board.memory(), 1);
-    for (std::int64_t t = 0; t <= Second; t += 10'000)
-        board.advanceTo(t);
-    board.machine().setSpeed(0);
-    board.advanceTo(2 * Second);
-    EXPECT_EQ(value(board, "B101"), 0xFFu);
-    EXPECT_EQ(value(board, "B111"), 0xFFu);
-    for (const char* address : {"B100.4", "F8", "F4", "B100.7", "B110.5"})
-        EXPECT_EQ(value(board, address), 1u) << address;
-    EXPECT_EQ(value(board, "B100.0"), 0u);
 }
 
 namespace {

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <ostream>
 
-// Readable QString and QStringList values in failure messages.
+// Readable gtest failure output for Qt strings, string lists and byte arrays.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
@@ -14,4 +15,8 @@ inline void PrintTo(const QStringList& list, std::ostream* out) {
     for (qsizetype i = 0; i < list.size(); ++i)
         *out << (i ? ", \"" : "\"") << list[i].toStdString() << '"';
     *out << '}';
+}
+
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << '[' << bytes.toHex(' ').toStdString() << ']';
 }

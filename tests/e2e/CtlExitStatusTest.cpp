@@ -1,0 +1,76 @@
+#include "CtlAgainstSim.h"
+
+// vorna7ctl against the simulator on a pseudo-terminal: one case per exit status, and SIGTERM.
+// What each command prints and returns is checked in the ctl tests on a scripted line.
+namespace {
+
+const QString CannotCommunicate = QStringLiteral(
+    "WARNING - Communication Error!: Cannot Communicate with Target Board. | Verify RS-232 Cable "
+    "is Connected Between | COMM Port and PROG Port.");
+
+TEST_F(CtlAgainstSim, ExitsWithZeroAfterAWriteAndATracedRead) {
+    const CtlProcess::Result write = ctl({"write", "W1024", "65,535"});
+    EXPECT_EQ(write.exitCode, 0);
+    EXPECT_EQ(write.out + write.err, "");
+    EXPECT_EQ(sim.value("W1024"), 65535);
+
+    ASSERT_EQ(sim.control("set W1022 4660"), "ok"); // 0x1234
+    const CtlProcess::Result read = ctl({"--trace", "read", "W1022"});
+    EXPECT_EQ(read.exitCode, 0);
+    EXPECT_EQ(read.out, "4660\n");
+    const QStringList expected = {
+        "> FF", "< 55",                 // greeting on opening
+        "> FF", "< 55", "> 01", "< 55", // read mode
+        "> 03", "< 03", "> FE", "< 34", // low byte at 1022
+        "> 03", "< 03", "> FF", "< 12", // high byte at 1023: FF is an address here
+        "> FF", "< 55",                 // greeting on closing
+    };
+    EXPECT_EQ(read.errLines(), expected);
+}
+
+TEST_F(CtlAgainstSim, ExitsWithOneForARefusedValueAndLeavesTheBoardAlone) {
+    ASSERT_EQ(sim.control("set W1022 4660"), "ok");
+    const CtlProcess::Result write = ctl({"write", "W1022", "70000"});
+    EXPECT_EQ(write.exitCode, 1);
+    EXPECT_EQ(write.out, "");
+    EXPECT_EQ(write.err, "ENTRY ALERT: Error: | Entry out of Range (0-65,535).\n");
+    EXPECT_EQ(sim.value("W1022"), 4660);
+}
+
+// One retry asks the board twice; each failed try reports once.
+TEST_F(CtlAgainstSim, ExitsWithTwoWhenTheBoardStaysSilentThroughTheRetries) {
+    ASSERT_EQ(sim.control("fault silence on"), "ok");
+    const CtlProcess::Result read = ctl({"--retries", "1", "read", "W1022"});
+    ASSERT_TRUE(read.finished);
+    EXPECT_EQ(read.exitCode, 2);
+    EXPECT_EQ(read.out, "");
+    EXPECT_EQ(read.errLines(), QStringList(2, CannotCommunicate));
+}
+
+// Checked before the line is opened: with --trace on, not one byte may show.
+TEST_F(CtlAgainstSim, ExitsWith64ForAnUndecodableAddressWithoutTouchingTheLine) {
+    const CtlProcess::Result read = ctl({"--trace", "read", "W1022", "B10.x"});
+    EXPECT_EQ(read.exitCode, 64);
+    EXPECT_EQ(read.out, "");
+    EXPECT_EQ(read.err, "vorna7ctl: malformed address 'B10.x': exactly one bit digit must "
+                        "follow the point\n");
+}
+
+TEST_F(CtlAgainstSim, WatchEndsOnSigtermAfterClosingTheLink) {
+    ASSERT_EQ(sim.control("set W1022 77"), "ok");
+    CtlProcess watch;
+    startCtl(watch, {"--trace", "watch", "--interval", "50", "W1022"});
+    ASSERT_TRUE(watch.waitForOutLines(2));
+    watch.terminate();
+    const CtlProcess::Result result = watch.finish();
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 0);
+    for (const QString& line : result.out.split(u'\n', Qt::SkipEmptyParts))
+        EXPECT_EQ(line, "77");
+    // Closing greets the board once more: attention and its acknowledge end the traffic.
+    const QStringList traffic = result.errLines();
+    ASSERT_GE(traffic.size(), 2);
+    EXPECT_EQ(traffic.mid(traffic.size() - 2), QStringList({"> FF", "< 55"}));
+}
+
+} // namespace
