@@ -197,7 +197,7 @@ int main(int argc, char** argv) {
     const double seconds = secondsOption(argc, argv);
     try {
         SimulatorProcess sim;
-        sim.start();
+        sim.requireRunning();
         sim.command(QStringLiteral("pls-busy 0"));
         sim.command(QStringLiteral("speed 0")); // shift counts stand still: every run alike
         sim.command(QStringLiteral("wire %1").arg(Baud));

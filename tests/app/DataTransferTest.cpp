@@ -8,20 +8,16 @@
 
 #include "AppContext.h"
 #include "BoardSerialPort.h"
+#include "CaseName.h"
 #include "DataTransfer.h"
 #include "DataTransferCommands.h"
+#include "QStringPrinter.h"
 #include "RSComm.h"
 #include "RSCommTransferLink.h"
 #include "ScriptedPrompter.h"
 #include "TransferLink.h"
 #include "VirtualClock.h"
 #include "frmProcessing.h"
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 
@@ -226,8 +222,7 @@ const FailureCase failureCases[] = {
     {"DownloadSetpointRefusedEndsTheChannels", Down, "set 2 155-175!", false, "set 2 155-175!",
      true, unchanged},
 };
-INSTANTIATE_TEST_SUITE_P(Phases, TransferFailure, ::testing::ValuesIn(failureCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Phases, TransferFailure, ::testing::ValuesIn(failureCases), CaseName());
 
 class TransferCommandsTest : public DataTransferTest {
 protected:

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "AppContext.h"
+#include "CaseName.h"
 #include "ReportMenu.h"
 #include "ScriptedPrompter.h"
 #include "modReport.h"
@@ -158,8 +159,7 @@ const BreakCase breakCases[] = {
     {"ShorterPageBreaksBeforeSectionTwoOnly", 9.0, 2, 2},
     {"ShortPageBreaksBeforeBoth", 7.0, 2, 3},
 };
-INSTANTIATE_TEST_SUITE_P(Pages, ReportBreaks, ::testing::ValuesIn(breakCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pages, ReportBreaks, ::testing::ValuesIn(breakCases), CaseName());
 
 TEST_F(ReportTest, PrinterFailureIsReportedAndLeavesNoDocument) {
     const QString nowhere = folder.filePath("missing/r.pdf");
