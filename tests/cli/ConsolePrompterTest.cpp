@@ -31,17 +31,7 @@ TEST_P(ConsolePrompterFormat, WritesTitleAndTextOnOneLine) {
 INSTANTIATE_TEST_SUITE_P(
     LineBreaks, ConsolePrompterFormat,
     testing::Values(
-        Formatting{"WARNING - Communication Error!",
-                   "Cannot Communicate with Target Board.\rVerify RS-232 Cable is Connected "
-                   "Between\rCOMM Port and PROG Port.",
-                   "WARNING - Communication Error!: Cannot Communicate with Target Board. | Verify "
-                   "RS-232 Cable is Connected Between | COMM Port and PROG Port."},
-        Formatting{"ENTRY ALERT", "Error:\rEntry out of Range (0-255).",
-                   "ENTRY ALERT: Error: | Entry out of Range (0-255)."},
-        Formatting{"Comm Port Error",
-                   "Error Number = 8001\r\nError Source = QSerialPort\r\n\r\n/dev/x: gone",
-                   "Comm Port Error: Error Number = 8001 | Error Source = QSerialPort |  | /dev/x: "
-                   "gone"},
+        // The link's own texts, CR and CR LF breaks, are in the ctl command table.
         Formatting{"T", "unix\nline\n\rmixed", "T: unix | line |  | mixed"},
         Formatting{"Degrees", "45\u00b0", "Degrees: 45\u00b0"},
         Formatting{"Empty", "", "Empty: "}));

@@ -1,5 +1,7 @@
+#include <functional>
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "PeerRig.h"
 #include "QStringPrinter.h"
 
@@ -68,82 +70,111 @@ TEST_F(PLSFixture, WordReadWhosePollGoesUnansweredGivesMinus9999) {
 
 // ---- Single setpoints ----------------------------------------------------------------------
 
-TEST_F(PLSFixture, SetpointsAreCheckedAgainstTheScaleFactorOnFirst) {
-    struct Case {
-        int on;
-        int off;
-        const char* refused; // empty: accepted
-    } cases[] = {
-        {359, 0, ""},
-        {360, 0, "360"},
-        {0, 360, "360"},
-        {400, 365, "400"},
-    };
-    for (const Case& c : cases) {
-        prompter.clear();
-        peer.clearWire();
+// ---- Checks before a channel is programmed ----------------------------------------------
+
+struct Check {
+    const char* name;
+    std::function<bool(RSComm&)> call;
+    bool readsScale;   // the board answers a scale factor of 360 first
+    const char* title; // empty: accepted, the record goes out
+    const char* text;
+};
+
+// The documented edges of the setpoint and pulse-train checks, in their order, and values a
+// byte or word cannot carry (refused before anything is sent).
+const Check checks[] = {
+    {"SetpointAtScaleLessOne", [](RSComm& l) { return l.SingleSetpoint(1, 359, 0); }, true, "", ""},
+    {"OnSetpointAtScale", [](RSComm& l) { return l.SingleSetpoint(1, 360, 0); }, true,
+     "PLS Single Setpoint",
+     "Setpoint setting 360 is greater than scale factor.\r\n\r\n"
+     "Channel can not be programmed."},
+    {"OffSetpointAtScale", [](RSComm& l) { return l.SingleSetpoint(1, 0, 360); }, true,
+     "PLS Single Setpoint",
+     "Setpoint setting 360 is greater than scale factor.\r\n\r\n"
+     "Channel can not be programmed."},
+    {"OnSetpointNamedFirst", [](RSComm& l) { return l.SingleSetpoint(1, 400, 365); }, true,
+     "PLS Single Setpoint",
+     "Setpoint setting 400 is greater than scale factor.\r\n\r\n"
+     "Channel can not be programmed."},
+    {"PulseDividingTheScale", [](RSComm& l) { return l.PulseTrain(2, 10, 20, 0); }, true, "", ""},
+    {"PulseStartAtScaleLessOne", [](RSComm& l) { return l.PulseTrain(2, 10, 20, 359); }, true, "",
+     ""},
+    {"PulseOn255", [](RSComm& l) { return l.PulseTrain(2, 255, 105, 0); }, true, "", ""},
+    {"PulseOnZero", [](RSComm& l) { return l.PulseTrain(2, 0, 360, 0); }, true, "PLS Pulse Train",
+     "ON Division and OFF Division Must be Greater Than 0.\r\n\r\nPLS Channel will not be "
+     "Programmed."},
+    {"PulseOffZeroBeforeStart", [](RSComm& l) { return l.PulseTrain(2, 10, 0, 400); }, true,
+     "PLS Pulse Train",
+     "ON Division and OFF Division Must be Greater Than 0.\r\n\r\nPLS "
+     "Channel will not be Programmed."},
+    {"PulseNotAMultiple", [](RSComm& l) { return l.PulseTrain(2, 10, 25, 0); }, true,
+     "PLS Pulse Train",
+     "ON Division Plus OFF Division\r\nMust be a Multiple of 360.\r\n\r\nPLS "
+     "Channel will not be Programmed."},
+    {"PulseOn256", [](RSComm& l) { return l.PulseTrain(2, 256, 104, 0); }, true, "PLS Pulse Train",
+     "ON Division or OFF Division Must be Less Than 255.\r\n\r\nPLS Channel "
+     "will not be Programmed."},
+    {"PulseStartAtScale", [](RSComm& l) { return l.PulseTrain(2, 10, 20, 360); }, true,
+     "PLS Pulse Train",
+     "Start Position Must Not Be Greater Than 359.\r\n\r\nPLS Channel will "
+     "not be Programmed."},
+    {"ClearChannel256", [](RSComm& l) { return l.ClearPLSChan(256); }, false, "PLS Clear Channel",
+     "Channel 256 is outside 0-255.\r\n\r\nNothing was sent to the board."},
+    {"RecallChannelMinus1", [](RSComm& l) { return l.RecallChannel(-1); }, false,
+     "PLS Recall Channel", "Channel -1 is outside 0-255.\r\n\r\nNothing was sent to the board."},
+    {"SetpointChannel300", [](RSComm& l) { return l.SingleSetpoint(300, 1, 2); }, false,
+     "PLS Single Setpoint", "Channel 300 is outside 0-255.\r\n\r\nNothing was sent to the board."},
+    {"NegativeSetpoint", [](RSComm& l) { return l.SingleSetpoint(1, -5, 2); }, false,
+     "PLS Single Setpoint",
+     "Setpoint setting -5 is outside 0-65535.\r\n\r\nNothing was sent to "
+     "the board."},
+    {"NegativeOnDivision", [](RSComm& l) { return l.PulseTrain(1, -10, 20, 0); }, false,
+     "PLS Pulse Train",
+     "ON Division -10 is outside 0-65535.\r\n\r\nNothing was sent to the "
+     "board."},
+    {"ConfigValueAboveAByte",
+     [](RSComm& l) {
+         QVector<int> config(24, 1);
+         config[17] = 300;
+         return l.PLSConfigDownload(config, 360);
+     },
+     false, "PLS Configuration Download",
+     "Configuration value 17 = 300 is outside 0-255.\r\n\r\n"
+     "Nothing was sent to the board."},
+    {"ConfigTooShort", [](RSComm& l) { return l.PLSConfigDownload(QVector<int>(23, 1), 360); },
+     false, "PLS Configuration Download",
+     "24 configuration values are needed, 23 were given."
+     "\r\n\r\nNothing was sent to the board."},
+};
+
+class PLSCheck : public PLSFixture, public testing::WithParamInterface<Check> {};
+
+TEST_P(PLSCheck, AcceptsOrRefusesWithTheExactMessage) {
+    const Check& check = GetParam();
+    const bool accepted = !*check.title;
+    if (check.readsScale)
         word(360);
-        if (!*c.refused) {
-            handshake();
-            acknowledged(6);
-            ready();
-        }
-        EXPECT_EQ(link.SingleSetpoint(1, c.on, c.off), !*c.refused) << c.on << "/" << c.off;
-        if (*c.refused) {
-            ASSERT_EQ(prompter.count(), 1);
-            EXPECT_EQ(prompter.last().title, QStringLiteral("PLS Single Setpoint"));
-            EXPECT_EQ(prompter.last().text,
-                      QStringLiteral("Setpoint setting %1 is greater than scale factor.\r\n\r\n"
-                                     "Channel can not be programmed.")
-                          .arg(QString::fromLatin1(c.refused)));
-            EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
-            EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
-            EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01") << "nothing after the scale factor";
-        }
+    if (accepted) {
+        handshake();
+        acknowledged(6);
+        ready();
     }
+    EXPECT_EQ(check.call(link), accepted);
+    if (accepted) {
+        EXPECT_EQ(prompter.count(), 0);
+        return;
+    }
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().title, QString::fromUtf8(check.title));
+    EXPECT_EQ(prompter.last().text, QString::fromUtf8(check.text));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+    EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
+    EXPECT_EQ(wire(), check.readsScale ? "FF/55 18/55 55/68 55/01" : "") << "no record is sent";
 }
+
+INSTANTIATE_TEST_SUITE_P(Checks, PLSCheck, testing::ValuesIn(checks), CaseName());
 
 // ---- Pulse trains --------------------------------------------------------------------------
-
-TEST_F(PLSFixture, PulseTrainChecksInOrderWithTheirExactTexts) {
-    const QString tail = QStringLiteral("\r\n\r\nPLS Channel will not be Programmed.");
-    struct Case {
-        int on;
-        int off;
-        int start;
-        QString text; // empty: accepted
-    } cases[] = {
-        {10, 20, 0, {}},
-        {10, 20, 359, {}},
-        {255, 105, 0, {}},
-        {0, 360, 0, QStringLiteral("ON Division and OFF Division Must be Greater Than 0.")},
-        {10, 0, 400, QStringLiteral("ON Division and OFF Division Must be Greater Than 0.")},
-        {10, 25, 0, QStringLiteral("ON Division Plus OFF Division\r\nMust be a Multiple of 360.")},
-        {256, 104, 0, QStringLiteral("ON Division or OFF Division Must be Less Than 255.")},
-        {10, 20, 360, QStringLiteral("Start Position Must Not Be Greater Than 359.")},
-    };
-    for (const Case& c : cases) {
-        prompter.clear();
-        peer.clearWire();
-        word(360);
-        if (c.text.isEmpty()) {
-            handshake();
-            acknowledged(6);
-            ready();
-        }
-        EXPECT_EQ(link.PulseTrain(2, c.on, c.off, c.start), c.text.isEmpty())
-            << c.on << "/" << c.off << "@" << c.start;
-        if (c.text.isEmpty()) {
-            EXPECT_EQ(prompter.count(), 0);
-            continue;
-        }
-        ASSERT_EQ(prompter.count(), 1);
-        EXPECT_EQ(prompter.last().title, QStringLiteral("PLS Pulse Train"));
-        EXPECT_EQ(prompter.last().text, c.text + tail);
-        EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
-        EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01");
-    }
-}
 
 TEST_F(PLSFixture, PulseTrainRecordCarriesStartThenOnAndOffDivisions) {
     word(360);
@@ -170,26 +201,6 @@ TEST_F(PLSFixture, PulseTrainThatTheBoardRefusesIsReported) {
 }
 
 // ---- Values a byte cannot carry ------------------------------------------------------------
-
-TEST_F(PLSFixture, ValuesThatCannotTravelAsOneByteAreRefusedBeforeAnythingIsSent) {
-    EXPECT_FALSE(link.ClearPLSChan(256));
-    EXPECT_FALSE(link.RecallChannel(-1));
-    EXPECT_FALSE(link.SingleSetpoint(300, 1, 2));
-    EXPECT_FALSE(link.SingleSetpoint(1, -5, 2));
-    EXPECT_FALSE(link.PulseTrain(1, -10, 20, 0));
-    QVector<int> config(24, 1);
-    config[17] = 300;
-    EXPECT_FALSE(link.PLSConfigDownload(config, 360));
-    EXPECT_FALSE(link.PLSConfigDownload(QVector<int>(23, 1), 360));
-    EXPECT_EQ(wire(), "");
-    ASSERT_EQ(prompter.count(), 7);
-    EXPECT_EQ(prompter.messages()[0].title, QStringLiteral("PLS Clear Channel"));
-    EXPECT_EQ(
-        prompter.messages()[0].text,
-        QStringLiteral("Channel 256 is outside 0-255.\r\n\r\nNothing was sent to the board."));
-    EXPECT_TRUE(prompter.messages()[5].text.startsWith(
-        QStringLiteral("Configuration value 17 = 300 is outside 0-255.")));
-}
 
 // ---- PLS READY -----------------------------------------------------------------------------
 

@@ -4,6 +4,7 @@
 #include "BoardSerialPort.h"
 #include "VirtualClock.h"
 
+// Wire time of the in-process board; what the link does with the port is in the link tests.
 using sim::Board;
 using sim::Fault;
 using sim::FaultPlan;
@@ -28,17 +29,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(BoardPort, ReplyIsWaitingAtOnceWithoutWireTime) {
-    const auto start = clock.now();
-    ASSERT_TRUE(port.send(bytes({0xFF})));
-    EXPECT_EQ(port.bytesWaiting(), 1);
-    EXPECT_EQ(port.waitForByte(clock, start + 1'000'000), WaitResult::ByteReady);
-    EXPECT_EQ(clock.now(), start);
-    EXPECT_EQ(port.readByte(), 0x55);
-    EXPECT_EQ(port.readByte(), -1);
-    EXPECT_EQ(port.wire().text(), "FF/55");
-}
 
 TEST_F(BoardPort, ReplyArrivesTwoByteTimesLater) {
     const struct {
@@ -73,15 +63,6 @@ TEST_F(BoardPort, BurstQueuesOnTheWire) {
     EXPECT_EQ(readyAfter, (std::vector<Clock::Micros>{2084, 3125, 4167}));
 }
 
-TEST_F(BoardPort, SilentBoardTimesOutAtTheDeadline) {
-    board.faults().set(Fault::Silence, FaultPlan::always());
-    const auto deadline = clock.now() + 1'000'000;
-    port.send(bytes({0xFF}));
-    EXPECT_EQ(port.waitForByte(clock, deadline), WaitResult::TimedOut);
-    EXPECT_EQ(clock.now(), deadline);
-    EXPECT_EQ(port.wire().text(), "FF/-");
-}
-
 TEST_F(BoardPort, DiscardKeepsRepliesStillOnTheWire) {
     port.send(bytes({0xFF}));
     board.faults().setWireBaud(9600);
@@ -91,43 +72,4 @@ TEST_F(BoardPort, DiscardKeepsRepliesStillOnTheWire) {
     EXPECT_EQ(port.waitForByte(clock, clock.now() + 1'000'000), WaitResult::ByteReady);
     EXPECT_EQ(port.readByte(), 0x55);
     EXPECT_EQ(port.readByte(), -1);
-}
-
-TEST_F(BoardPort, DroppedLineIsNoticedAndClosesThePort) {
-    board.faults().dropLine();
-    EXPECT_TRUE(port.isOpen()); // not yet noticed
-    EXPECT_EQ(port.waitForByte(clock, clock.now() + 1'000'000), WaitResult::LineDropped);
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(port.lastError().number, BoardSerialPort::lineLost().number);
-    EXPECT_EQ(port.lastError().description, BoardSerialPort::lineLost().description);
-    EXPECT_FALSE(port.send(bytes({0xFF})));
-    EXPECT_FALSE(port.open());
-    board.faults().restoreLine();
-    EXPECT_TRUE(port.open());
-    EXPECT_EQ(port.openCount(), 2);
-}
-
-TEST_F(BoardPort, LineDroppingMidTransferStopsTheSend) {
-    board.faults().set(Fault::LineDrop, FaultPlan::next(1, 1));
-    EXPECT_TRUE(port.send(bytes({0xFF, 0x01})));
-    EXPECT_EQ(port.wire().text(), "FF/55 01/-");
-    EXPECT_FALSE(port.send(bytes({0x04})));
-    EXPECT_FALSE(port.isOpen());
-}
-
-TEST(BoardSerialPort, RefusedOpenReportsTheGivenError) {
-    Board board;
-    VirtualClock clock;
-    BoardSerialPort port(board, clock);
-    const SerialPort::Error inUse{8002, QStringLiteral("QSerialPort"), QStringLiteral("busy")};
-    port.refuseOpen(inUse);
-    EXPECT_FALSE(port.open());
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(port.lastError().number, 8002);
-    EXPECT_EQ(port.lastError().source, QStringLiteral("QSerialPort"));
-    EXPECT_EQ(port.lastError().description, QStringLiteral("busy"));
-    EXPECT_FALSE(port.send(bytes({0xFF})));
-    EXPECT_TRUE(board.traffic().empty());
-    port.allowOpen();
-    EXPECT_TRUE(port.open());
 }
