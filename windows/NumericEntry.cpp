@@ -93,19 +93,18 @@ bool NumericEntry::Validate() {
     return true;
 }
 
-// The focus is put back before the message is shown, so that when the message closes the
-// window returns the focus to this box and not to the control the user was moving to. The
-// box keeps its edit: getting the focus back is not a new arrival.
+// The message comes first, so the operator sees the rejected entry behind it; then the old
+// value is restored and the focus taken back. Getting the focus back is not a new arrival.
 void NumericEntry::reject() {
     const int lo = upDown_->minimum();
     const int hi = upDown_->maximum();
+    prompter_.ask(options_.messageTitle, rangeMessage(lo, hi), Prompter::Icon::Information,
+                  Prompter::Buttons::OK);
     box_->setText(QString::number(EditValue));
     if (box_->isEnabled()) {
         refocusing_ = true;
         box_->setFocus(Qt::OtherFocusReason);
         refocusing_ = false;
     }
-    prompter_.ask(options_.messageTitle, rangeMessage(lo, hi), Prompter::Icon::Information,
-                  Prompter::Buttons::OK);
     box_->selectAll();
 }

@@ -1,13 +1,9 @@
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "AppContext.h"
 #include "BackgroundUpdate.h"
-#include "Board.h"
-#include "BoardSerialPort.h"
-#include "RSComm.h"
-#include "ScriptedPrompter.h"
-#include "VirtualClock.h"
+#include "BoardRig.h"
+#include "QStringPrinter.h"
 
 namespace {
 
@@ -20,7 +16,7 @@ QString alarm(const char* text) {
            QStringLiteral("\r\n\r\n");
 }
 
-class BackgroundTicks : public ::testing::Test {
+class BackgroundTicks : public BoardRigTest {
 protected:
     BackgroundTicks() {
         context.TargetComm = &link;
@@ -29,12 +25,6 @@ protected:
         context.InitSetupTables();
         // The running machine drives bit 0 of B100 only; the alarm bits are the test's.
         board.machine().setSpeed(0);
-    }
-    void goOnline() {
-        link.OnlineMode = true;
-        link.OpenRSComm(port);
-        ASSERT_TRUE(link.OnlineMode);
-        port.clearWire();
     }
     // Ticks until the tick that polls AlarmAdd(index) has run.
     std::optional<QString> tickThrough(int index) {
@@ -54,12 +44,6 @@ protected:
         return active;
     }
 
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    sim::Board board;
-    BoardSerialPort port{board, clock};
-    RSComm link{folder.path(), clock, prompter};
     AppContext context{folder.path(), prompter};
     BackgroundUpdate update{context};
 };
@@ -74,17 +58,15 @@ TEST_F(BackgroundTicks, OfflineTicksStateTheModeAndTheFault) {
     EXPECT_TRUE(port.wire().empty());
 }
 
+// Which address each index reads shows in the flags it decides (below).
 TEST_F(BackgroundTicks, EachOnlineTickPollsTheNextAddressStartingWithTheSecond) {
     goOnline();
-    std::vector<int> lowBytes;
+    std::vector<int> polled;
     for (int tick = 0; tick < 6; ++tick) {
-        port.clearWire();
         EXPECT_EQ(update.Tick(), AllNormal);
-        const std::vector<std::uint8_t> sent = port.wire().requests();
-        lowBytes.push_back(sent.back());
+        polled.push_back(update.PollIndex());
     }
-    // B100.4, F8 (byte 33), F4 (byte 32), B111.7, B101, then B100.4 again.
-    EXPECT_EQ(lowBytes, (std::vector<int>{100, 33, 32, 111, 101, 100}));
+    EXPECT_EQ(polled, (std::vector<int>{1, 2, 3, 4, 0, 1}));
     EXPECT_EQ(context.SystemMessage, Normal);
 }
 
@@ -108,17 +90,24 @@ TEST_F(BackgroundTicks, BitsOfB101RaiseFlagsAndOnlyZeroClearsThem) {
     }
 }
 
+// Every flag up gives every alarm text, one block each in index order. A zero at B101 leaves
+// texts 8-11 alone; clearing F4 clears text 10 on the F4 tick only.
 TEST_F(BackgroundTicks, EachFlagAddressDecidesItsOwnTextOnItsOwnTick) {
     goOnline();
     board.memory().setBit(100, 4, true); // B100.4 -> text 8
     board.memory().setBit(33, 0, true);  // F8     -> text 9
     board.memory().setBit(32, 4, true);  // F4     -> text 10
     board.memory().setBit(111, 7, true); // B111.7 -> text 11
-    setB101(4);
-    tickThrough(0);
-    EXPECT_EQ(activeFlags(), (std::vector<int>{2, 8, 9, 10, 11}));
+    setB101(0xFE);
+    EXPECT_EQ(tickThrough(0), FaultsActive);
+    EXPECT_EQ(context.SystemMessage,
+              alarm("Cupfeed Motor O'Temp") + alarm("Servo Amplifier Fault") +
+                  alarm("Cupfeed Cam Following Fault") + alarm("C1/CRA/CRB/CRC Fault") +
+                  alarm("Cupfeed Cam Not in Sync") + alarm("Short Can Alarm\r\n(to PLC)") +
+                  alarm("No Servo Fault") + alarm("Short Can Alarm\r\n(from PLC)") +
+                  alarm("Die Sensor Fail Alarm") + alarm("Timing Signal Fail Alarm") +
+                  alarm("Brake Response Too Long"));
 
-    // A zero at B101 leaves texts 8-11 alone; clearing F4 clears text 10 on the F4 tick only.
     setB101(0);
     tickThrough(0);
     EXPECT_EQ(activeFlags(), (std::vector<int>{8, 9, 10, 11}));
@@ -127,22 +116,13 @@ TEST_F(BackgroundTicks, EachFlagAddressDecidesItsOwnTextOnItsOwnTick) {
     EXPECT_EQ(activeFlags(), (std::vector<int>{8, 9, 10, 11}));
     tickThrough(3);
     EXPECT_EQ(activeFlags(), (std::vector<int>{8, 9, 11}));
-}
 
-TEST_F(BackgroundTicks, ActiveAlarmsMakeOneBlockEachInIndexOrder) {
-    goOnline();
-    board.memory().setBit(33, 0, true);
-    setB101((1 << 2) | (1 << 6));
-    EXPECT_EQ(tickThrough(0), FaultsActive);
-    EXPECT_EQ(context.SystemMessage, alarm("Servo Amplifier Fault") +
-                                         alarm("Short Can Alarm\r\n(to PLC)") +
-                                         alarm("Die Sensor Fail Alarm"));
     // Everything cleared: back to normal on the tick that clears the last flag.
-    board.memory().setBit(33, 0, false);
-    setB101(0);
-    tickThrough(2);
-    EXPECT_NE(context.SystemMessage, Normal);
-    EXPECT_EQ(tickThrough(0), AllNormal);
+    for (const auto& [byte, bit] : {std::pair{100, 4}, {33, 0}, {111, 7}})
+        board.memory().setBit(byte, bit, false);
+    tickThrough(1);
+    EXPECT_EQ(context.SystemMessage, alarm("Die Sensor Fail Alarm"));
+    EXPECT_EQ(tickThrough(2), AllNormal);
     EXPECT_EQ(context.SystemMessage, Normal);
 }
 

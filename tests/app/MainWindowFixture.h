@@ -2,24 +2,18 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QLabel>
-#include <QMenu>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
 #include "AppContext.h"
-#include "Board.h"
-#include "BoardSerialPort.h"
+#include "BoardRig.h"
 #include "MachineWindowFactory.h"
 #include "MainStatusBar.h"
-#include "RSComm.h"
+#include "QStringPrinter.h"
 #include "ScriptedDialogs.h"
-#include "ScriptedPrompter.h"
 #include "StatusPanel.h"
-#include "VirtualClock.h"
 #include "frmMDIMain.h"
 
 class RecordedWindow final : public QWidget {
@@ -62,9 +56,8 @@ private:
     std::vector<int> available_;
 };
 
-// The main window on an in-process board and a virtual clock, in a fresh application folder,
-// with scripted messages and file dialogs.
-class MainWindowFixture : public ::testing::Test {
+// The main window on the board rig, with scripted file dialogs.
+class MainWindowFixture : public BoardRigTest {
 protected:
     MainWindowFixture() {
         context.locale = QLocale(QLocale::English, QLocale::UnitedStates);
@@ -88,26 +81,18 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    template <typename T = QAction> T* find(const char* name) const {
-        T* found = window->findChild<T*>(QLatin1String(name));
+    QAction* menuItem(const char* name) const {
+        auto* found = window->findChild<QAction*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    QAction* menuItem(const char* name) const { return find<QAction>(name); }
     QString panel(int number) const { return window->statusPanels()->panelText(number); }
     void trigger(const char* name) const { menuItem(name)->trigger(); }
     void doubleClick(const char* key) const {
-        QTest::mouseDClick(find<StatusPanel>(key), Qt::LeftButton);
+        QTest::mouseDClick(window->findChild<StatusPanel*>(QLatin1String(key)), Qt::LeftButton);
     }
-    std::string wire() const { return port.wire().text(); }
 
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
     ScriptedDialogs dialogs;
-    sim::Board board;
-    BoardSerialPort port{board, clock};
-    RSComm link{folder.path(), clock, prompter};
     AppContext context{folder.path(), prompter};
     std::unique_ptr<RecordingWindows> windows;
     std::unique_ptr<frmMDIMain> window;

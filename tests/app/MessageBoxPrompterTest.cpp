@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "MessageBoxPrompter.h"
 
 namespace {
@@ -64,14 +65,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ButtonCase{"AbortRetryIgnoreIgnore", Prompter::Buttons::AbortRetryIgnore,
                                  QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore,
                                  QMessageBox::Ignore, 5}),
-    [](const ::testing::TestParamInfo<ButtonCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(MessageBoxPrompter, ABoxClosedWithoutAButtonAnswersTheSafeWayOut) {
     using B = Prompter::Buttons;
-    EXPECT_EQ(MessageBoxPrompter::answerCode(QMessageBox::NoButton, B::YesNoCancel), 2);
-    EXPECT_EQ(MessageBoxPrompter::answerCode(QMessageBox::NoButton, B::RetryCancel), 2);
-    EXPECT_EQ(MessageBoxPrompter::answerCode(QMessageBox::NoButton, B::YesNo), 7);
-    EXPECT_EQ(MessageBoxPrompter::answerCode(QMessageBox::NoButton, B::OK), 1);
+    const std::pair<B, int> cases[] = {
+        {B::YesNoCancel, 2}, {B::RetryCancel, 2}, {B::YesNo, 7}, {B::OK, 1}};
+    for (const auto& [buttons, answer] : cases)
+        EXPECT_EQ(MessageBoxPrompter::answerCode(QMessageBox::NoButton, buttons), answer);
 }
 
 TEST(MessageBoxPrompter, EscapeOnAYesNoQuestionAnswersNo) {

@@ -2,13 +2,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "AppContext.h"
+#include "QStringPrinter.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedPrompter.h"
 #include "SdtFile.h"
 #include "SetupFiles.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -26,14 +27,9 @@ protected:
 
     QString path(const QString& name) const { return dir.filePath(name); }
     void put(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(dir.write(name, bytes));
     }
-    QByteArray contents(const QString& name) const {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray contents(const QString& name) const { return dir.read(name); }
     void putRecord(const QString& name, const SetupData& data) const {
         put(name, SdtFile::encode(data).bytes);
     }
@@ -42,8 +38,23 @@ protected:
         dialogs.choose(path(name));
         ASSERT_TRUE(files.FileOpen());
     }
+    QString dialogsAsked() const {
+        QStringList kinds;
+        for (const ScriptedDialogs::Request& r : dialogs.requests())
+            kinds << (r.save ? QStringLiteral("save") : QStringLiteral("open"));
+        return kinds.join(QLatin1Char(' '));
+    }
+    // The message shown last: an exclamation box with OK, titled "VORNA7".
+    void expectFailure(const QString& text) const {
+        ASSERT_GT(prompter.count(), 0);
+        EXPECT_EQ(prompter.last().title, QStringLiteral("VORNA7"));
+        EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+        EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
+        EXPECT_EQ(prompter.last().text.left(text.size()), text)
+            << prompter.last().text.toStdString();
+    }
 
-    QTemporaryDir dir;
+    TempFolder dir;
     ScriptedPrompter prompter;
     ScriptedDialogs dialogs;
     AppContext context;
@@ -76,6 +87,71 @@ TEST_F(FileCommands, SaveChangesQuestionOnlyForTheComparedFields) {
     }
 }
 
+// ---- The save question before New, Open and shutdown, every answer -------------------------
+
+enum class Command { New, Open, Close };
+enum class Answer { Cancel, No, Yes, YesButSaveAsCancelled };
+
+struct SaveQuestionCase {
+    Command command;
+    Answer answer;
+    bool goesOn;         // what the command returns
+    bool dataReset;      // the edit is gone
+    bool saved;          // LINE1.sdt written
+    const char* dialogs; // the file dialogs asked, in order
+};
+
+std::string caseName(const ::testing::TestParamInfo<SaveQuestionCase>& info) {
+    const char* commands[] = {"New", "Open", "Close"};
+    const char* answers[] = {"Cancel", "No", "Yes", "YesButSaveAsCancelled"};
+    return std::string(commands[int(info.param.command)]) + answers[int(info.param.answer)];
+}
+
+class SaveQuestion : public FileCommands, public ::testing::WithParamInterface<SaveQuestionCase> {};
+
+TEST_P(SaveQuestion, EachAnswerEndsTheCommandAsItShould) {
+    const SaveQuestionCase& c = GetParam();
+    context.CurrentData.ParamValue[1] = 360;
+    prompter.answerNext(c.answer == Answer::Cancel ? Prompter::Cancel
+                        : c.answer == Answer::No   ? Prompter::No
+                                                   : Prompter::Yes);
+    if (c.answer == Answer::Yes)
+        dialogs.choose(path(QStringLiteral("LINE1.sdt")));
+    else if (c.answer == Answer::YesButSaveAsCancelled)
+        dialogs.cancelNext();
+    const bool goesOn = c.command == Command::New    ? files.FileNew()
+                        : c.command == Command::Open ? files.FileOpen()
+                                                     : files.ConfirmClose();
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Save Changes to File?"));
+    EXPECT_EQ(goesOn, c.goesOn);
+    EXPECT_EQ(context.CurrentData.ParamValue[1] != 360, c.dataReset);
+    EXPECT_EQ(SdtFile::read(path(QStringLiteral("LINE1.sdt"))).data.has_value(), c.saved);
+    EXPECT_EQ(dialogsAsked(), QLatin1String(c.dialogs));
+    EXPECT_EQ(context.DataUntitled, !c.saved || c.dataReset);
+}
+
+// Open goes on to its own dialog, which the script cancels.
+INSTANTIATE_TEST_SUITE_P(
+    FileCommandsAndAnswers, SaveQuestion,
+    ::testing::Values(
+        SaveQuestionCase{Command::New, Answer::Cancel, false, false, false, ""},
+        SaveQuestionCase{Command::New, Answer::No, true, true, false, ""},
+        SaveQuestionCase{Command::New, Answer::Yes, true, true, true, "save"},
+        SaveQuestionCase{Command::New, Answer::YesButSaveAsCancelled, false, false, false, "save"},
+        SaveQuestionCase{Command::Open, Answer::Cancel, false, false, false, ""},
+        SaveQuestionCase{Command::Open, Answer::No, false, false, false, "open"},
+        SaveQuestionCase{Command::Open, Answer::Yes, false, false, true, "save open"},
+        SaveQuestionCase{Command::Open, Answer::YesButSaveAsCancelled, false, false, false, "save"},
+        SaveQuestionCase{Command::Close, Answer::Cancel, false, false, false, ""},
+        SaveQuestionCase{Command::Close, Answer::No, true, false, false, ""},
+        SaveQuestionCase{Command::Close, Answer::Yes, true, false, true, "save"},
+        SaveQuestionCase{Command::Close, Answer::YesButSaveAsCancelled, false, false, false,
+                         "save"}),
+    caseName);
+
+// ---- Save, Open ------------------------------------------------------------------------------
+
 TEST_F(FileCommands, SaveAfterNewAsksForANameThenSavesWithoutOne) {
     EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [unnamed]"));
     EXPECT_TRUE(context.TimingReload);
@@ -83,18 +159,16 @@ TEST_F(FileCommands, SaveAfterNewAsksForANameThenSavesWithoutOne) {
     dialogs.choose(path(QStringLiteral("LINE1.sdt")));
     ASSERT_TRUE(files.FileSave());
     ASSERT_EQ(dialogs.requests().size(), 1);
-    EXPECT_TRUE(dialogs.requests()[0].save);
     EXPECT_EQ(dialogs.requests()[0].filter, QStringLiteral("Setup Files(*.sdt)|*.sdt|"));
     EXPECT_EQ(dialogs.requests()[0].initialName, QString());
     EXPECT_EQ(contents(QStringLiteral("LINE1.sdt")), SdtFile::encode(context.CurrentData).bytes);
     EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [LINE1.sdt]"));
-    EXPECT_FALSE(context.DataUntitled);
     EXPECT_EQ(context.SavedData, context.CurrentData);
     EXPECT_EQ(files.CheckSaveChanges(), 0);
 
     context.CurrentData.ParamValue[2] = 3;
     ASSERT_TRUE(files.FileSave());
-    EXPECT_EQ(dialogs.requests().size(), 1); // no second dialog
+    EXPECT_EQ(dialogsAsked(), QStringLiteral("save")); // no second dialog
     EXPECT_EQ(SdtFile::read(path(QStringLiteral("LINE1.sdt"))).data->ParamValue[2], 3);
 }
 
@@ -109,162 +183,97 @@ TEST_F(FileCommands, FailedSaveIsReportedAndChangesNothing) {
     dialogs.choose(target);
     EXPECT_FALSE(files.FileSaveAs());
     ASSERT_EQ(prompter.count(), 1);
-    const auto& shown = prompter.last();
-    EXPECT_EQ(shown.title, QStringLiteral("VORNA7"));
-    EXPECT_EQ(shown.icon, Prompter::Icon::Exclamation);
-    EXPECT_EQ(shown.buttons, Prompter::Buttons::OK);
-    EXPECT_TRUE(shown.text.startsWith(QStringLiteral("The set-up data file \"") +
-                                      QDir::toNativeSeparators(target) +
-                                      QStringLiteral("\" could not be written:\r\n")));
-    EXPECT_TRUE(shown.text.endsWith(CRLF + CRLF + QStringLiteral("The data has not been saved.")));
-    // Still tied to the file the data came from.
+    expectFailure(QStringLiteral("The set-up data file \"") + QDir::toNativeSeparators(target) +
+                  QStringLiteral("\" could not be written:\r\n"));
+    EXPECT_TRUE(prompter.last().text.endsWith(CRLF + CRLF + "The data has not been saved."));
     EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("a.sdt")));
     EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [a.sdt]"));
     EXPECT_EQ(context.SavedData, saved);
     EXPECT_EQ(contents(QStringLiteral("a.sdt")), before);
 }
 
-TEST_F(FileCommands, OpenLoadsAFileOfThisVersionWithoutAQuestion) {
-    SetupData data = context.DefaultData;
-    data.ParamValue[9] = 123456;
-    data.ChanSetpoint[3][0] = 42;
-    putRecord(QStringLiteral("LINE1.sdt"), data);
-    openFile(QStringLiteral("LINE1.sdt"));
-
-    ASSERT_EQ(dialogs.requests().size(), 1);
-    EXPECT_FALSE(dialogs.requests()[0].save);
-    EXPECT_EQ(dialogs.requests()[0].filter, QStringLiteral("Setup Files(*.sdt)|*.sdt|"));
-    EXPECT_EQ(dialogs.requests()[0].initialName, path(QStringLiteral("*.sdt")));
-    EXPECT_EQ(prompter.count(), 0);
-    EXPECT_EQ(context.CurrentData, data);
-    EXPECT_EQ(context.SavedData, data);
-    EXPECT_FALSE(context.DataUntitled);
-    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [LINE1.sdt]"));
-    EXPECT_EQ(context.gFileNameTitle, QStringLiteral("LINE1.sdt"));
-    EXPECT_EQ(context.gUploadNOW, QStringLiteral("3/14/2024 2:05:07 PM"));
-}
-
-TEST_F(FileCommands, ShortAndLongTablesAreFittedToThirtyTwoEntries) {
+// Tables of 20 and 40 entries are fitted to 32: missing entries are empty texts and zeros.
+TEST_F(FileCommands, OpenLoadsAFileOfThisVersionFittedToThirtyTwoEntries) {
     for (const std::size_t count : {20u, 40u}) {
         SetupData data = context.DefaultData;
-        data.ParamAdd.resize(count);
-        data.ParamValue.resize(count);
-        std::vector<QString> fittedAdds(32); // missing entries are empty texts and zeros
-        std::vector<std::int32_t> fittedValues(32);
+        data.ParamAdd.assign(count, QString());
+        data.ParamValue.assign(count, 0);
         for (std::size_t i = 0; i < count; ++i) {
             data.ParamAdd[i] = QStringLiteral("W%1").arg(2000 + i);
             data.ParamValue[i] = std::int32_t(1000 + i);
-            if (i < 32) {
-                fittedAdds[i] = data.ParamAdd[i];
-                fittedValues[i] = data.ParamValue[i];
-            }
         }
+        data.ChanSetpoint[3][0] = 42;
         const QString name = QStringLiteral("t%1.sdt").arg(count);
         putRecord(name, data);
-        openFile(name);
-        EXPECT_EQ(context.CurrentData.ParamAdd, fittedAdds);
-        EXPECT_EQ(context.CurrentData.ParamValue, fittedValues);
+        prompter.clear();
+        dialogs.choose(path(name));
+        ASSERT_TRUE(files.FileOpen());
+        EXPECT_EQ(prompter.count(), 0);
+        EXPECT_FALSE(dialogs.requests().back().save);
+        EXPECT_EQ(dialogs.requests().back().filter, QStringLiteral("Setup Files(*.sdt)|*.sdt|"));
+        for (std::size_t i :
+             {std::size_t(0), std::min(count, std::size_t(32)) - 1, std::size_t(31)}) {
+            EXPECT_EQ(context.CurrentData.ParamAdd[i], i < count ? data.ParamAdd[i] : QString());
+            EXPECT_EQ(context.CurrentData.ParamValue[i], i < count ? data.ParamValue[i] : 0);
+        }
+        EXPECT_EQ(context.CurrentData.ParamValue.size(), 32u);
         EXPECT_EQ(context.CurrentData.ChanSetpoint, data.ChanSetpoint);
         EXPECT_EQ(context.SavedData, context.CurrentData);
+        EXPECT_FALSE(context.DataUntitled);
+        EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [%1]").arg(name));
+        EXPECT_EQ(context.gUploadNOW, QStringLiteral("3/14/2024 2:05:07 PM"));
     }
+    EXPECT_EQ(dialogs.requests()[0].initialName, path(QStringLiteral("*.sdt")));
 }
 
-class OtherVersion : public FileCommands {
-protected:
-    OtherVersion() {
-        putRecord(QStringLiteral("mine.sdt"), context.DefaultData);
-        openFile(QStringLiteral("mine.sdt"));
-        other = context.DefaultData;
-        other.Version = QStringLiteral("VORNA7_R0.9.0");
-        other.ParamValue[1] = 111;
-        putRecord(QStringLiteral("OLD.sdt"), other);
-        before = context.CurrentData;
-        dialogs.choose(path(QStringLiteral("OLD.sdt")));
-    }
-    void expectQuestion(const ScriptedPrompter::Message& m) const {
-        EXPECT_EQ(m.title, QStringLiteral("VORNA7"));
-        EXPECT_EQ(m.text, QStringLiteral("File created by set-up program version: VORNA7_R0.9.0") +
-                              CRLF + QStringLiteral("Data tables may not be properly aligned.") +
-                              CRLF + CRLF + QStringLiteral("Do you wish to continue?"));
-        EXPECT_EQ(m.icon, Prompter::Icon::Information);
-        EXPECT_EQ(m.buttons, Prompter::Buttons::YesNoCancel);
-    }
-    void expectUnchanged() const {
-        EXPECT_EQ(context.CurrentData, before);
-        EXPECT_EQ(context.SavedData, before);
-        EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [mine.sdt]"));
-        EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("mine.sdt")));
-        EXPECT_EQ(context.gFileNameTitle, QStringLiteral("mine.sdt"));
-    }
-    SetupData other;
-    SetupData before;
-};
+// A file of another version: Yes loads it, No shows the dialog again on the refused file, Cancel
+// keeps the data and the file it came from.
+TEST_F(FileCommands, AFileOfAnotherVersionAsksFirst) {
+    putRecord(QStringLiteral("mine.sdt"), context.DefaultData);
+    openFile(QStringLiteral("mine.sdt"));
+    SetupData other = context.DefaultData;
+    other.Version = QStringLiteral("VORNA7_R0.9.0");
+    other.ParamValue[1] = 111;
+    putRecord(QStringLiteral("OLD.sdt"), other);
+    const SetupData mine = context.CurrentData;
 
-TEST_F(OtherVersion, YesLoadsItAndSaveStampsThisProgramsVersion) {
+    for (const int answer : {Prompter::Cancel, Prompter::No}) {
+        prompter.answerNext(answer);
+        dialogs.choose(path(QStringLiteral("OLD.sdt")));
+        if (answer == Prompter::No)
+            dialogs.cancelNext(); // the dialog shown again
+        EXPECT_FALSE(files.FileOpen());
+        EXPECT_EQ(context.CurrentData, mine);
+        EXPECT_EQ(context.SavedData, mine);
+        EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("mine.sdt")));
+        EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [mine.sdt]"));
+    }
+    EXPECT_EQ(dialogs.requests().size(), 4); // the first open, once for Cancel, twice for No
+    EXPECT_EQ(dialogs.requests()[3].initialName, path(QStringLiteral("OLD.sdt")));
+    const auto& asked = prompter.last();
+    EXPECT_EQ(asked.title, QStringLiteral("VORNA7"));
+    EXPECT_EQ(asked.text, "File created by set-up program version: VORNA7_R0.9.0" + CRLF +
+                              "Data tables may not be properly aligned." + CRLF + CRLF +
+                              "Do you wish to continue?");
+    EXPECT_EQ(asked.icon, Prompter::Icon::Information);
+    EXPECT_EQ(asked.buttons, Prompter::Buttons::YesNoCancel);
+
+    // Save goes to the file the data came from, not the one just refused.
+    context.CurrentData.ParamValue[2] = 7;
+    ASSERT_TRUE(files.FileSave());
+    EXPECT_EQ(SdtFile::read(path(QStringLiteral("mine.sdt"))).data->ParamValue[2], 7);
+    EXPECT_EQ(*SdtFile::read(path(QStringLiteral("OLD.sdt"))).data, other);
+
     prompter.answerNext(Prompter::Yes);
+    dialogs.choose(path(QStringLiteral("OLD.sdt")));
     ASSERT_TRUE(files.FileOpen());
-    ASSERT_EQ(prompter.count(), 1);
-    expectQuestion(prompter.last());
     EXPECT_EQ(context.CurrentData, other);
     EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [OLD.sdt]"));
     prompter.answerNext(Prompter::No);
     EXPECT_EQ(files.CheckSaveChanges(), Prompter::No); // another version counts as changed
-
     ASSERT_TRUE(files.FileSave());
-    EXPECT_EQ(context.CurrentData.Version, context.ProgramVersion);
     EXPECT_EQ(SdtFile::read(path(QStringLiteral("OLD.sdt"))).data->Version, context.ProgramVersion);
     EXPECT_EQ(files.CheckSaveChanges(), 0);
-}
-
-TEST_F(OtherVersion, NoShowsTheDialogAgainOnTheRejectedFile) {
-    prompter.answerNext(Prompter::No);
-    dialogs.cancelNext();
-    EXPECT_FALSE(files.FileOpen());
-    ASSERT_EQ(dialogs.requests().size(), 3); // the first open, then twice here
-    EXPECT_EQ(dialogs.requests()[1].initialName, path(QStringLiteral("mine.sdt")));
-    EXPECT_EQ(dialogs.requests()[2].initialName, path(QStringLiteral("OLD.sdt")));
-    EXPECT_FALSE(dialogs.requests()[2].save);
-    expectUnchanged();
-}
-
-TEST_F(OtherVersion, CancelKeepsTheDataAndItsFile) {
-    context.CurrentData.ParamValue[2] = 7; // unsaved edit, kept by answering No below
-    before = context.CurrentData;
-    const SetupData saved = context.SavedData;
-    prompter.answerNext(Prompter::No);     // Save Changes to File?
-    prompter.answerNext(Prompter::Cancel); // version question
-    EXPECT_FALSE(files.FileOpen());
-    ASSERT_EQ(prompter.count(), 2);
-    expectQuestion(prompter.last());
-    EXPECT_EQ(context.CurrentData, before);
-    EXPECT_EQ(context.SavedData, saved);
-    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [mine.sdt]"));
-
-    // Save goes to the file the data came from, not the one just refused.
-    ASSERT_TRUE(files.FileSave());
-    EXPECT_EQ(SdtFile::read(path(QStringLiteral("mine.sdt"))).data->ParamValue[2], 7);
-    EXPECT_EQ(*SdtFile::read(path(QStringLiteral("OLD.sdt"))).data, other);
-}
-
-// Save chosen before Open, New or shutdown: when it does not happen, the command ends.
-TEST_F(FileCommands, UnfinishedSaveEndsTheCallingCommand) {
-    const std::function<bool(SetupFiles&)> commands[] = {
-        [](SetupFiles& f) { return f.FileNew(); },
-        [](SetupFiles& f) { return f.FileOpen(); },
-        [](SetupFiles& f) { return f.ConfirmClose(); },
-    };
-    for (const auto& command : commands) {
-        context.CurrentData.ParamValue[1] = 360;
-        const SetupData edited = context.CurrentData;
-        const int dialogsBefore = int(dialogs.requests().size());
-        prompter.answerNext(Prompter::Yes);
-        dialogs.cancelNext(); // the Save As dialog
-        EXPECT_FALSE(command(files));
-        EXPECT_EQ(int(dialogs.requests().size()), dialogsBefore + 1);
-        EXPECT_TRUE(dialogs.requests().back().save);
-        EXPECT_EQ(context.CurrentData, edited);
-        EXPECT_TRUE(context.DataUntitled);
-    }
 }
 
 // Each damaged file is refused with its reason; data, title and file name stay.
@@ -278,31 +287,20 @@ TEST_F(FileCommands, DamagedFilesAreRefusedAndChangeNothing) {
     const QString upload = context.gUploadNOW;
     context.currentDateTime = [] { return QDateTime(QDate(2030, 1, 1), QTime(0, 0)); };
 
-    const struct {
-        const char* name;
-        QByteArray bytes;
-        const char* reason;
-    } cases[] = {
-        {"empty.sdt", QByteArray(), "The file is empty."},
-        {"cut.sdt", good.left(good.size() - 2), "The file ends inside the PLS data."},
+    const std::pair<const char*, QByteArray> cases[] = {
+        {"The file is empty.", QByteArray()},
+        {"The file ends inside the PLS data.", good.left(good.size() - 2)},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        put(QLatin1String(c.name), c.bytes);
-        prompter.clear();
+    for (const auto& [reason, bytes] : cases) {
+        SCOPED_TRACE(reason);
+        put(QStringLiteral("bad.sdt"), bytes);
         prompter.answerNext(Prompter::No); // keep the unsaved edit
-        dialogs.choose(path(QLatin1String(c.name)));
+        dialogs.choose(path(QStringLiteral("bad.sdt")));
         EXPECT_FALSE(files.FileOpen());
-        ASSERT_EQ(prompter.count(), 2);
-        const auto& shown = prompter.last();
-        EXPECT_EQ(shown.title, QStringLiteral("VORNA7"));
-        EXPECT_EQ(shown.icon, Prompter::Icon::Exclamation);
-        EXPECT_EQ(shown.buttons, Prompter::Buttons::OK);
-        EXPECT_EQ(shown.text, QStringLiteral("The set-up data file \"") +
-                                  QDir::toNativeSeparators(path(QLatin1String(c.name))) +
-                                  QStringLiteral("\" could not be read:") + CRLF +
-                                  QLatin1String(c.reason) + CRLF + CRLF +
-                                  QStringLiteral("The data in memory has not been changed."));
+        expectFailure(QStringLiteral("The set-up data file \"") +
+                      QDir::toNativeSeparators(path(QStringLiteral("bad.sdt"))) +
+                      "\" could not be read:" + CRLF + reason + CRLF + CRLF +
+                      "The data in memory has not been changed.");
         EXPECT_EQ(context.CurrentData, current);
         EXPECT_EQ(context.SavedData, saved);
         EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [mine.sdt]"));
@@ -310,6 +308,8 @@ TEST_F(FileCommands, DamagedFilesAreRefusedAndChangeNothing) {
         EXPECT_EQ(context.gUploadNOW, upload);
     }
 }
+
+// ---- Shift data export -------------------------------------------------------------------------
 
 QByteArray expectedExport(const char* title, const char* date, const char* values[6]) {
     const char* lines[17] = {
@@ -323,36 +323,31 @@ QByteArray expectedExport(const char* title, const char* date, const char* value
     return out;
 }
 
-TEST_F(FileCommands, ExportBeforeAnyFileSaysUntitled) {
-    context.CurrentData.ParamValue[9] = 1234;
-    context.CurrentData.ParamValue[10] = 0;
-    context.CurrentData.ParamValue[11] = 655359999;
-    context.CurrentData.ParamValue[12] = -5;
-    context.CurrentData.ParamValue[13] = 7;
-    context.CurrentData.ParamValue[14] = -2147483647 - 1;
+// Before any file the export says untitled; later it names the last file, even after New, and
+// the dialog starts at the last export.
+TEST_F(FileCommands, ExportWritesTheShiftDataUnderTheLastFilesName) {
+    const std::int32_t values[6] = {1234, 0, 655359999, -5, 7, -2147483647 - 1};
+    for (int i = 0; i < 6; ++i)
+        context.CurrentData.ParamValue[std::size_t(9 + i)] = values[i];
     dialogs.choose(path(QStringLiteral("shift")));
     ASSERT_TRUE(files.FileExport());
-    ASSERT_EQ(dialogs.requests().size(), 1);
-    EXPECT_TRUE(dialogs.requests()[0].save);
+    EXPECT_EQ(dialogsAsked(), QStringLiteral("save"));
     EXPECT_EQ(dialogs.requests()[0].filter, QStringLiteral("Text Files(*.txt)|*.txt|"));
     EXPECT_EQ(dialogs.requests()[0].initialName, QString());
-    const char* values[6] = {" 1234", " 0", " 655359999", "-5", " 7", "-2147483648"};
-    EXPECT_EQ(contents(QStringLiteral("shift")), expectedExport("untitled", "Date: ", values));
+    const char* shown[6] = {" 1234", " 0", " 655359999", "-5", " 7", "-2147483648"};
+    EXPECT_EQ(contents(QStringLiteral("shift")), expectedExport("untitled", "Date: ", shown));
     EXPECT_EQ(context.gFileExportPath, path(QStringLiteral("shift")));
-}
 
-TEST_F(FileCommands, ExportNamesTheLastFileEvenAfterNew) {
     putRecord(QStringLiteral("LINE1.sdt"), context.DefaultData);
+    prompter.answerNext(Prompter::No);
     openFile(QStringLiteral("LINE1.sdt"));
     files.FileNew();
-    dialogs.choose(path(QStringLiteral("a.txt")));
-    ASSERT_TRUE(files.FileExport());
     dialogs.choose(path(QStringLiteral("b.txt")));
     ASSERT_TRUE(files.FileExport());
-    EXPECT_EQ(dialogs.requests().back().initialName, path(QStringLiteral("a.txt")));
-    const char* values[6] = {" 0", " 0", " 0", " 0", " 0", " 0"};
+    EXPECT_EQ(dialogs.requests().back().initialName, path(QStringLiteral("shift")));
+    const char* zeros[6] = {" 0", " 0", " 0", " 0", " 0", " 0"};
     EXPECT_EQ(contents(QStringLiteral("b.txt")),
-              expectedExport("LINE1.sdt", "Date: 3/14/2024 2:05:07 PM", values));
+              expectedExport("LINE1.sdt", "Date: 3/14/2024 2:05:07 PM", zeros));
 }
 
 TEST_F(FileCommands, FailedExportIsReported) {
@@ -360,9 +355,8 @@ TEST_F(FileCommands, FailedExportIsReported) {
     dialogs.choose(target);
     EXPECT_FALSE(files.FileExport());
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("The shift data file \"") +
-                                                QDir::toNativeSeparators(target) +
-                                                QStringLiteral("\" could not be written:\r\n")));
+    expectFailure(QStringLiteral("The shift data file \"") + QDir::toNativeSeparators(target) +
+                  QStringLiteral("\" could not be written:\r\n"));
     dialogs.cancelNext();
     EXPECT_FALSE(files.FileExport());
     EXPECT_EQ(prompter.count(), 1); // a cancelled dialog says nothing

@@ -7,29 +7,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "Board.h"
-#include "BoardSerialPort.h"
-#include "RSComm.h"
-#include "ScriptedPrompter.h"
-#include "VirtualClock.h"
+#include "BoardRig.h"
+#include "QStringPrinter.h"
 #include "frmSetupComm.h"
 
-// The Comm Port dialog over a link on an in-process board, in a fresh application folder,
-// with the computer's serial ports given by the test.
-class CommPortDialogTest : public ::testing::Test {
+// The Comm Port dialog on the board rig, with the computer's serial ports given by the test.
+class CommPortDialogTest : public BoardRigTest {
 protected:
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    sim::Board board;
-    BoardSerialPort port{board, clock};
-    RSComm link{folder.path(), clock, prompter};
     QList<SerialPortCatalog::Device> devices;
     std::unique_ptr<frmSetupComm> dialog;
 
@@ -41,10 +30,6 @@ protected:
         dialog->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
         entry()->setFocus();
-    }
-    void goOnline() {
-        link.OpenRSComm(port);
-        ASSERT_TRUE(link.OnlineMode);
     }
 
     template <typename T> T* control(const QString& name) {
@@ -67,32 +52,24 @@ protected:
     // The last message is an information box with OK, titled `title`, whose text is `text`
     // (or, unless `exact`, starts with it).
     void expectInformation(const QString& title, const QString& text, bool exact = false) const {
-        EXPECT_EQ(prompter.last().title, title);
-        EXPECT_EQ(exact ? prompter.last().text : prompter.last().text.left(text.size()), text)
-            << prompter.last().text.toStdString();
-        EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
-        EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
+        const auto& m = prompter.last();
+        EXPECT_EQ((m.title + '|' + (exact ? m.text : m.text.left(text.size()))).toStdString(),
+                  (title + '|' + text).toStdString());
+        EXPECT_TRUE(m.icon == Prompter::Icon::Information && m.buttons == Prompter::Buttons::OK);
     }
     bool closedWith(QDialog::DialogCode code) const {
         return !dialog->isVisible() && dialog->result() == code;
     }
 
     QString path(const QString& relative) const { return folder.filePath(relative); }
-    void makeFolder(const QString& relative) const { QDir(folder.path()).mkpath(relative); }
+    void makeFolder(const QString& relative) const { ASSERT_TRUE(folder.makeFolder(relative)); }
     void writeFile(const QString& relative, const QByteArray& content) const {
-        QDir().mkpath(QFileInfo(path(relative)).path());
-        QFile file(path(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        ASSERT_TRUE(folder.write(relative, content));
     }
     // Support/COM<number> leading to `target`, as the user sets up a port alias.
     void alias(int number, const QString& target) const {
         makeFolder(QStringLiteral("Support"));
         ASSERT_TRUE(QFile::link(path(target), path(QStringLiteral("Support/COM%1").arg(number))));
     }
-    QByteArray readFile(const QString& relative) const {
-        QFile file(path(relative));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-    QByteArray settingsFile() const { return readFile(QStringLiteral("Support/RSPort.cfg")); }
+    QByteArray readFile(const QString& relative) const { return folder.read(relative); }
 };

@@ -4,13 +4,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
-// The source tree (for the committed Help pages and the project version) and small helpers
-// for fresh application folders and the windows shown in them.
+// The committed help pages as a reader sees them, and small helpers for fresh application
+// folders and the windows shown in them.
 namespace ProgramTestFolder {
 
 inline QString sourceRoot() {
@@ -21,20 +24,12 @@ inline QString helpFolder() {
     return sourceRoot() + QStringLiteral("/Help");
 }
 
-inline void writeFile(const QString& path, const QByteArray& content) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(content);
-}
-
 // Copies the committed help pages into `appFolder`/Help.
 inline void installHelp(const QString& appFolder) {
-    const QDir source(helpFolder());
     QDir(appFolder).mkpath(QStringLiteral("Help"));
-    for (const QString& name : source.entryList(QDir::Files))
-        ASSERT_TRUE(
-            QFile::copy(source.filePath(name), appFolder + QStringLiteral("/Help/") + name));
+    for (const QString& name : QDir(helpFolder()).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(helpFolder() + QLatin1Char('/') + name,
+                                appFolder + QStringLiteral("/Help/") + name));
 }
 
 // The control `name` of `window`; a missing one fails the test.
@@ -46,6 +41,30 @@ template <typename T> T* child(const QObject* window, const QString& name) {
 
 inline void click(const QObject* window, const QString& button) {
     QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
+}
+
+inline QStringList helpPages() {
+    return QDir(helpFolder()).entryList({QStringLiteral("*.html")}, QDir::Files);
+}
+
+inline QString helpSource(const QString& page) {
+    QFile file(helpFolder() + QLatin1Char('/') + page);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+inline QString helpText(const QString& page) {
+    QTextDocument document;
+    document.setHtml(helpSource(page));
+    return document.toPlainText().simplified();
+}
+
+// The first group of each match of `pattern` in the page's source.
+inline QStringList captures(const QString& page, const char* pattern) {
+    QStringList found;
+    for (const QRegularExpressionMatch& m :
+         QRegularExpression(QLatin1String(pattern)).globalMatch(helpSource(page)))
+        found.append(m.captured(1));
+    return found;
 }
 
 } // namespace ProgramTestFolder

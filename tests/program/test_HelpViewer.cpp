@@ -4,66 +4,60 @@
 #include "HelpViewer.h"
 #include "ProgramTestFolder.h"
 
+using namespace ProgramTestFolder;
+
 namespace {
 
-class HelpViewerTest : public ::testing::Test {
-protected:
-    QTemporaryDir folder;
-    QWidget owner;
-
-    void SetUp() override { ProgramTestFolder::installHelp(folder.path()); }
-
-    static QTextBrowser* browser(HelpViewer* viewer) {
-        return ProgramTestFolder::child<QTextBrowser>(viewer, QStringLiteral("brwHelp"));
-    }
-    static QString shownFile(HelpViewer* viewer) { return browser(viewer)->source().fileName(); }
-    static bool enabled(HelpViewer* viewer, const QString& button) {
-        return ProgramTestFolder::child<QPushButton>(viewer, button)->isEnabled();
-    }
-};
+QTextBrowser* browser(HelpViewer* viewer) {
+    return child<QTextBrowser>(viewer, QStringLiteral("brwHelp"));
+}
+QString shown(HelpViewer* viewer) {
+    return browser(viewer)->source().fileName();
+}
+QString backForward(HelpViewer* viewer) {
+    return QStringLiteral("%1%2")
+        .arg(child<QPushButton>(viewer, QStringLiteral("cmdBack"))->isEnabled())
+        .arg(child<QPushButton>(viewer, QStringLiteral("cmdForward"))->isEnabled());
+}
 
 } // namespace
 
-TEST_F(HelpViewerTest, HelpTopicsOpensTheContentsInTheOneViewerOfItsOwner) {
+// Help Topics and a window's own page open in the one viewer of the owner; Contents, Back and
+// Forward move through the pages seen.
+TEST(HelpViewerTest, OneViewerPerOwnerMovesThroughThePagesSeen) {
+    QTemporaryDir folder;
+    QWidget owner;
+    installHelp(folder.path());
     HelpViewer* viewer = HelpViewer::openContents(folder.path(), &owner);
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
-    EXPECT_EQ(shownFile(viewer), QStringLiteral("VORNA7.html"));
+    EXPECT_EQ(shown(viewer), QStringLiteral("VORNA7.html"));
     EXPECT_EQ(viewer->windowTitle(), QStringLiteral("VORNA7 Help - VORNA7 Help"));
     EXPECT_TRUE(browser(viewer)->toPlainText().contains(QStringLiteral("Machine windows")));
-    EXPECT_FALSE(enabled(viewer, QStringLiteral("cmdBack")));
-    EXPECT_FALSE(enabled(viewer, QStringLiteral("cmdForward")));
+    EXPECT_EQ(backForward(viewer), QStringLiteral("00"));
 
-    const QString timingPage = HelpPages::pageFor(QStringLiteral("frmBMTmg"));
-    EXPECT_EQ(HelpViewer::open(folder.path(), timingPage, &owner), viewer);
-    EXPECT_EQ(shownFile(viewer), QStringLiteral("machine-timing.html"));
+    EXPECT_EQ(HelpViewer::open(folder.path(), QStringLiteral("comm-port.html#aliases"), &owner),
+              viewer);
     EXPECT_EQ(owner.findChildren<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
-}
-
-TEST_F(HelpViewerTest, ContentsBackAndForwardMoveThroughThePagesSeen) {
-    HelpViewer* viewer =
-        HelpViewer::open(folder.path(), QStringLiteral("comm-port.html#aliases"), &owner);
-    EXPECT_EQ(shownFile(viewer), QStringLiteral("comm-port.html"));
+    EXPECT_EQ(shown(viewer), QStringLiteral("comm-port.html"));
     EXPECT_EQ(browser(viewer)->source().fragment(), QStringLiteral("aliases"));
     EXPECT_EQ(viewer->windowTitle(), QStringLiteral("VORNA7 Help - Comm Port Settings"));
 
     browser(viewer)->setSource(QUrl(QStringLiteral("link-messages.html")));
-    EXPECT_EQ(shownFile(viewer), QStringLiteral("link-messages.html")) << "relative links resolve";
-    ProgramTestFolder::click(viewer, QStringLiteral("cmdContents"));
-    EXPECT_EQ(shownFile(viewer), QStringLiteral("VORNA7.html"));
-
-    ProgramTestFolder::click(viewer, QStringLiteral("cmdBack"));
-    EXPECT_EQ(shownFile(viewer), QStringLiteral("link-messages.html"));
-    ProgramTestFolder::click(viewer, QStringLiteral("cmdBack"));
-    EXPECT_EQ(shownFile(viewer), QStringLiteral("comm-port.html"));
-    EXPECT_FALSE(enabled(viewer, QStringLiteral("cmdBack")));
-    EXPECT_TRUE(enabled(viewer, QStringLiteral("cmdForward")));
-    ProgramTestFolder::click(viewer, QStringLiteral("cmdForward"));
-    EXPECT_EQ(shownFile(viewer), QStringLiteral("link-messages.html"));
-    EXPECT_TRUE(enabled(viewer, QStringLiteral("cmdBack")));
+    EXPECT_EQ(shown(viewer), QStringLiteral("link-messages.html")) << "relative links resolve";
+    click(viewer, QStringLiteral("cmdContents"));
+    EXPECT_EQ(shown(viewer), QStringLiteral("VORNA7.html"));
+    click(viewer, QStringLiteral("cmdBack"));
+    click(viewer, QStringLiteral("cmdBack"));
+    click(viewer, QStringLiteral("cmdBack"));
+    EXPECT_EQ(shown(viewer), QStringLiteral("VORNA7.html"));
+    EXPECT_EQ(backForward(viewer), QStringLiteral("01"));
+    click(viewer, QStringLiteral("cmdForward"));
+    EXPECT_EQ(shown(viewer), QStringLiteral("comm-port.html"));
+    EXPECT_EQ(backForward(viewer), QStringLiteral("11"));
 }
 
-TEST_F(HelpViewerTest, AMissingPageSaysWhichFileIsMissing) {
+TEST(HelpViewerTest, AMissingPageSaysWhichFileIsMissing) {
     QTemporaryDir empty;
     HelpViewer viewer(empty.path());
     viewer.showContents();

@@ -1,12 +1,14 @@
 #include "ProgramTestFolder.h"
+#include "QStringPrinter.h"
 #include "QtSerialPort.h"
 #include "SystemInfoReport.h"
+#include "TempFolder.h"
 
 namespace {
 
 class SystemInfoReportTest : public ::testing::Test {
 protected:
-    QTemporaryDir folder;
+    TempFolder folder;
     QList<SerialPortCatalog::Device> devices;
 
     SystemInfoReport report() {
@@ -22,7 +24,7 @@ protected:
     }
     QString path(const QString& relative) const { return folder.filePath(relative); }
     void settings(const QByteArray& content) {
-        ProgramTestFolder::writeFile(path(QStringLiteral("Support/RSPort.cfg")), content);
+        ASSERT_TRUE(folder.write(QStringLiteral("Support/RSPort.cfg"), content));
     }
 };
 
@@ -67,8 +69,8 @@ TEST_F(SystemInfoReportTest, TheSettingsFileItsContentsAndTheDeviceItsPortOpens)
 }
 
 TEST_F(SystemInfoReportTest, AliasesAndSerialPortsWithTheNumbersThatReachThem) {
-    ProgramTestFolder::writeFile(path(QStringLiteral("ttyUSB0")), "");
-    ProgramTestFolder::writeFile(path(QStringLiteral("pty")), "");
+    ASSERT_TRUE(folder.write(QStringLiteral("ttyUSB0"), ""));
+    ASSERT_TRUE(folder.write(QStringLiteral("pty"), ""));
     QDir(folder.path()).mkpath(QStringLiteral("Support"));
     const std::pair<int, const char*> aliases[] = {{2, "ttyUSB0"}, {7, "pty"}, {9, "unplugged"}};
     for (const auto& [number, target] : aliases)

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QClipboard>
-#include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -8,8 +7,9 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "AboutText.h"
 #include "ProgramTestFolder.h"
+#include "QStringPrinter.h"
+#include "TempFolder.h"
 #include "frmAbout.h"
 #include "frmSystemInfo.h"
 
@@ -34,34 +34,23 @@ QString projectVersion() {
 
 class AboutBoxTest : public ::testing::Test {
 protected:
-    QTemporaryDir folder;
+    TempFolder folder;
     QWidget owner;
 };
 
 } // namespace
 
-TEST_F(AboutBoxTest, TitleVersionAndTextsAreSetAtLoad) {
+// The version is the project's, read from the build description rather than from the code.
+TEST_F(AboutBoxTest, TitleVersionAndButtonsAreSetAtLoad) {
     const QString version = projectVersion();
     ASSERT_FALSE(version.isEmpty());
     frmAbout box(folder.path(), &owner);
-    EXPECT_EQ(box.windowTitle(), QStringLiteral("About VORNA7"));
-    const std::pair<const char*, QString> texts[] = {
-        {"lblTitle", QStringLiteral("VORNA7")},
-        {"lblVersion", QStringLiteral("Version ") + version},
-        {"lblDescription", AboutText::description()},
-        {"lblTechSupport", AboutText::techSupport()},
-        {"cmdOK", QStringLiteral("OK")},
-        {"cmdSysInfo", QStringLiteral("&System Info...")},
-    };
-    for (const auto& [name, text] : texts)
-        EXPECT_EQ(child<QWidget>(&box, QString::fromLatin1(name))->property("text").toString(),
-                  text)
-            << name;
-    EXPECT_TRUE(AboutText::techSupport().startsWith(QStringLiteral("Technical Support:\n")));
+    QStringList texts{box.windowTitle()};
+    for (const char* name : {"lblTitle", "lblVersion", "cmdOK", "cmdSysInfo"})
+        texts << child<QWidget>(&box, QLatin1String(name))->property("text").toString();
+    EXPECT_EQ(texts, QStringList({"About VORNA7", "VORNA7", "Version " + version, "OK",
+                                  "&System Info..."}));
     EXPECT_FALSE(child<QLabel>(&box, QStringLiteral("picIcon"))->pixmap().isNull());
-    for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(child<QFrame>(&box, QStringLiteral("Line1(%1)").arg(i))->frameShape(),
-                  QFrame::HLine);
 }
 
 TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
@@ -81,8 +70,7 @@ TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
 }
 
 TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
-    ProgramTestFolder::writeFile(folder.filePath(QStringLiteral("Support/RSPort.cfg")),
-                                 "6,19200\r\n");
+    ASSERT_TRUE(folder.write(QStringLiteral("Support/RSPort.cfg"), "6,19200\r\n"));
     owner.show();
     frmAbout* box = frmAbout::showModeless(folder.path(), &owner);
     click(box, QStringLiteral("cmdSysInfo"));
@@ -100,8 +88,7 @@ TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
     EXPECT_FALSE(watch.isNull());
 
     // A second press refreshes the same window with what the file says now.
-    ProgramTestFolder::writeFile(folder.filePath(QStringLiteral("Support/RSPort.cfg")),
-                                 "8,9600\r\n");
+    ASSERT_TRUE(folder.write(QStringLiteral("Support/RSPort.cfg"), "8,9600\r\n"));
     box = frmAbout::showModeless(folder.path(), &owner);
     box->StartSysInfo();
     EXPECT_EQ(owner.findChildren<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);

@@ -4,22 +4,18 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
 #include "AppContext.h"
-#include "Board.h"
-#include "BoardSerialPort.h"
-#include "RSComm.h"
-#include "ScriptedPrompter.h"
-#include "VirtualClock.h"
+#include "BoardRig.h"
+#include "QStringPrinter.h"
 #include "frmBMMain.h"
 
-// Main Display on an in-process board and a virtual clock. SetOnlineMode does what the main
+// Main Display on the board rig. SetOnlineMode does what the main
 // window's does, and counts its calls.
-class MainDisplayFixture : public ::testing::Test {
+class MainDisplayFixture : public BoardRigTest {
 protected:
     MainDisplayFixture() {
         context.TargetComm = &link;
@@ -78,12 +74,6 @@ protected:
         board.memory().setWord(180, position);
     }
 
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    sim::Board board;
-    BoardSerialPort port{board, clock};
-    RSComm link{folder.path(), clock, prompter};
     AppContext context{folder.path(), prompter};
     std::unique_ptr<frmBMMain> display;
     int modeCalls = 0;

@@ -2,19 +2,15 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "AppContext.h"
-#include "Board.h"
-#include "BoardSerialPort.h"
+#include "BoardRig.h"
 #include "FileDialogs.h"
 #include "MachineWindowSet.h"
 #include "MainStatusBar.h"
-#include "RSComm.h"
-#include "ScriptedPrompter.h"
-#include "VirtualClock.h"
+#include "QStringPrinter.h"
 #include "frmMDIMain.h"
 
 namespace {
@@ -26,7 +22,7 @@ public:
 };
 
 // The program as main builds it, on an in-process board.
-class MainWindowWithDisplay : public ::testing::Test {
+class MainWindowWithDisplay : public BoardRigTest {
 protected:
     MainWindowWithDisplay() {
         main = std::make_unique<frmMDIMain>(context, link, port, machineWindows, dialogs);
@@ -49,13 +45,11 @@ protected:
         return main->findChild<QLabel*>(QLatin1String(name))->text();
     }
     QString panel(int number) const { return main->statusPanels()->panelText(number); }
+    QAction* item(const QString& name) const { return main->findChild<QAction*>(name); }
+    QString messages() const {
+        return main->findChild<QPlainTextEdit*>(QStringLiteral("txtMessageDisplay"))->toPlainText();
+    }
 
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    sim::Board board;
-    BoardSerialPort port{board, clock};
-    RSComm link{folder.path(), clock, prompter};
     AppContext context{folder.path(), prompter};
     MachineWindowSet machineWindows{context};
     NoFileDialogs dialogs;
@@ -65,34 +59,13 @@ protected:
 TEST_F(MainWindowWithDisplay, TheMainDisplayOpensAtStartUpAndOnlyItIsAvailable) {
     ASSERT_NE(main->currentMachineWindow(), nullptr);
     EXPECT_EQ(main->currentMachineWindow()->objectName(), QStringLiteral("frmBMMain"));
-    EXPECT_TRUE(main->findChild<QAction*>(QStringLiteral("mnuBMForm(0)"))->isEnabled());
-    for (int i = 1; i < 5; ++i) {
-        EXPECT_FALSE(
-            main->findChild<QAction*>(QStringLiteral("mnuBMForm(%1)").arg(i))->isEnabled());
-    }
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(item(QStringLiteral("mnuBMForm(%1)").arg(i))->isEnabled(), i == 0) << i;
     EXPECT_EQ(label("lblDisplay(0)"), QStringLiteral("-"));
 }
 
-TEST_F(MainWindowWithDisplay, OnlineTheDisplayFollowsTheBoardAndTheAlarmPoll) {
-    board.machine().setSpeed(42);
-    board.memory().setWord(180, 300);
-    main->findChild<QAction*>(QStringLiteral("mnuViewOnline"))->trigger();
-    ASSERT_EQ(panel(2), QStringLiteral("ONLINE"));
-    EXPECT_TRUE(turnUntil([&] { return label("lblDisplay(1)") == QStringLiteral("300"); }));
-    EXPECT_EQ(label("lblDisplay(0)"), QStringLiteral("42"));
-
-    board.memory().setByte(101, 1 << 7);
-    for (int tick = 0; tick < 5; ++tick)
-        main->tmrBackgroungUpdate_Timer();
-    const auto* messages = main->findChild<QPlainTextEdit*>(QStringLiteral("txtMessageDisplay"));
-    EXPECT_TRUE(turnUntil([&] {
-        return messages->toPlainText() == QStringLiteral("** System ALARM **\nNo Servo Fault\n\n");
-    }));
-    EXPECT_EQ(panel(1), QStringLiteral("System Message:  Faults Active in PLC"));
-}
-
 TEST_F(MainWindowWithDisplay, ALinkFailureTakesTheWholeProgramOffline) {
-    main->findChild<QAction*>(QStringLiteral("mnuViewOnline"))->trigger();
+    item(QStringLiteral("mnuViewOnline"))->trigger();
     ASSERT_TRUE(turnUntil([&] { return label("lblDisplay(0)") != QStringLiteral("0"); }));
     board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
     EXPECT_TRUE(turnUntil([&] { return panel(2) == QStringLiteral("OFFLINE"); }));
@@ -100,28 +73,13 @@ TEST_F(MainWindowWithDisplay, ALinkFailureTakesTheWholeProgramOffline) {
     EXPECT_FALSE(link.OnlineMode);
     EXPECT_TRUE(turnUntil([&] { return label("lblDisplay(0)") == QStringLiteral("-"); }));
     EXPECT_EQ(label("lblDisplay(1)"), QStringLiteral("-"));
-    EXPECT_TRUE(main->findChild<QAction*>(QStringLiteral("mnuViewOffline"))->isChecked());
+    EXPECT_TRUE(item(QStringLiteral("mnuViewOffline"))->isChecked());
 
     main->tmrBackgroungUpdate_Timer();
     EXPECT_EQ(panel(1), QStringLiteral("System Message:  Comm Fault with K6674"));
-    const auto* messages = main->findChild<QPlainTextEdit*>(QStringLiteral("txtMessageDisplay"));
-    EXPECT_TRUE(turnUntil([&] {
-        return messages->toPlainText() == QStringLiteral("Set-up Program is Currently OFFLINE");
-    }));
+    EXPECT_TRUE(turnUntil(
+        [&] { return messages() == QStringLiteral("Set-up Program is Currently OFFLINE"); }));
     EXPECT_EQ(prompter.count(), 1);
-}
-
-TEST_F(MainWindowWithDisplay, ShutdownStopsTheDisplaysCycle) {
-    main->findChild<QAction*>(QStringLiteral("mnuViewOnline"))->trigger();
-    ASSERT_TRUE(turnUntil([&] { return label("lblDisplay(0)") != QStringLiteral("0"); }));
-    EXPECT_TRUE(main->close());
-    port.clearWire();
-    for (int turn = 0; turn < 20; ++turn)
-        QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(main->currentMachineWindow(), nullptr);
-    EXPECT_TRUE(port.wire().empty());
-    EXPECT_FALSE(port.isOpen());
 }
 
 } // namespace

@@ -25,10 +25,10 @@ protected:
             new NumericEntry(QStringLiteral("txtBMSetup"), QStringLiteral("updBMSetup"), 3, minimum,
                              maximum, EscPending, *messages, cmdDefault, host.get(), options);
         next = new QLineEdit(host.get());
-        layout->addWidget(entry->box());
-        layout->addWidget(entry->upDown());
-        layout->addWidget(next);
-        layout->addWidget(cmdDefault);
+        for (QWidget* w :
+             {static_cast<QWidget*>(entry->box()), static_cast<QWidget*>(entry->upDown()),
+              static_cast<QWidget*>(next), static_cast<QWidget*>(cmdDefault)})
+            layout->addWidget(w);
         QWidget::setTabOrder(entry->box(), next);
         QWidget::setTabOrder(next, cmdDefault);
         QObject::connect(entry, &NumericEntry::accepted,
@@ -65,6 +65,7 @@ protected:
     QStringList events;
 };
 
+// The focus arriving, or a click in the box, takes the whole number and selects the text.
 TEST_F(NumericEntryTest, FocusTakesTheWholeNumberAndSelectsTheText) {
     const struct {
         const char* text;
@@ -78,11 +79,6 @@ TEST_F(NumericEntryTest, FocusTakesTheWholeNumberAndSelectsTheText) {
         EXPECT_FALSE(EscPending) << c.text;
         EXPECT_EQ(box()->selectedText(), QLatin1String(c.text));
     }
-}
-
-TEST_F(NumericEntryTest, AClickSelectsEverythingAgain) {
-    build();
-    focusWith(QStringLiteral("123"));
     box()->deselect();
     box()->setText(QStringLiteral("45"));
     EscPending = true;
@@ -92,7 +88,7 @@ TEST_F(NumericEntryTest, AClickSelectsEverythingAgain) {
     EXPECT_FALSE(EscPending);
 }
 
-TEST_F(NumericEntryTest, EnterIsSwallowedAndMovesOnLikeTab) {
+TEST_F(NumericEntryTest, EnterIsSwallowedAndMovesOnLikeTabOrWhereTheWindowSays) {
     build();
     focusWith(QStringLiteral("12"));
     EscPending = true;
@@ -101,10 +97,7 @@ TEST_F(NumericEntryTest, EnterIsSwallowedAndMovesOnLikeTab) {
     EXPECT_FALSE(EscPending);
     EXPECT_EQ(box()->text(), QStringLiteral("12"));
     EXPECT_EQ(events, QStringList{QStringLiteral("accepted 12")});
-}
 
-TEST_F(NumericEntryTest, EnterGoesWhereTheWindowSays) {
-    build();
     NumericEntry::Options toButton;
     toButton.enterTarget = cmdDefault;
     auto* other = new NumericEntry(QStringLiteral("txtTmg"), QStringLiteral("updTmg"), 0, -359, 359,
@@ -116,16 +109,20 @@ TEST_F(NumericEntryTest, EnterGoesWhereTheWindowSays) {
     EXPECT_EQ(focused(), cmdDefault);
 }
 
+// The first Escape restores, the second abandons the edit; any other key in between starts over.
 TEST_F(NumericEntryTest, EscapeRestoresOnceThenAbandonsTheEdit) {
     build();
     focusWith(QStringLiteral("100"));
     QTest::keyClicks(box(), QStringLiteral("250"));
-    EXPECT_EQ(box()->text(), QStringLiteral("250"));
-
     QTest::keyClick(box(), Qt::Key_Escape);
     EXPECT_EQ(box()->text(), QStringLiteral("100"));
     EXPECT_TRUE(EscPending);
     EXPECT_EQ(box()->selectedText(), QStringLiteral("100"));
+    QTest::keyClick(box(), Qt::Key_5);
+    EXPECT_FALSE(EscPending);
+    EXPECT_EQ(box()->text(), QStringLiteral("5"));
+    QTest::keyClick(box(), Qt::Key_Escape);
+    EXPECT_EQ(box()->text(), QStringLiteral("100"));
     EXPECT_EQ(focused(), box());
     EXPECT_TRUE(events.isEmpty());
 
@@ -136,21 +133,9 @@ TEST_F(NumericEntryTest, EscapeRestoresOnceThenAbandonsTheEdit) {
     EXPECT_EQ(events, QStringList({"abandoning, focus on box: yes", "accepted 100"}));
 }
 
-TEST_F(NumericEntryTest, AnyOtherKeyClearsEscPending) {
-    build();
-    focusWith(QStringLiteral("100"));
-    QTest::keyClick(box(), Qt::Key_Escape);
-    ASSERT_TRUE(EscPending);
-    QTest::keyClick(box(), Qt::Key_5);
-    EXPECT_FALSE(EscPending);
-    EXPECT_EQ(box()->text(), QStringLiteral("5"));
-    // A second Escape after typing only restores again.
-    QTest::keyClick(box(), Qt::Key_Escape);
-    EXPECT_EQ(focused(), box());
-    EXPECT_TRUE(EscPending);
-}
-
-TEST_F(NumericEntryTest, LeavingChecksTheRangeAndKeepsTheFocusOnRejection) {
+// A rejected entry stays in the box while the message is shown; then the old value comes back,
+// selected, with the focus.
+TEST_F(NumericEntryTest, LeavingChecksTheRangeAndTheMessageShowsOverTheRejectedEntry) {
     const struct {
         const char* typed;
         bool accepted;
@@ -158,6 +143,8 @@ TEST_F(NumericEntryTest, LeavingChecksTheRangeAndKeepsTheFocusOnRejection) {
                  {"-0", true},  {"360", false}, {"-1", false},    {"abc", false},
                  {"", false},   {"1e3", false}, {"12abc", false}, {"359.5", false}};
     build(0, 359);
+    QString behindMessage;
+    prompter.onAsk([&](const ScriptedPrompter::Message&) { behindMessage = box()->text(); });
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         next->setFocus();
@@ -180,6 +167,7 @@ TEST_F(NumericEntryTest, LeavingChecksTheRangeAndKeepsTheFocusOnRejection) {
                   QStringLiteral("Only a Number Between 0 and 359 can be Entered"));
         EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
         EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
+        EXPECT_EQ(behindMessage, QLatin1String(c.typed));
         EXPECT_EQ(focused(), box());
         EXPECT_EQ(box()->text(), QStringLiteral("100"));
         EXPECT_EQ(box()->selectedText(), QStringLiteral("100"));
@@ -243,25 +231,19 @@ TEST_F(NumericEntryTest, SomeBoxesCheckOnceMoreAfterTheFocusHasLeft) {
     EXPECT_EQ(events, QStringList({"accepted 360", "accepted 360"}));
 }
 
-TEST_F(NumericEntryTest, FocusTakenByAnotherWindowIsNotALeave) {
+// Another window or a menu taking the focus is not a leave, and a disabled box is not checked.
+TEST_F(NumericEntryTest, NoCheckWithoutTheUserLeavingTheBox) {
     build();
     focusWith(QStringLiteral("100"));
     box()->setText(QStringLiteral("999"));
-    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(box(), &away);
-    QFocusEvent menu(QEvent::FocusOut, Qt::PopupFocusReason);
-    QApplication::sendEvent(box(), &menu);
-    EXPECT_EQ(prompter.count(), 0);
-    EXPECT_TRUE(events.isEmpty());
-}
-
-TEST_F(NumericEntryTest, ADisabledBoxIsNotChecked) {
-    build();
-    focusWith(QStringLiteral("100"));
-    box()->setText(QStringLiteral("999"));
+    for (const Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent away(QEvent::FocusOut, reason);
+        QApplication::sendEvent(box(), &away);
+    }
     entry->setEnabled(false);
     EXPECT_FALSE(entry->upDown()->isEnabled());
     EXPECT_EQ(prompter.count(), 0);
+    EXPECT_TRUE(events.isEmpty());
 }
 
 TEST_F(NumericEntryTest, UpDownStepsTheBoxWithinItsRange) {
