@@ -1,5 +1,8 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
-.PHONY: deps configure build build-asan test test-default test-asan run bench fuzz format clean
+.PHONY: deps configure build build-asan build-release test test-default test-asan run bench fuzz format clean
+
+# Parallel jobs for building and testing; the presets leave this to the machine.
+JOBS ?= $(shell nproc)
 
 deps:
 	@scripts/install-deps.sh
@@ -8,19 +11,25 @@ configure: deps
 	@cmake --preset default >/dev/null
 
 build: configure
-	cmake --build --preset default
+	cmake --build --preset default --parallel $(JOBS)
 
 build-asan: deps
 	@cmake --preset asan >/dev/null
-	cmake --build --preset asan
+	cmake --build --preset asan --parallel $(JOBS)
+
+# An optimised build without warnings as errors, as users and packagers make it. Only the
+# programs: the tests already run in the two builds above.
+build-release: deps
+	@cmake --preset release >/dev/null
+	cmake --build --preset release --parallel $(JOBS) --target vorna7 vorna7ctl vorna7-sim
 
 test-default: build
-	ctest --preset default
+	ctest --preset default --parallel $(JOBS)
 
 test-asan: build-asan
-	ctest --preset asan
+	ctest --preset asan --parallel $(JOBS)
 
-test: test-default test-asan
+test: test-default test-asan build-release
 
 run: build
 	@scripts/run.sh build/default/bin

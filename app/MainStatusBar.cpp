@@ -1,7 +1,5 @@
 #include "MainStatusBar.h"
 
-#include <algorithm>
-
 #include "StatusPanel.h"
 
 namespace {
@@ -11,7 +9,10 @@ struct PanelDesign {
 };
 constexpr PanelDesign Design[MainStatusBar::PanelCount] = {
     {"STATUS", "System Message:"}, {"MODE", "OFFLINE"}, {"DATE", ""}, {"TIME", ""}};
+constexpr qint64 SecondMs = 1'000;
 constexpr qint64 MinuteMs = 60'000;
+// Waking a little after the turn keeps a timer that fires a hair early from showing the old text.
+constexpr qint64 TurnMarginMs = 20;
 } // namespace
 
 MainStatusBar::MainStatusBar(std::function<QDateTime()> now, QLocale locale, QWidget* parent)
@@ -29,7 +30,9 @@ MainStatusBar::MainStatusBar(std::function<QDateTime()> now, QLocale locale, QWi
         else
             addPermanentWidget(panels_[i]);
     }
+    showsSeconds_ = showsSeconds(locale_.timeFormat(QLocale::ShortFormat));
     clock_.setSingleShot(true);
+    clock_.setTimerType(Qt::PreciseTimer);
     connect(&clock_, &QTimer::timeout, this, &MainStatusBar::showDateAndTime);
     showDateAndTime();
 }
@@ -50,12 +53,26 @@ void MainStatusBar::showDateAndTime() {
     const QDateTime moment = now_();
     setPanelText(DatePanelNumber, locale_.toString(moment.date(), QLocale::ShortFormat));
     setPanelText(TimePanelNumber, locale_.toString(moment.time(), QLocale::ShortFormat));
-    scheduleNextMinute();
+    scheduleNextChange();
 }
 
-// The panels show minutes, so one wake-up a minute, just after it turns, keeps them current.
-void MainStatusBar::scheduleNextMinute() {
+// One wake-up just after each change of the shown text: each second when the locale's time
+// shows seconds (the C locale's does), else each minute.
+void MainStatusBar::scheduleNextChange() {
     const QTime time = now_().time();
-    const qint64 intoMinute = time.second() * 1000LL + time.msec();
-    clock_.start(static_cast<int>(std::clamp<qint64>(MinuteMs - intoMinute + 50, 1000, MinuteMs)));
+    const qint64 period = showsSeconds_ ? SecondMs : MinuteMs;
+    const qint64 intoPeriod = (showsSeconds_ ? 0 : time.second() * SecondMs) + time.msec();
+    clock_.start(static_cast<int>(period - intoPeriod + TurnMarginMs));
+}
+
+// Seconds are shown when the format has an "s" outside its quoted literal texts.
+bool MainStatusBar::showsSeconds(const QString& timeFormat) {
+    bool quoted = false;
+    for (QChar c : timeFormat) {
+        if (c == u'\'')
+            quoted = !quoted;
+        else if (!quoted && c == u's')
+            return true;
+    }
+    return false;
 }

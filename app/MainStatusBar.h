@@ -26,17 +26,19 @@ public:
     QString panelText(int number) const;
     void setPanelText(int number, const QString& text);
 
-    // Date and time as of now; the bar calls it itself at each new minute.
+    // Date and time as of now; the bar calls it itself whenever the shown text would change.
     void showDateAndTime();
 
 signals:
     void panelDoubleClicked(int number);
 
 private:
-    void scheduleNextMinute();
+    void scheduleNextChange();
+    static bool showsSeconds(const QString& timeFormat);
 
     std::function<QDateTime()> now_;
     QLocale locale_;
+    bool showsSeconds_ = false;
     std::array<StatusPanel*, PanelCount> panels_{};
     QTimer clock_;
 };

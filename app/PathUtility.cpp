@@ -4,22 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "SupportFolder.h"
+
 QString PathUtility::ChangeFileExt(const QString& path, const QString& extension) {
     const QFileInfo info(path);
     return info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QLatin1Char('.') +
            extension;
-}
-
-QString PathUtility::findCaseInsensitive(const QString& folder, const QString& name) {
-    const QDir dir(folder);
-    if (QFileInfo(dir.filePath(name)).isFile())
-        return dir.filePath(name);
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden);
-    for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
-    }
-    return {};
 }
 
 // The first item of delimited text: leading blanks skipped, then either a quoted text or
@@ -46,8 +36,8 @@ std::optional<QByteArray> PathUtility::firstItem(const QByteArray& head) {
 
 std::optional<std::int16_t> PathUtility::TekoraFileType(const QString& path, QString* error) {
     const QFileInfo info(path);
-    const QString project =
-        findCaseInsensitive(info.absolutePath(), info.completeBaseName() + QStringLiteral(".TKP"));
+    const QString project = SupportFolder::findEntry(
+        info.absolutePath(), info.completeBaseName() + QStringLiteral(".TKP"), QDir::Files);
     if (project.isEmpty())
         return DefaultFileType;
 

@@ -21,6 +21,5 @@ public:
     static constexpr std::int16_t DefaultFileType = 68;
 
 private:
-    static QString findCaseInsensitive(const QString& folder, const QString& name);
     static std::optional<QByteArray> firstItem(const QByteArray& head);
 };

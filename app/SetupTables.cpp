@@ -1,5 +1,7 @@
 #include "SetupTables.h"
 
+#include "Vorna7Version.h"
+
 const std::array<SetupTables::Parameter, SetupTables::ParamCount + 1>& SetupTables::parameters() {
     // 0-8 set-up parameters, 9-14 shift data and brake response, 15-31 the servo board.
     // Index 27 repeats the address text of 10 and 31 that of 23: they live on the other board.

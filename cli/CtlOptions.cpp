@@ -3,22 +3,19 @@
 #include <QFileInfo>
 #include <utility>
 
+#include "DecimalText.h"
 #include "TargetAddress.h"
 
 namespace {
 
 // Digits only: blanks, signs and exponents are not whole numbers on a command line.
 std::optional<int> wholeNumber(const QString& text, int min, int max) {
-    if (text.isEmpty() || text.size() > 9)
+    if (!DecimalText::isDigits(text))
         return std::nullopt;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-    }
-    const int value = text.toInt();
-    if (value < min || value > max)
+    const std::uint64_t value = DecimalText::leadingDigits(text);
+    if (value < static_cast<std::uint64_t>(min) || value > static_cast<std::uint64_t>(max))
         return std::nullopt;
-    return value;
+    return static_cast<int>(value);
 }
 
 // Walks the arguments; options take "--name value" or "--name=value".
@@ -88,6 +85,8 @@ QString parseGlobalOption(Cursor& cursor, CtlOptions& options) {
     QString error;
     if (name == QLatin1String("--help")) {
         options.help = true;
+    } else if (name == QLatin1String("--version")) {
+        options.version = true;
     } else if (name == QLatin1String("--trace")) {
         if (cursor.hasInlineValue())
             return QStringLiteral("--trace takes no value");
@@ -317,7 +316,7 @@ CtlOptions::Parsed CtlOptions::parse(const QStringList& arguments) {
             return parsed;
         }
         parsed.error = parseGlobalOption(cursor, options);
-        if (!parsed.error.isEmpty() || options.help)
+        if (!parsed.error.isEmpty() || options.help || options.version)
             return parsed;
     }
     if (cursor.atEnd()) {
@@ -387,6 +386,7 @@ QString CtlOptions::usage() {
         "                   then Cancel (default 0)\n"
         "  --trace          print every byte on standard error: '> FF' sent, '< 55'\n"
         "                   received, '! timeout' when a reply is late\n"
+        "  --version        print the version and stop\n"
         "\n"
         "Exit status: 0 success, 1 value refused or download declined, 2 link failure,\n"
         "3 file error, 64 bad usage.\n");

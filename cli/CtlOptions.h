@@ -17,6 +17,7 @@ public:
     int retries = 0;
     bool trace = false;
     bool help = false;
+    bool version = false;
 
     Command command = Command::Read;
     QStringList addresses;

@@ -8,6 +8,7 @@
 #include "CtlCommands.h"
 #include "CtlOptions.h"
 #include "CtlSession.h"
+#include "Vorna7Version.h"
 
 namespace {
 
@@ -40,6 +41,10 @@ int main(int argc, char* argv[]) {
     }
     if (parsed.options.help) {
         std::cout << CtlOptions::usage().toStdString();
+        return CtlCommands::Success;
+    }
+    if (parsed.options.version) {
+        std::cout << "vorna7ctl " VORNA7_VERSION_TEXT "\n";
         return CtlCommands::Success;
     }
     CtlSession session(parsed.options, QCoreApplication::applicationDirPath(), std::cout,

@@ -7,6 +7,11 @@
 #include <algorithm>
 
 #include "DecimalText.h"
+#include "SupportFolder.h"
+
+QString CommSettings::path(const QString& applicationFolder) {
+    return SupportFolder::file(applicationFolder, QStringLiteral("RSPort.cfg"));
+}
 
 CommSettings::ReadResult CommSettings::read(const QString& path, QString* error) {
     QFile file(path);
@@ -14,7 +19,7 @@ CommSettings::ReadResult CommSettings::read(const QString& path, QString* error)
         return ReadResult::Missing;
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = failure(path, file.errorString());
         return ReadResult::Failed;
     }
     const QByteArray content = file.read(4096);
@@ -47,22 +52,31 @@ bool CommSettings::write(const QString& path, QString* error) const {
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath())) {
         if (error)
-            *error = QStringLiteral("Cannot create the folder %1").arg(info.absolutePath());
+            *error = failure(path, QStringLiteral("Cannot create the folder %1")
+                                       .arg(QDir::toNativeSeparators(info.absolutePath())));
         return false;
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = failure(path, file.errorString());
         return false;
     }
     file.write(QStringLiteral("%1,%2\r\n").arg(port).arg(speed).toLatin1());
     if (!file.commit()) {
         if (error)
-            *error = file.errorString();
+            *error = failure(path, file.errorString());
         return false;
     }
     return true;
+}
+
+QString CommSettings::failure(const QString& path, const QString& reason) {
+    return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString CommSettings::errorMessage(const QString& error, int number) {
+    return QStringLiteral("Error Number = %1\r\n\r\n%2").arg(number).arg(error);
 }
 
 QString CommSettings::lineSettings() const {

@@ -3,12 +3,18 @@
 #include <QFileInfo>
 #include <cmath>
 
+#include "DecimalText.h"
 #include "SupportFolder.h"
 
 #ifdef Q_OS_LINUX
 #include <linux/serial.h>
 #include <sys/ioctl.h>
 #endif
+
+namespace {
+// Far above any serial line's speed; a longer number is no speed at all.
+constexpr std::uint64_t MaxBaud = 100'000'000;
+} // namespace
 
 QtSerialPort::QtSerialPort(QString applicationFolder) : appFolder_(std::move(applicationFolder)) {}
 
@@ -40,9 +46,9 @@ QString QtSerialPort::devicePath() const {
 
 bool QtSerialPort::setSettings(const QString& settings) {
     const QStringList parts = settings.split(QLatin1Char(','));
-    bool ok = false;
-    const int baud = parts.value(0).trimmed().toInt(&ok);
-    if (!ok || baud <= 0 || parts.size() != 4 ||
+    const QString baudText = parts.value(0).trimmed();
+    const std::uint64_t baud = DecimalText::leadingDigits(baudText);
+    if (!DecimalText::isDigits(baudText) || baud == 0 || baud > MaxBaud || parts.size() != 4 ||
         parts.value(1).trimmed().compare(QLatin1String("n"), Qt::CaseInsensitive) != 0 ||
         parts.value(2).trimmed() != QLatin1String("8") ||
         parts.value(3).trimmed() != QLatin1String("1")) {
@@ -51,7 +57,7 @@ bool QtSerialPort::setSettings(const QString& settings) {
         return false;
     }
     settings_ = settings;
-    baud_ = baud;
+    baud_ = static_cast<int>(baud);
     if (port_.isOpen())
         port_.setBaudRate(baud_);
     return true;

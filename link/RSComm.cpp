@@ -3,6 +3,7 @@
 #include "AddressRules.h"
 #include "BoardTypes.h"
 #include "CommSettings.h"
+#include "DecimalText.h"
 #include "FaultCodeFile.h"
 #include "HexText.h"
 #include "SupportFolder.h"
@@ -17,8 +18,6 @@ const QString CannotCommunicateText =
 const QString CannotSetModeText = QStringLiteral("Cannot Set PLC Mode Within Target Board.");
 const QString LineLostText = QStringLiteral("The Connection to the COMM Port Was Lost.");
 constexpr int TimeoutsBeforeAsking = 3;
-// The number shown for settings-file failures: the classic "path/file access error".
-constexpr int FileAccessError = 75;
 constexpr int ReadMode = 1;
 constexpr int WriteMode = 2;
 
@@ -28,7 +27,7 @@ RSComm::RSComm(QString applicationFolder, Clock& clock, Prompter& prompter)
     : appFolder_(std::move(applicationFolder)), clock_(clock), prompter_(prompter) {}
 
 QString RSComm::CommSettingsFile() const {
-    return SupportFolder::file(appFolder_, QStringLiteral("RSPort.cfg"));
+    return CommSettings::path(appFolder_);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -39,7 +38,7 @@ bool RSComm::InitializeRSComm(SerialPort& CommObj) {
     for (;;) {
         settings = CommSettings();
         QString error;
-        int errorNumber = FileAccessError;
+        int errorNumber = CommSettings::FileAccessError;
         bool ok = true;
         const QString path = CommSettingsFile();
         switch (settings.read(path, &error)) {
@@ -74,10 +73,9 @@ bool RSComm::InitializeRSComm(SerialPort& CommObj) {
         // Leave a usable file behind whatever went wrong; this write may fail too.
         if (!settingsOverridden_)
             settings.write(path, nullptr);
-        const int answer =
-            prompter_.ask(QStringLiteral("RSComm InitializeRSComm"),
-                          QStringLiteral("Error Number = %1\r\n\r\n%2").arg(errorNumber).arg(error),
-                          Prompter::Icon::Critical, Prompter::Buttons::RetryCancel);
+        const int answer = prompter_.ask(QStringLiteral("RSComm InitializeRSComm"),
+                                         CommSettings::errorMessage(error, errorNumber),
+                                         Prompter::Icon::Critical, Prompter::Buttons::RetryCancel);
         if (answer != Prompter::Retry) {
             OnlineMode = false;
             initFailed_ = true;
@@ -316,7 +314,7 @@ void RSComm::WriteTarget(const QString& Add, const QString& DataValue) {
         const QString whole = ReadTarget(QStringLiteral("B%1").arg(target.address));
         if (whole.isEmpty())
             return;
-        const std::uint32_t byte = whole.toUInt();
+        const auto byte = static_cast<std::uint32_t>(DecimalText::leadingDigits(whole));
         value = value == 1 ? (byte | target.mask) : (byte & ~std::uint32_t(target.mask));
         const QString rangeError = ValueRules::rangeError(target.type, value);
         if (!rangeError.isEmpty()) {
@@ -467,14 +465,14 @@ int RSComm::FirmwareRev() {
     BusyGuard guard(*this);
     if (!guard.entered())
         return -1;
-    return ReadTarget(QStringLiteral("B8159")).toInt();
+    return static_cast<int>(DecimalText::leadingDigits(ReadTarget(QStringLiteral("B8159"))));
 }
 
 int RSComm::FaultCode() {
     BusyGuard guard(*this);
     if (!guard.entered())
         return 0;
-    return ReadTarget(QStringLiteral("B8176")).toInt();
+    return static_cast<int>(DecimalText::leadingDigits(ReadTarget(QStringLiteral("B8176"))));
 }
 
 QString RSComm::FaultFile() const {

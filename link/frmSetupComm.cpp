@@ -9,10 +9,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QScreen>
 #include <QSpinBox>
@@ -20,75 +18,25 @@
 #include <QStyleOptionSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "CommSettings.h"
+#include "Numbers.h"
 #include "Prompter.h"
 #include "RSComm.h"
+#include "SupportFolder.h"
 
 namespace {
 
-// The number shown for file and folder failures: the classic "path/file access error".
-constexpr int FileAccessError = 75;
 const QString ToolPortFile = QStringLiteral("TEKORA.SFG");
 
-// Optional blanks and sign, digits, an optional decimal point and fraction.
-const QRegularExpression& leadingNumberPattern() {
-    static const QRegularExpression pattern(QStringLiteral(R"(^[ \t]*([+-]?(?:\d+\.?\d*|\.\d+)))"));
-    return pattern;
-}
-
-std::optional<double> leadingNumber(const QString& text, qsizetype* end = nullptr) {
-    const QRegularExpressionMatch match = leadingNumberPattern().match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    if (end)
-        *end = match.capturedEnd(0);
-    bool ok = false;
-    const QString digits = match.captured(1);
-    const double value = QLocale::c().toDouble(digits, &ok);
-    if (ok)
-        return value;
-    // Only a run of digits too long for a double gets here; it is simply very large.
-    return digits.startsWith(QLatin1Char('-')) ? -HUGE_VAL : HUGE_VAL;
-}
-
-// The text is a number and nothing else (blanks around it allowed).
-std::optional<double> numberValue(const QString& text) {
-    qsizetype end = 0;
-    const std::optional<double> value = leadingNumber(text, &end);
-    if (!value)
-        return std::nullopt;
-    for (qsizetype i = end; i < text.size(); ++i) {
-        if (text.at(i) != QLatin1Char(' ') && text.at(i) != QLatin1Char('\t'))
-            return std::nullopt;
-    }
-    return value;
-}
-
-// Rounded half to even (the default rounding mode), then fitted into lo..hi.
+// Rounded half to even, then fitted into lo..hi.
 int wholeInRange(double value, int lo, int hi) {
-    const double whole = std::nearbyint(value);
+    const double whole = Numbers::roundHalfEven(value);
     if (!(whole >= lo))
         return lo;
     if (whole > hi)
         return hi;
     return static_cast<int>(whole);
-}
-
-// Folders copied from other systems may differ in case; the existing one is used.
-QString existingEntry(const QString& folder, const QString& name, QDir::Filters filters) {
-    const QDir dir(folder);
-    const QStringList entries = dir.entryList(filters | QDir::NoDotAndDotDot | QDir::Hidden);
-    for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
-    }
-    return {};
-}
-
-QString errorText(const QString& description) {
-    return QStringLiteral("Error Number = %1\r\n\r\n%2").arg(FileAccessError).arg(description);
 }
 
 } // namespace
@@ -252,10 +200,9 @@ void frmSetupComm::CurrentSettings() {
     QString error;
     const QString path = TargetComm_.CommSettingsFile();
     if (settings.read(path, &error) == CommSettings::ReadResult::Failed) {
-        prompter_.ask(
-            QStringLiteral("SetupComm CurrentSettings"),
-            errorText(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error)),
-            Prompter::Icon::Information, Prompter::Buttons::OK);
+        prompter_.ask(QStringLiteral("SetupComm CurrentSettings"),
+                      CommSettings::errorMessage(error), Prompter::Icon::Information,
+                      Prompter::Buttons::OK);
         return;
     }
     const int port = wholeInRange(settings.port, updCommPort_->minimum(), updCommPort_->maximum());
@@ -269,7 +216,7 @@ void frmSetupComm::CurrentSettings() {
 bool frmSetupComm::txtCommPort_Validate() {
     const int lo = updCommPort_->minimum();
     const int hi = updCommPort_->maximum();
-    const std::optional<double> value = numberValue(txtCommPort_->text());
+    const std::optional<double> value = Numbers::numberValue(txtCommPort_->text());
     if (value && *value >= lo && *value <= hi)
         return true;
     validating_ = true;
@@ -283,7 +230,7 @@ bool frmSetupComm::txtCommPort_Validate() {
 
 // The arrows step from the number typed so far.
 void frmSetupComm::txtCommPort_Change() {
-    const std::optional<double> value = numberValue(txtCommPort_->text());
+    const std::optional<double> value = Numbers::numberValue(txtCommPort_->text());
     if (value && *value >= updCommPort_->minimum() && *value <= updCommPort_->maximum()) {
         const QSignalBlocker quiet(updCommPort_);
         updCommPort_->setValue(
@@ -317,7 +264,7 @@ bool frmSetupComm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmSetupComm::showPortDevice() {
-    const std::optional<double> value = numberValue(txtCommPort_->text());
+    const std::optional<double> value = Numbers::numberValue(txtCommPort_->text());
     if (!value || *value < updCommPort_->minimum() || *value > updCommPort_->maximum()) {
         lblPortDevice_->setText(QStringLiteral("Enter a port number from %1 to %2.")
                                     .arg(updCommPort_->minimum())
@@ -369,7 +316,7 @@ void frmSetupComm::lstSerialPorts_Activate(QTreeWidgetItem* item) {
 // Saving
 
 int frmSetupComm::portToSave() const {
-    const double value = leadingNumber(txtCommPort_->text()).value_or(0.0);
+    const double value = Numbers::leadingNumber(txtCommPort_->text());
     return wholeInRange(value, updCommPort_->minimum(), updCommPort_->maximum());
 }
 
@@ -382,8 +329,7 @@ void frmSetupComm::cmdSave_Click() {
     const QString path = TargetComm_.CommSettingsFile();
     QString error;
     if (!settings.write(path, &error)) {
-        reportError(QStringLiteral("SetupComm"),
-                    QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error));
+        reportError(QStringLiteral("SetupComm"), error);
         return;
     }
     if (!writeToolFiles(settings.port, &error)) {
@@ -407,10 +353,10 @@ void frmSetupComm::cmdSave_Click() {
 bool frmSetupComm::writeToolFiles(int port, QString* error) const {
     const QString appFolder = TargetComm_.applicationFolder();
     for (const QString& name : toolFolderNames()) {
-        const QString folder = existingEntry(appFolder, name, QDir::Dirs);
+        const QString folder = SupportFolder::findEntry(appFolder, name, QDir::Dirs);
         if (folder.isEmpty())
             continue;
-        QString path = existingEntry(folder, ToolPortFile, QDir::Files);
+        QString path = SupportFolder::findEntry(folder, ToolPortFile, QDir::Files);
         if (path.isEmpty())
             path = QDir(folder).filePath(ToolPortFile);
         QSaveFile file(path);
@@ -429,6 +375,6 @@ bool frmSetupComm::writeToolFiles(int port, QString* error) const {
 }
 
 void frmSetupComm::reportError(const QString& title, const QString& description) {
-    prompter_.ask(title, errorText(description), Prompter::Icon::Information,
+    prompter_.ask(title, CommSettings::errorMessage(description), Prompter::Icon::Information,
                   Prompter::Buttons::OK);
 }

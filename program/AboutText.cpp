@@ -1,5 +1,7 @@
 #include "AboutText.h"
 
+#include "Vorna7Version.h"
+
 QString AboutText::title() {
     return QStringLiteral("VORNA7");
 }
@@ -9,10 +11,7 @@ QString AboutText::caption() {
 }
 
 QString AboutText::version() {
-    return QStringLiteral("Version %1.%2.%3")
-        .arg(VORNA7_VERSION_MAJOR)
-        .arg(VORNA7_VERSION_MINOR)
-        .arg(VORNA7_VERSION_PATCH);
+    return QStringLiteral("Version " VORNA7_VERSION_TEXT);
 }
 
 QString AboutText::description() {

@@ -3,14 +3,12 @@
 #include <QDir>
 #include <QHash>
 
+#include "SupportFolder.h"
+
 QString HelpPages::folder(const QString& applicationFolder) {
-    const QDir app(applicationFolder);
-    const QStringList entries = app.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries) {
-        if (entry.compare(QLatin1String("Help"), Qt::CaseInsensitive) == 0)
-            return app.filePath(entry);
-    }
-    return app.filePath(QStringLiteral("Help"));
+    const QString found =
+        SupportFolder::findEntry(applicationFolder, QStringLiteral("Help"), QDir::Dirs);
+    return found.isEmpty() ? QDir(applicationFolder).filePath(QStringLiteral("Help")) : found;
 }
 
 QUrl HelpPages::url(const QString& applicationFolder, const QString& page) {

@@ -120,7 +120,7 @@ SystemInfoReport::Section SystemInfoReport::qt() const {
 
 SystemInfoReport::Section SystemInfoReport::portSettings() const {
     Section section{QStringLiteral("Port Settings"), {}};
-    const QString path = SupportFolder::file(appFolder_, QStringLiteral("RSPort.cfg"));
+    const QString path = CommSettings::path(appFolder_);
     section.lines.append(QStringLiteral("Settings file: ") + native(path));
 
     CommSettings settings;

@@ -20,13 +20,16 @@ qt_libs=$(pkg-config --libs Qt6Core)
 version=$(sed -n 's/^project(VORNA7 VERSION \([0-9]*\)\.\([0-9]*\)\.\([0-9]*\).*/\1 \2 \3/p' \
     "$root/CMakeLists.txt")
 read -r major minor patch <<<"$version"
+# The same version header the CMake build generates, from the same template.
+mkdir -p "$out/generated"
+sed -e "s/@PROJECT_VERSION_MAJOR@/$major/g" -e "s/@PROJECT_VERSION_MINOR@/$minor/g" \
+    -e "s/@PROJECT_VERSION_PATCH@/$patch/g" "$root/cmake/Vorna7Version.h.in" \
+    >"$out/generated/Vorna7Version.h"
 common=(-std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer -Wall -Wextra -Werror
-        -DVORNA7_VERSION_MAJOR="$major" -DVORNA7_VERSION_MINOR="$minor"
-        -DVORNA7_VERSION_PATCH="$patch" -I"$root/app")
+        -I"$root/app" -I"$out/generated")
 reader=("$root/app/SdtFile.cpp" "$root/app/ByteReader.cpp" "$root/app/AtomicFile.cpp"
         "$root/app/SetupData.cpp")
 
-mkdir -p "$out"
 echo "== building $out/fuzz_sdt_reader"
 # shellcheck disable=SC2086
 "$cxx" "${common[@]}" -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \

@@ -2,7 +2,6 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -11,6 +10,8 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "WholeNumber.h"
 
 namespace sim {
 
@@ -21,12 +22,8 @@ std::string systemError(const std::string& what) {
 }
 
 std::optional<int> portNumber(const std::string& text) {
-    int port = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, port);
-    if (text.empty() || error != std::errc() || stop != end || port < 0 || port > 65535)
-        return std::nullopt;
-    return port;
+    const auto port = WholeNumber::parse(text, 0, 65535);
+    return port ? std::optional<int>(static_cast<int>(*port)) : std::nullopt;
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 #include "ControlCommand.h"
 
-#include <charconv>
-
 #include "PLSControl.h"
 #include "SimAddress.h"
+#include "WholeNumber.h"
 
 namespace sim {
 
@@ -13,15 +12,6 @@ const std::string Ok = "ok";
 constexpr std::uint32_t MaxCount = 1'000'000;
 
 } // namespace
-
-std::optional<std::uint32_t> ControlCommand::number(std::string_view text) {
-    std::uint32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end)
-        return std::nullopt;
-    return value;
-}
 
 std::string ControlCommand::apply(Board& board, std::string_view line) {
     const std::vector<std::string_view> args = words(line);
@@ -82,8 +72,8 @@ std::string ControlCommand::fault(Board& board, const std::vector<std::string_vi
         board.faults().set(*which, FaultPlan::never());
         return Ok;
     }
-    const auto count = number(args[2]);
-    const auto after = delayed ? number(args[4]) : std::optional<std::uint32_t>(0);
+    const auto count = WholeNumber::parse(args[2]);
+    const auto after = delayed ? WholeNumber::parse(args[4]) : std::optional<std::uint32_t>(0);
     if (!count || *count == 0 || *count > MaxCount || !after || *after > MaxCount)
         return "error bad count";
     board.faults().set(*which, FaultPlan::next(static_cast<int>(*count), static_cast<int>(*after)));
@@ -96,7 +86,7 @@ std::string ControlCommand::set(Board& board, const std::vector<std::string_view
     const auto address = SimAddress::parse(args[1]);
     if (!address)
         return "error bad address";
-    const auto value = number(args[2]);
+    const auto value = WholeNumber::parse(args[2]);
     if (!value || !address->write(board.memory(), *value))
         return "error bad value";
     return Ok;
@@ -112,14 +102,14 @@ std::string ControlCommand::get(const Board& board, const std::vector<std::strin
 }
 
 std::string ControlCommand::wire(Board& board, const std::vector<std::string_view>& args) {
-    const auto baud = args.size() == 2 ? number(args[1]) : std::nullopt;
+    const auto baud = args.size() == 2 ? WholeNumber::parse(args[1]) : std::nullopt;
     if (!baud || *baud > 19200 || !board.faults().setWireBaud(static_cast<int>(*baud)))
         return "error usage: wire 0|9600|19200";
     return Ok;
 }
 
 std::string ControlCommand::speed(Board& board, const std::vector<std::string_view>& args) {
-    const auto value = args.size() == 2 ? number(args[1]) : std::nullopt;
+    const auto value = args.size() == 2 ? WholeNumber::parse(args[1]) : std::nullopt;
     if (!value || *value > 0xFFFF)
         return "error usage: speed <strokes per minute>";
     board.machine().setSpeed(static_cast<std::uint16_t>(*value));

@@ -20,8 +20,6 @@ namespace sim {
 class ControlCommand {
 public:
     static std::string apply(Board& board, std::string_view line);
-    // Decimal digits only, as the commands take their numbers.
-    static std::optional<std::uint32_t> number(std::string_view text);
 
 private:
     static std::vector<std::string_view> words(std::string_view line);

@@ -1,6 +1,6 @@
 #include "PLSControl.h"
 
-#include "ControlCommand.h"
+#include "WholeNumber.h"
 
 namespace sim {
 
@@ -11,10 +11,7 @@ constexpr std::uint32_t MaxBusyMs = 60'000;
 constexpr std::int64_t MicrosPerMs = 1000;
 
 std::optional<std::uint32_t> upTo(std::string_view text, std::uint32_t max) {
-    const auto value = ControlCommand::number(text);
-    if (!value || *value > max)
-        return std::nullopt;
-    return value;
+    return WholeNumber::parse(text, 0, max);
 }
 
 } // namespace

@@ -2,21 +2,17 @@
 
 #include <cctype>
 
+#include "WholeNumber.h"
+
 namespace sim {
 
 namespace {
 
 // Whole decimal number of 1..5 digits and nothing else.
 std::optional<std::uint32_t> decimal(std::string_view digits) {
-    if (digits.empty() || digits.size() > 5)
+    if (digits.size() > 5)
         return std::nullopt;
-    std::uint32_t value = 0;
-    for (char c : digits) {
-        if (!std::isdigit(static_cast<unsigned char>(c)))
-            return std::nullopt;
-        value = value * 10 + static_cast<std::uint32_t>(c - '0');
-    }
-    return value;
+    return WholeNumber::parse(digits);
 }
 
 std::optional<std::uint32_t> hexadecimal(std::string_view digits) {

@@ -1,19 +1,17 @@
 #include "SimOptions.h"
 
-#include <charconv>
 #include <string_view>
+
+#include "WholeNumber.h"
 
 namespace sim {
 
 namespace {
 
 std::optional<int> wholeNumber(std::string_view text, int low, int high) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || value < low || value > high)
-        return std::nullopt;
-    return value;
+    const auto value =
+        WholeNumber::parse(text, static_cast<std::uint32_t>(low), static_cast<std::uint32_t>(high));
+    return value ? std::optional<int>(static_cast<int>(*value)) : std::nullopt;
 }
 
 } // namespace
@@ -22,7 +20,7 @@ const char* SimOptions::usage() {
     return "usage: vorna7-sim [--appdir DIR] [--port N] [--wire 0|9600|19200] [--speed SPM]\n"
            "                  [--silent] [--wrong-echo] [--wrong-ack] [--control PORT|FIFO]\n"
            "                  [--pls-busy MS] [--pls-not-ready] [--pls-wrong-ack] [--bad-recall]\n"
-           "                  [--firmware REV] [--fault-code CODE]\n"
+           "                  [--firmware REV] [--fault-code CODE] [--version]\n"
            "Creates a pseudo-terminal, links it as DIR/Support/COM<N>, prints its path and\n"
            "answers as the target board until interrupted.\n"
            "--pls-busy: the PLS answers busy this long after each write (default 0).\n"
@@ -47,6 +45,8 @@ std::optional<SimOptions> SimOptions::parse(int argc, const char* const* argv, s
         const std::string_view value = hasValue ? argv[i + 1] : "";
         if (option == "--help" || option == "-h") {
             options.help = true;
+        } else if (option == "--version") {
+            options.version = true;
         } else if (option == "--silent") {
             options.silent = true;
         } else if (option == "--wrong-echo") {

@@ -23,6 +23,7 @@ public:
     std::optional<int> firmware;
     std::optional<int> faultCode;
     bool help = false;
+    bool version = false;
 
     // Nothing with a one-line reason in `error` when the arguments are wrong.
     static std::optional<SimOptions> parse(int argc, const char* const* argv, std::string& error);

@@ -5,6 +5,7 @@
 #include "Board.h"
 #include "SimOptions.h"
 #include "SimServer.h"
+#include "Vorna7Version.h"
 
 namespace {
 
@@ -51,6 +52,10 @@ int main(int argc, char** argv) {
     }
     if (options->help) {
         std::fputs(sim::SimOptions::usage(), stdout);
+        return 0;
+    }
+    if (options->version) {
+        std::puts("vorna7-sim " VORNA7_VERSION_TEXT);
         return 0;
     }
     sim::Board board;

@@ -5,9 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-// The number rules the program relies on wherever texts become numbers and back.
-// The decimal point is always "." here, whatever the locale, so a text tested as a number
-// and the value taken from it can never disagree.
+// The number rules the program relies on wherever texts become numbers and back. Texts are
+// read by DecimalText, so a text tested as a number and the value taken from it agree.
 class Numbers {
 public:
     // Nearest whole number, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4).
@@ -35,13 +34,4 @@ public:
 
     // Whole number with the locale's digit grouping ("1,234,567" in English).
     static QString groupedText(std::int64_t value, const QLocale& locale);
-
-private:
-    struct Scan {
-        qsizetype end = 0;   // index just past the number (or 0 when there is none)
-        bool digits = false; // at least one digit seen
-        double value = 0.0;
-    };
-    static Scan scanLeadingNumber(const QString& text);
-    static bool isBlank(QChar c);
 };
