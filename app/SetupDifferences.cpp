@@ -64,9 +64,13 @@ QList<SetupDifferences::Difference> SetupDifferences::uploaded(const SetupData& 
     return out;
 }
 
-QString SetupDifferences::lines(const QList<Difference>& differences) {
+QString SetupDifferences::lines(const QList<Difference>& differences, int maxLines) {
     QString text;
-    for (const Difference& d : differences)
+    for (qsizetype i = 0; i < differences.size() && i < maxLines; ++i) {
+        const Difference& d = differences[i];
         text += QStringLiteral("%1: %2 / %3\r\n").arg(d.name, d.first, d.second);
+    }
+    if (differences.size() > maxLines)
+        text += QStringLiteral("... and %1 more\r\n").arg(differences.size() - maxLines);
     return text;
 }

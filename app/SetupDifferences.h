@@ -20,8 +20,9 @@ public:
     // Everything an upload brings: parameters 0-14, the PLS configuration and setpoints.
     static QList<Difference> uploaded(const SetupData& first, const SetupData& second);
 
-    // One "name: first / second" line each, CR LF ended.
-    static QString lines(const QList<Difference>& differences);
+    // One "name: first / second" line each, CR LF ended; a long list is cut after `maxLines`
+    // with a line saying how many more there are, so the message still fits on the screen.
+    static QString lines(const QList<Difference>& differences, int maxLines = 24);
 
 private:
     static void addParameters(QList<Difference>& out, const SetupData& first,
