@@ -10,12 +10,10 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <stdexcept>
 #include <string>
 
