@@ -2,6 +2,7 @@
 
 #include <QPrintDialog>
 #include <QPrinter>
+#include <memory>
 
 #include "AppContext.h"
 #include "MainWindowCommands.h"
@@ -17,15 +18,17 @@ bool printDialog(QPrinter& printer, QWidget* parent) {
 
 } // namespace
 
+// The program's printer lives as long as the menu, so the next print dialog starts from the
+// printer, paper and orientation chosen last.
 void ReportMenu::addTo(MainWindowCommands& commands) {
-    commands.printReport = [](frmMDIMain& main) {
-        mnuFilePrint_Click(main.context(), printDialog, &main);
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    commands.printReport = [printer](frmMDIMain& main) {
+        mnuFilePrint_Click(main.context(), *printer, printDialog, &main);
     };
 }
 
-void ReportMenu::mnuFilePrint_Click(AppContext& context, const ChoosePrinter& choose,
-                                    QWidget* parent) {
-    QPrinter printer(QPrinter::HighResolution);
+void ReportMenu::mnuFilePrint_Click(AppContext& context, QPrinter& printer,
+                                    const ChoosePrinter& choose, QWidget* parent) {
     if (!choose(printer, parent))
         return;
     context.ReportMode = 1;

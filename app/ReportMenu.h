@@ -14,6 +14,6 @@ public:
     using ChoosePrinter = std::function<bool(QPrinter&, QWidget*)>;
 
     static void addTo(MainWindowCommands& commands);
-    static void mnuFilePrint_Click(AppContext& context, const ChoosePrinter& choose,
-                                   QWidget* parent);
+    static void mnuFilePrint_Click(AppContext& context, QPrinter& printer,
+                                   const ChoosePrinter& choose, QWidget* parent);
 };

@@ -163,10 +163,11 @@ INSTANTIATE_TEST_SUITE_P(Pages, ReportBreaks, ::testing::ValuesIn(breakCases), C
 
 TEST_F(ReportTest, PrinterFailureIsReportedAndLeavesNoDocument) {
     const QString nowhere = folder.filePath("missing/r.pdf");
+    QPrinter printer;
     ReportMenu::mnuFilePrint_Click(
-        context,
-        [&](QPrinter& printer, QWidget*) {
-            printer.setOutputFileName(nowhere);
+        context, printer,
+        [&](QPrinter& chosen, QWidget*) {
+            chosen.setOutputFileName(nowhere);
             return true;
         },
         nullptr);
