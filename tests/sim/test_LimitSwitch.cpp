@@ -44,39 +44,6 @@ INSTANTIATE_TEST_SUITE_P(Placements, PLSPosition,
                                          Placement{10, 360, 1000, 90}, // offset set from memory
                                          Placement{359, 4352, 0, 4339}));
 
-TEST(LimitSwitch, RefusesValuesItCannotHoldAndKeepsWhatItHad) {
-    Board board;
-    LimitSwitch& pls = board.pls();
-    EXPECT_FALSE(pls.setScale(0));
-    EXPECT_FALSE(pls.setScale(LimitSwitch::MaxScale + 1));
-    EXPECT_EQ(pls.scale(), 360);
-    EXPECT_TRUE(pls.setScale(LimitSwitch::MaxScale));
-    EXPECT_TRUE(pls.setScale(360));
-
-    EXPECT_FALSE(pls.setOffset(360));
-    EXPECT_TRUE(pls.setOffset(359));
-    EXPECT_EQ(pls.offset(), 359);
-
-    EXPECT_FALSE(pls.programSetpoints(2, 360, 0));
-    EXPECT_FALSE(pls.programSetpoints(2, 0, 360));
-    EXPECT_TRUE(pls.programSetpoints(2, 359, 0));
-    EXPECT_EQ(pls.channel(2).onSetpoint(), 359);
-
-    const struct {
-        std::uint16_t start;
-        std::uint8_t on;
-        std::uint8_t off;
-        bool accepted;
-    } trains[] = {{0, 10, 20, true},   {359, 10, 20, true}, {360, 10, 20, false},
-                  {0, 0, 30, false},   {0, 30, 0, false},   {0, 10, 25, false},
-                  {0, 255, 105, true}, {0, 180, 180, true}};
-    for (const auto& train : trains) {
-        EXPECT_EQ(pls.programPulseTrain(6, train.start, train.on, train.off), train.accepted)
-            << train.start << " " << int(train.on) << "/" << int(train.off);
-    }
-    EXPECT_EQ(pls.channel(6).onDivisions(), 180);
-}
-
 namespace {
 
 struct OutputCase {
@@ -100,4 +67,3 @@ INSTANTIATE_TEST_SUITE_P(Crank, PLSOutputs,
                          testing::Values(OutputCase{0, 0x00}, OutputCase{120, 0x48},
                                          OutputCase{160, 0x75}, OutputCase{210, 0x92},
                                          OutputCase{350, 0x80}, OutputCase{359, 0x80}));
-

@@ -68,8 +68,6 @@ INSTANTIATE_TEST_SUITE_P(
                        unchanged},
         PLSCommandLine{"channel 2 pulse 5 256 104", ChannelUsage, unchanged},
         PLSCommandLine{"channel 8", ChannelUsage, unchanged},
-        PLSCommandLine{"channel", ChannelUsage, unchanged},
-        PLSCommandLine{"channel 1 10", ChannelUsage, unchanged},
         PLSCommandLine{"channel 1 -1 10", ChannelUsage, unchanged},
         PLSCommandLine{"channel 1 pulse 0 10", ChannelUsage, unchanged},
         PLSCommandLine{"pls-config", "ok 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 8 0 0 0 0 0",
