@@ -40,7 +40,7 @@ protected:
 
 } // namespace
 
-// The version is the project's, read from the build description rather than from the code.
+// The version is the project's, read from CMakeLists.txt rather than from the code.
 TEST_F(AboutBoxTest, TitleVersionAndButtonsAreSetAtLoad) {
     const QString version = projectVersion();
     ASSERT_FALSE(version.isEmpty());
