@@ -14,7 +14,7 @@ class StopSignal;
 // read, write, watch and board on an open link. Each returns the exit status of the program.
 class CtlCommands {
 public:
-    enum ExitStatus { Success = 0, Refused = 1, LinkFailure = 2, BadUsage = 64 };
+    enum ExitStatus { Success = 0, Refused = 1, LinkFailure = 2, FileError = 3, BadUsage = 64 };
 
     CtlCommands(RSComm& link, ConsolePrompter& prompter, Clock& clock, StopSignal& stop,
                 std::ostream& out, std::ostream& err);

@@ -219,6 +219,63 @@ QString parseProgram(const QString& command, Cursor& cursor, CtlOptions& options
     return {};
 }
 
+struct FileCommandForm {
+    const char* name;
+    CtlOptions::Command command;
+    bool takesDataFile;
+    const char* outOption; // the option naming the file written, or null
+    bool takesYes;
+};
+
+const FileCommandForm fileCommandForms[] = {
+    {"upload-data", CtlOptions::Command::UploadData, false, "--out", false},
+    {"download-data", CtlOptions::Command::DownloadData, true, nullptr, true},
+    {"report", CtlOptions::Command::Report, true, "--pdf", false},
+};
+
+QString parseFileCommandOption(Cursor& cursor, const FileCommandForm& form, CtlOptions& options) {
+    const QString name = cursor.takeOptionName();
+    if (form.takesYes && name == QLatin1String("--yes")) {
+        if (cursor.hasInlineValue())
+            return QStringLiteral("--yes takes no value");
+        options.yes = true;
+        return {};
+    }
+    if (!form.outOption || name != QLatin1String(form.outOption))
+        return QStringLiteral("unknown option %1 for %2").arg(name, QLatin1String(form.name));
+    const std::optional<QString> value = cursor.takeOptionValue();
+    if (!value || value->isEmpty())
+        return QStringLiteral("%1 needs a file name").arg(name);
+    options.outFile = *value;
+    return {};
+}
+
+// upload-data --out FILE, download-data FILE [--yes], report FILE --pdf OUT; options may come
+// before or after the file.
+QString parseFileCommand(Cursor& cursor, const FileCommandForm& form, CtlOptions& options) {
+    options.command = form.command;
+    QStringList files;
+    while (!cursor.atEnd()) {
+        if (cursor.atOption()) {
+            if (const QString error = parseFileCommandOption(cursor, form, options);
+                !error.isEmpty())
+                return error;
+        } else {
+            files.append(cursor.take());
+        }
+    }
+    const QString name = QLatin1String(form.name);
+    if (files.size() != (form.takesDataFile ? 1 : 0))
+        return form.takesDataFile ? QStringLiteral("%1 needs one set-up file").arg(name)
+                                  : QStringLiteral("%1 takes no file besides %2")
+                                        .arg(name, QLatin1String(form.outOption));
+    if (form.takesDataFile)
+        options.dataFile = files.front();
+    if (form.outOption && options.outFile.isEmpty())
+        return QStringLiteral("%1 needs %2 FILE").arg(name, QLatin1String(form.outOption));
+    return {};
+}
+
 QString parseCommand(Cursor& cursor, CtlOptions& options) {
     const QString command = cursor.take();
     if (command == QLatin1String("read")) {
@@ -256,6 +313,10 @@ QString parseCommand(Cursor& cursor, CtlOptions& options) {
         options.command = CtlOptions::Command::VerifyProgram;
         return parseProgram(command, cursor, options, false);
     } else {
+        for (const FileCommandForm& form : fileCommandForms) {
+            if (command == QLatin1String(form.name))
+                return parseFileCommand(cursor, form, options);
+        }
         return QStringLiteral("unknown command '%1'").arg(command);
     }
     return checkAddresses(options.addresses);
@@ -285,7 +346,8 @@ CtlOptions::Parsed CtlOptions::parse(const QStringList& arguments) {
             return parsed;
     }
     if (cursor.atEnd()) {
-        parsed.error = QStringLiteral("no command given (read, write, watch, pls or board)");
+        parsed.error = QStringLiteral("no command given (read, write, watch, pls, board, "
+                                      "upload-data, download-data or report)");
         return parsed;
     }
     if (!cursor.peek().isEmpty() && cursor.peek().front() == u'-') {
@@ -333,6 +395,16 @@ QString CtlOptions::usage() {
         "                                       beside FILE.tkp\n"
         "  verify-program FILE.tkp              compare the board's memory with the records\n"
         "                                       of the HEX file; prints the first difference\n"
+        "  upload-data --out FILE.sdt           read the set-up data, PLS configuration and\n"
+        "                                       channel setpoints from the board into a set-up\n"
+        "                                       file (starting from the built-in defaults); no\n"
+        "                                       file is written when the upload fails\n"
+        "  download-data FILE.sdt [--yes]       send the file's set-up parameters, PLS\n"
+        "                                       configuration and setpoints to the board; shows\n"
+        "                                       what differs and asks first (--yes answers;\n"
+        "                                       without a terminal --yes is required)\n"
+        "  report FILE.sdt --pdf OUT.pdf        the printed set-up report of the file, as PDF\n"
+        "                                       (needs no board and no display)\n"
         "\n"
         "Addresses: B1020 (byte), W1022 (word), D1100 (double), B1020.0 (bit), F34 (flag),\n"
         "1FF0H (byte at a hexadecimal address).\n"
@@ -350,5 +422,6 @@ QString CtlOptions::usage() {
         "                   received, '! timeout' when a reply is late\n"
         "  --version        print the version and stop\n"
         "\n"
-        "Exit status: 0 success, 1 value refused, 2 link failure, 64 bad usage.\n");
+        "Exit status: 0 success, 1 value refused or download declined, 2 link failure,\n"
+        "3 file error, 64 bad usage.\n");
 }

@@ -15,7 +15,10 @@ public:
         Board,
         DownloadProgram,
         UploadProgram,
-        VerifyProgram
+        VerifyProgram,
+        UploadData,
+        DownloadData,
+        Report
     };
     enum class PLSAction { Status, Config, Recall, Set, Pulse, Clear, Offset };
 
@@ -37,12 +40,16 @@ public:
     QList<int> plsValues;         // pls: CH, ON, OFF, START or POSITION as the action takes them
     std::optional<int> boardType; // board --type
     QString programFile;          // download-program, upload-program, verify-program
-    bool yes = false;             // download-program --yes
+    QString dataFile;             // download-data and report: the set-up file read
+    QString outFile;              // upload-data --out, report --pdf: the file written
+    bool yes = false;             // download-program, download-data --yes: questions answered Yes
 
     bool isProgramCommand() const {
         return command == Command::DownloadProgram || command == Command::UploadProgram ||
                command == Command::VerifyProgram;
     }
+    // Whether the command talks to the board (report does not).
+    bool usesLink() const { return command != Command::Report; }
 
     static constexpr int MaxRetries = 1'000'000;
     static constexpr int MaxIntervalMs = 86'400'000;

@@ -2,11 +2,14 @@
 
 #include <QFileInfo>
 #include <optional>
+#include <sstream>
 
 #include "ConsolePrompter.h"
 #include "CtlCommands.h"
+#include "CtlDataCommands.h"
 #include "CtlPLSCommands.h"
 #include "CtlProgramCommands.h"
+#include "CtlQuestionPrompter.h"
 #include "QtSerialPort.h"
 #include "RSComm.h"
 #include "SteadyClock.h"
@@ -56,12 +59,64 @@ int CtlSession::checkProgram(CtlProgramCommands& program) {
     }
 }
 
+int CtlSession::runLinkCommand(RSComm& link, ConsolePrompter& prompter, CtlCommands& commands,
+                               CtlProgramCommands& program,
+                               const std::optional<SetupData>& fileData) {
+    CtlDataCommands data(applicationFolder(), err_);
+    switch (options_.command) {
+    case CtlOptions::Command::Read:
+        return commands.read(options_.addresses);
+    case CtlOptions::Command::Write:
+        return commands.write(options_.addresses.value(0), options_.value);
+    case CtlOptions::Command::Watch:
+        return commands.watch(options_.addresses, options_.count, options_.intervalMs);
+    case CtlOptions::Command::PLS:
+        return runPLS(link, prompter);
+    case CtlOptions::Command::Board:
+        return commands.board(options_.boardType);
+    case CtlOptions::Command::UploadData:
+        return data.uploadData(link, prompter, options_.outFile);
+    case CtlOptions::Command::DownloadData: {
+        std::istringstream noAnswer;
+        CtlQuestionPrompter questions(prompter, options_.yes, terminal_ ? *terminal_ : noAnswer,
+                                      err_);
+        return data.downloadData(link, questions, *fileData);
+    }
+    case CtlOptions::Command::DownloadProgram:
+        return program.download();
+    case CtlOptions::Command::UploadProgram:
+        return program.upload();
+    case CtlOptions::Command::VerifyProgram:
+        return program.verify();
+    case CtlOptions::Command::Report:
+        break;
+    }
+    return CtlCommands::BadUsage;
+}
+
 int CtlSession::run() {
     const QString appDir = applicationFolder();
     SteadyClock clock;
     StopSignal stop;
     ConsolePrompter prompter(err_, options_.retries);
     prompter.setGiveUp([&stop] { return stop.requested(); });
+
+    // The set-up file and the question are settled before anything goes on the line.
+    std::optional<SetupData> fileData;
+    if (!options_.dataFile.isEmpty()) {
+        fileData = CtlDataCommands(appDir, err_).readSetupFile(options_.dataFile);
+        if (!fileData)
+            return CtlCommands::FileError;
+    }
+    if (options_.command == CtlOptions::Command::Report)
+        return CtlDataCommands(appDir, err_)
+            .report(prompter, options_.dataFile, *fileData, options_.outFile);
+    if (options_.command == CtlOptions::Command::DownloadData && !options_.yes && !terminal_) {
+        err_ << "vorna7ctl: download-data asks before it sends: give --yes when no terminal "
+                "can answer"
+             << std::endl;
+        return CtlCommands::BadUsage;
+    }
 
     QtSerialPort line(appDir);
     if (!options_.devicePath.isEmpty())
@@ -74,7 +129,8 @@ int CtlSession::run() {
     RSComm link(appDir, clock, prompter);
     if (options_.overridesSettings())
         link.overrideSettings(options_.port, options_.speed);
-    prompter.setAnswerYes(options_.yes);
+    // download-data answers its own question through CtlQuestionPrompter.
+    prompter.setAnswerYes(options_.yes && options_.isProgramCommand());
     CtlProgramCommands program(link, prompter, out_, err_);
     if (options_.isProgramCommand()) {
         if (const int refused = checkProgram(program); refused != CtlCommands::Success)
@@ -87,33 +143,7 @@ int CtlSession::run() {
     }
 
     CtlCommands commands(link, prompter, clock, stop, out_, err_);
-    int status = CtlCommands::Success;
-    switch (options_.command) {
-    case CtlOptions::Command::Read:
-        status = commands.read(options_.addresses);
-        break;
-    case CtlOptions::Command::Write:
-        status = commands.write(options_.addresses.value(0), options_.value);
-        break;
-    case CtlOptions::Command::Watch:
-        status = commands.watch(options_.addresses, options_.count, options_.intervalMs);
-        break;
-    case CtlOptions::Command::PLS:
-        status = runPLS(link, prompter);
-        break;
-    case CtlOptions::Command::Board:
-        status = commands.board(options_.boardType);
-        break;
-    case CtlOptions::Command::DownloadProgram:
-        status = program.download();
-        break;
-    case CtlOptions::Command::UploadProgram:
-        status = program.upload();
-        break;
-    case CtlOptions::Command::VerifyProgram:
-        status = program.verify();
-        break;
-    }
+    const int status = runLinkCommand(link, prompter, commands, program, fileData);
     link.CloseRSComm();
     return status;
 }

@@ -2,11 +2,14 @@
 
 #include <QString>
 #include <iosfwd>
+#include <optional>
 
 #include "CtlOptions.h"
+#include "SetupData.h"
 
 class ConsolePrompter;
 class CtlProgramCommands;
+class CtlCommands;
 class RSComm;
 
 // One run of vorna7ctl: opens the link as the options say, runs the command, closes the link.
@@ -16,14 +19,19 @@ public:
 
     // The exit status of the program.
     int run();
+    // Where questions can be answered; none (the default) when input is not a terminal.
+    void setTerminal(std::istream* terminal) { terminal_ = terminal; }
 
 private:
     QString applicationFolder() const;
     int runPLS(RSComm& link, ConsolePrompter& prompter);
     int checkProgram(CtlProgramCommands& program);
+    int runLinkCommand(RSComm& link, ConsolePrompter& prompter, CtlCommands& commands,
+                       CtlProgramCommands& program, const std::optional<SetupData>& fileData);
 
     CtlOptions options_;
     QString defaultAppDir_;
     std::ostream& out_;
     std::ostream& err_;
+    std::istream* terminal_ = nullptr;
 };

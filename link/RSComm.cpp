@@ -360,6 +360,7 @@ bool RSComm::refuseMalformed(const QString& Add) {
 QString RSComm::RSRead(const QString& Add) {
     BusyGuard guard(*this);
     lastRefusal_.clear();
+    lastReadFailed_ = true;
     if (!guard.entered()) {
         lastRefusal_ = QStringLiteral("the link is busy");
         return QStringLiteral("0");
@@ -367,6 +368,7 @@ QString RSComm::RSRead(const QString& Add) {
     if (refuseMalformed(Add))
         return QStringLiteral("0");
     const QString value = ReadTarget(Add);
+    lastReadFailed_ = value.isEmpty();
     return value.isEmpty() ? QStringLiteral("0") : value;
 }
 

@@ -92,6 +92,8 @@ public:
     bool IsBusy() const { return busyDepth_ > 0; }
     // Why the last RSRead/RSWrite sent nothing: empty when it was not refused.
     QString LastRefusal() const { return lastRefusal_; }
+    // Whether the last RSRead delivered no value (its "0" then stands for nothing read).
+    bool LastReadFailed() const { return lastReadFailed_; }
     int LinkMode() const { return linkMode_; }
     bool WriteVerifyFailed() const { return writeVerifyFailed_; }
     QString applicationFolder() const { return appFolder_; }
@@ -166,6 +168,7 @@ private:
     bool dropReported_ = false;
     int busyDepth_ = 0;
     QString lastRefusal_;
+    bool lastReadFailed_ = false;
 
     QString lastAdd_;
     TargetAddress::Decoded cached_;

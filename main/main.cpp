@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "AppContext.h"
+#include "DataTransferMenu.h"
 #include "HelpViewer.h"
 #include "MachineWindowSet.h"
 #include "MainWindowCommands.h"
@@ -10,6 +11,7 @@
 #include "QtFileDialogs.h"
 #include "QtSerialPort.h"
 #include "RSComm.h"
+#include "ReportMenu.h"
 #include "SteadyClock.h"
 #include "frmAbout.h"
 #include "frmMDIMain.h"
@@ -42,6 +44,8 @@ int main(int argc, char* argv[]) {
     commands.targetBoardInterface = [&](frmMDIMain& main) {
         programFiles.SelectProgramFile(main, 2);
     };
+    DataTransferMenu::addTo(commands);
+    ReportMenu::addTo(commands);
 
     frmMDIMain mainWindow(context, TargetComm, CommControl, machineWindows, fileDialogs,
                           std::move(commands));

@@ -30,7 +30,12 @@ TEST_P(CtlOptionsRefusal, GivesOneLineReason) {
 INSTANTIATE_TEST_SUITE_P(
     BadUsage, CtlOptionsRefusal,
     testing::Values(
-        Refusal{"", "no command given (read, write, watch, pls or board)"},
+        Refusal{"", "no command given (read, write, watch, pls, board, upload-data, "
+                    "download-data or report)"},
+        Refusal{"upload-data a.sdt", "upload-data takes no file besides --out"},
+        Refusal{"download-data --yes", "download-data needs one set-up file"},
+        Refusal{"download-data a.sdt --out b.sdt", "unknown option --out for download-data"},
+        Refusal{"report a.sdt", "report needs --pdf FILE"},
         Refusal{"fetch W1022", "unknown command 'fetch'"},
         Refusal{"-x read W1022", "unknown option -x"},
         Refusal{"read", "read needs at least one address"},
