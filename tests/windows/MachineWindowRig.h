@@ -19,13 +19,34 @@ template <typename Window> class MachineWindowRig : public ::testing::Test, publ
 protected:
     MachineWindowRig() {
         context.TargetComm = &link;
+        context.CommControl = &port;
+        context.InitAlarmTables();
         context.InitSetupTables();
     }
+    ~MachineWindowRig() override {
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // What the main window's SetOnlineMode does, counted.
+    void setOnlineMode() {
+        ++modeCalls;
+        if (link.OnlineMode)
+            link.OpenRSComm(port);
+        else
+            link.CloseRSComm();
+        if (link.CommError)
+            link.OnlineMode = false;
+    }
+    void goOnline() {
+        BoardRig::goOnline();
+        modeCalls = 0;
+    }
+    // Loaded but not yet shown.
+    void create() {
+        window = std::make_unique<Window>(context, [this] { setOnlineMode(); });
+    }
     void load() {
-        window = std::make_unique<Window>(context, [this] {
-            if (!link.OnlineMode)
-                link.CloseRSComm();
-        });
+        create();
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -87,6 +108,7 @@ protected:
 
     AppContext context{folder.path(), prompter};
     std::unique_ptr<Window> window;
+    int modeCalls = 0;
 };
 
 inline QString at(const char* name, int index) {
