@@ -108,7 +108,7 @@ void frmMDIMain::buildMenus() {
     addSeparator(file, "mnuFileSeparator2");
     addCommand(file, "mnuFileUpload", "&Upload (save) Data", commands_.upload);
     addCommand(file, "mnuFileDownloadProgram", "Download &Program", commands_.downloadProgram);
-    addCommand(file, "mnuFileUploadProgram", "Upload Program", commands_.uploadProgram);
+    addCommand(file, "mnuFileUploadProgram", "Up&load Program", commands_.uploadProgram);
     addCommand(file, "mnuFileDownload", "&Download Data", commands_.download);
     addSeparator(file, "mnuFileSeparator3");
     addCommand(file, "mnuFilePrint", "&Print Report...", commands_.printReport,

@@ -62,7 +62,7 @@ TEST_F(MainWindowFixture, MenusShowTheirCaptionsShortcutsAndStates) {
     EXPECT_EQ(
         shown.join(QLatin1Char('\n')).toStdString(),
         QStringList({"&File: &New...=Ctrl+N &Open...=Ctrl+O &Save=Ctrl+S Save &As... | Export "
-                     "Shift Data...=Ctrl+X | -&Upload (save) Data -Download &Program -Upload "
+                     "Shift Data...=Ctrl+X | -&Upload (save) Data -Download &Program -Up&load "
                      "Program -&Download Data | -&Print Report...=Ctrl+P | E&xit",
                      "&Edit: Enable &Offline Editing=F2 | -Co&mm Port=Ctrl+M",
                      "&View: -&Target Board Interface | O&nline Data=F3 O&ffline Data=F4",
