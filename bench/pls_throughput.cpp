@@ -23,6 +23,7 @@
 #include "RSComm.h"
 #include "RawLine.h"
 #include "RecordingPort.h"
+#include "SideBySide.h"
 #include "SimulatorProcess.h"
 #include "SteadyClock.h"
 
@@ -35,8 +36,6 @@ constexpr int RecallSteps = 2;
 constexpr int RecallOnState = 1;
 constexpr int RecallOffState = 0;
 constexpr int ConfigSize = 24;
-// Turns short enough that both clients see the same machine load.
-constexpr double TurnSeconds = 0.5;
 
 struct Setpoints {
     int on;
@@ -48,31 +47,8 @@ Setpoints setpointsOf(int channel) {
     return {20 + 40 * channel, 45 + 40 * channel};
 }
 
-double now() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-std::string loadAverage() {
-    std::ifstream file("/proc/loadavg");
-    std::string one, five, fifteen;
-    file >> one >> five >> fifteen;
-    return one + " " + five + " " + fifteen;
-}
-
-std::string hexByte(int byte) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X", byte & 0xFF);
-    return text;
-}
-
-// Fails the figure, saying what the link reported.
-void require(bool ok, const char* what, const CancelPrompter& prompter) {
-    if (!ok)
-        throw std::runtime_error(std::string(what) + " failed: " + prompter.last.toStdString());
-}
-
-using Operation = std::function<void(RSComm&, const CancelPrompter&)>;
+using Operation = SideBySide::Operation;
+using Timing = SideBySide::Timing;
 
 void recallAllChannels(RSComm& link, const CancelPrompter& prompter) {
     for (int channel = 0; channel < ChannelCount; ++channel) {
@@ -100,98 +76,6 @@ Operation downloadEverything(const QVector<int>& config, int scale) {
     };
 }
 
-// What the link sent during one operation and what came back, byte for byte.
-struct Script {
-    QByteArray sent;
-    QByteArray received;
-    bool operator==(const Script&) const = default;
-};
-
-struct Timing {
-    long operations = 0;
-    long exchanges = 0;
-    double seconds = 0;
-    Timing& operator+=(const Timing& other) {
-        operations += other.operations;
-        exchanges += other.exchanges;
-        seconds += other.seconds;
-        return *this;
-    }
-    double perSecond() const { return exchanges / seconds; }
-    double millisEach() const { return seconds * 1e3 / operations; }
-};
-
-// The recording must pair every byte sent with its reply, and every run of the operation must
-// have exchanged the same bytes, or the replay would not be the same work.
-void keepScript(const RecordingPort& port, Script& script) {
-    const Script run{port.sent(), port.received()};
-    if (run.sent.size() != run.received.size() || port.discarded() != 0)
-        throw std::runtime_error("the link did not get exactly one reply per byte sent");
-    if (script.sent.isEmpty())
-        script = run;
-    else if (!(run == script))
-        throw std::runtime_error("the link exchanged other bytes than in its first run");
-}
-
-Timing linkTurn(SimulatorProcess& sim, const Operation& operation, Script& script) {
-    SteadyClock clock;
-    CancelPrompter prompter;
-    RSComm link(sim.appDir(), clock, prompter);
-    QtSerialPort line(sim.appDir());
-    RecordingPort port(line);
-    link.OpenRSComm(port);
-    require(link.OnlineMode, "OpenRSComm", prompter);
-    Timing timing;
-    do {
-        port.clear();
-        const double start = now();
-        operation(link, prompter);
-        timing.seconds += now() - start;
-        keepScript(port, script);
-        timing.exchanges += port.sent().size();
-        ++timing.operations;
-    } while (timing.seconds < TurnSeconds);
-    link.CloseRSComm();
-    return timing;
-}
-
-Timing rawTurn(SimulatorProcess& sim, const Script& script, long operations) {
-    RawLine line(sim.linePath());
-    Timing timing;
-    for (long i = 0; i < operations; ++i) {
-        const double start = now();
-        for (qsizetype at = 0; at < script.sent.size(); ++at) {
-            const int reply = line.exchange(static_cast<unsigned char>(script.sent[at]));
-            const int expected = static_cast<unsigned char>(script.received[at]);
-            if (reply != expected)
-                throw std::runtime_error("raw client: byte " + std::to_string(at + 1) + " (" +
-                                         hexByte(script.sent[at]) + ") answered " +
-                                         (reply < 0 ? std::string("nothing") : hexByte(reply)) +
-                                         " where the link got " + hexByte(expected));
-        }
-        timing.seconds += now() - start;
-        timing.exchanges += script.sent.size();
-        ++timing.operations;
-    }
-    return timing;
-}
-
-struct SideBySide {
-    Timing link;
-    Timing raw;
-    Script script;
-};
-
-SideBySide measure(SimulatorProcess& sim, const Operation& operation, double seconds) {
-    SideBySide result;
-    while (result.link.seconds < seconds) {
-        const Timing linkPart = linkTurn(sim, operation, result.script);
-        result.link += linkPart;
-        result.raw += rawTurn(sim, result.script, linkPart.operations);
-    }
-    return result;
-}
-
 // Time per exchange beyond the two byte times on the wire: what scheduling and the line cost.
 double microsBeyondWire(const Timing& timing) {
     return (timing.seconds / timing.exchanges - 1.0 / WireLimit) * 1e6;
@@ -207,14 +91,6 @@ void printFigure(const char* label, const SideBySide& figure) {
     std::printf("%-30s %ld runs each; beyond the wire time: link %.1f us/exchange, raw %.1f us\n",
                 "", figure.link.operations, microsBeyondWire(figure.link),
                 microsBeyondWire(figure.raw));
-}
-
-double secondsOption(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string(argv[i]) == "--seconds")
-            return std::max(0.1, std::atof(argv[i + 1]));
-    }
-    return 3.0;
 }
 
 QVector<int> numbers(const QString& text) {
@@ -270,9 +146,10 @@ int main(int argc, char** argv) {
                     qPrintable(sim.command(QStringLiteral("pls-busy"))), seconds,
                     loadAverage().c_str());
 
-        const SideBySide recall = measure(sim, recallAllChannels, seconds);
+        const SideBySide recall = SideBySide::measure(sim, recallAllChannels, seconds);
         printFigure("recall 8 channels x 2 steps", recall);
-        const SideBySide download = measure(sim, downloadEverything(config, scale), seconds);
+        const SideBySide download =
+            SideBySide::measure(sim, downloadEverything(config, scale), seconds);
         printFigure("config download + 8 channels", download);
         checkBoardAfterDownload(sim, config, scale);
 
