@@ -370,15 +370,25 @@ bool ProgramTransfer::readUploadIdent(QString* line) {
     return true;
 }
 
+// Bytes that stayed unread after repeated wrong echoes leave no link failure behind, so the
+// link has said nothing; without this the upload would end without a word.
+void ProgramTransfer::reportUnreadBytes(const QString& notCreated) {
+    if (!link_.commError())
+        tell(UploadTitle, QStringLiteral("Program Upload Not Complete!") + Paragraph + notCreated,
+             Prompter::Icon::Critical);
+}
+
 bool ProgramTransfer::writeUploadConfiguration() {
     QString values[3];
     const int addresses[3] = {8190, 8189, 8188};
     for (int i = 0; i < 3; ++i) {
         const std::optional<int> read = readBoardByte(addresses[i]);
         // Without all three bytes the file would describe a configuration the board does
-        // not have; the memory read that follows reports the failure.
-        if (!read)
-            return true;
+        // not have.
+        if (!read) {
+            reportUnreadBytes(QStringLiteral("Configuration file not created."));
+            return false;
+        }
         values[i] = QString::number(*read);
     }
     set_.LcfCode36 = values[0] == QLatin1String("3") ? 1 : values[0] == QLatin1String("5") ? 2 : 3;
@@ -426,6 +436,7 @@ void ProgramTransfer::UploadProgram() {
     currentProgramAdd_ = QStringLiteral(" ");
     QString revisionLine;
     if (!readUploadIdent(&revisionLine)) {
+        reportUnreadBytes(QStringLiteral("Revision file not created."));
         readingIdent_ = false;
         inUploadMode_ = false;
         return;

@@ -58,6 +58,7 @@ private:
     std::optional<int> readBoardByte(int address);
     bool readUploadIdent(QString* line);
     bool writeUploadConfiguration();
+    void reportUnreadBytes(const QString& notCreated);
     bool readMemory(QString* hexText);
 
     void tell(const QString& title, const QString& text, Prompter::Icon icon);

@@ -65,3 +65,13 @@ TEST_F(ProgramUpload, FailureMidMemoryKeepsTheOldHexFileAndTheNewRevisionFile) {
     EXPECT_EQ(file("hex"), ":00000001FF\r\n");
     EXPECT_EQ(file("rev"), QByteArray("VORNA7\0\0:?05\r\n", 14));
 }
+
+// Reads spoilt by wrong echoes leave no link failure, so the upload must say it failed.
+TEST_F(ProgramUpload, UnreadableIdentIsReportedAndWritesNoRevisionFile) {
+    board.faults().set(sim::Fault::WrongEcho, sim::FaultPlan::always());
+    upload("7\r\n");
+    EXPECT_FALSE(link.CommError);
+    EXPECT_EQ(prompter.last().text,
+              QStringLiteral("Program Upload Not Complete!\r\n\r\nRevision file not created."));
+    EXPECT_EQ(file("rev"), TempFolder::Missing);
+}
