@@ -14,10 +14,7 @@ namespace {
 void run(frmMDIMain& main, DataTransferCommands::Outcome (DataTransferCommands::*command)()) {
     RSCommTransferLink link(main.TargetComm());
     DataTransferCommands commands(main.context(), link,
-                                  {[&main] {
-                                       main.TargetComm().OnlineMode = true;
-                                       main.SetOnlineMode();
-                                   },
+                                  {[&main] { main.setWantedMode(true); },
                                    [&main](DataTransfer& transfer) {
                                        frmProcessing dialog(transfer, main.context().ProcessMode,
                                                             &main);

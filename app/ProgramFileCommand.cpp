@@ -29,8 +29,7 @@ bool ProgramFileCommand::offerOnline(frmMDIMain& main) {
                       Prompter::Icon::Question, Prompter::Buttons::YesNo);
     if (answer != Prompter::Yes)
         return false;
-    targetComm_.OnlineMode = true;
-    main.SetOnlineMode();
+    main.setWantedMode(true);
     return targetComm_.OnlineMode;
 }
 

@@ -40,6 +40,8 @@ public:
 
     // Opens or closes the link as TargetComm.OnlineMode asks and shows the mode.
     void SetOnlineMode();
+    // What View > Online Data and Offline Data do.
+    void setWantedMode(bool online);
     // Shows machine window `index` in place of the current one.
     void ShowBMForm(int index);
     int currentMachineWindowIndex() const { return currentIndex_; }
@@ -78,7 +80,6 @@ private:
     void checkCurrentWindowItem();
     void unloadMachineWindow();
     void refreshCaption();
-    void setWantedMode(bool online);
     void sbrMain_PanelDblClick(int panel);
     void runFileCommand(bool (SetupFiles::*command)());
 

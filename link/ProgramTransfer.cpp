@@ -4,6 +4,7 @@
 #include <QSaveFile>
 
 #include "BoardTypes.h"
+#include "CommSettings.h"
 #include "HexRecords.h"
 #include "HexText.h"
 #include "PathUtility.h"
@@ -18,7 +19,6 @@ const QString OfflineText =
 const QString InvalidText =
     QStringLiteral("Currently Selected Program is Invalid.\r\n\r\nProgram Download Halted!");
 // The classic "path/file access error" number for files that cannot be read or written.
-constexpr int FileAccessError = 75;
 constexpr int RecordBytes = 16;
 constexpr double ReplyWaitSeconds = 1.0;
 constexpr int ReadAttempts = 3;
@@ -51,8 +51,7 @@ void ProgramTransfer::tell(const QString& title, const QString& text, Prompter::
 }
 
 void ProgramTransfer::reportError(const QString& title, const QString& error) {
-    tell(title, QStringLiteral("Error Number = %1").arg(FileAccessError) + Paragraph + error,
-         Prompter::Icon::Information);
+    tell(title, CommSettings::errorMessage(error), Prompter::Icon::Information);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "BoardTypes.h"
+#include "CommSettings.h"
 #include "HexText.h"
 #include "PathUtility.h"
 #include "RSComm.h"
@@ -69,8 +70,8 @@ void ProgramFiles::setNames(ProgramSet& set, const QString& programFile) {
 
 void ProgramFiles::reportError(Prompter& prompter, const QString& title, Prompter::Icon icon,
                                int number, const QString& description) {
-    prompter.ask(title, QStringLiteral("Error Number = %1").arg(number) + Paragraph + description,
-                 icon, Prompter::Buttons::OK);
+    prompter.ask(title, CommSettings::errorMessage(description, number), icon,
+                 Prompter::Buttons::OK);
 }
 
 ProgramFiles::TypeRead ProgramFiles::readBoardType(ProgramSet& set, QString* error) {

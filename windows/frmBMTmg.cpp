@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "AppContext.h"
+#include "DataTransfer.h"
 #include "EntryBox.h"
 #include "Numbers.h"
 #include "NumericEntry.h"
@@ -292,13 +293,7 @@ bool frmBMTmg::readWord(int panel, const QString& caption, QString (RSComm::*rea
 void frmBMTmg::ResetPLSConfig() {
     for (;;) {
         const SetupData& data = context().CurrentData;
-        QVector<int> CfgParam(24, 0);
-        CfgParam[0] = data.PLSProgram;
-        for (int k = 0; k < 4; ++k) {
-            CfgParam[1 + k] = data.SpeedComp[k];
-            CfgParam[6 + k] = data.SpeedComp[4 + k];
-        }
-        CfgParam[18] = data.NumPLSChannels;
+        const QVector<int> CfgParam = DataTransfer::DownloadConfigList(data);
         RSComm& link = TargetComm();
         if (!link.OnlineMode)
             return;

@@ -4,8 +4,8 @@
 
 namespace {
 
-// Window tests need one application object for the whole run; they run offscreen unless
-// the caller chose a platform.
+// One application object for the whole run (windows, QProcess, QTcpSocket and QSerialPort
+// all want one); offscreen unless the caller chose a platform.
 class QtWidgetsEnvironment final : public testing::Environment {
 public:
     void SetUp() override {
