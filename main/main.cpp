@@ -1,9 +1,11 @@
 // VORNA7: the main window over the link to the target board.
 #include <QApplication>
+#include <iostream>
 
 #include "AppContext.h"
 #include "DataTransferMenu.h"
 #include "HelpViewer.h"
+#include "InfoOptions.h"
 #include "MachineWindowSet.h"
 #include "MainWindowCommands.h"
 #include "MessageBoxPrompter.h"
@@ -18,6 +20,8 @@
 #include "frmSetupComm.h"
 
 int main(int argc, char* argv[]) {
+    if (const auto status = InfoOptions::answer(argc, argv, std::cout))
+        return *status;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VORNA7"));
     const QString folder = QCoreApplication::applicationDirPath();
