@@ -60,8 +60,7 @@ void ProgramFileCommand::runTransfer(frmMDIMain& main, int mode) {
 
 void ProgramFileCommand::openTargetBoard(frmMDIMain& main) {
     frmTargetBoard window(
-        targetComm_, prompter_, targetComm_.applicationFolder(), [&main] { main.SetOnlineMode(); },
-        &main);
+        targetComm_, prompter_, [&main] { main.SetOnlineMode(); }, &main);
     window.InitializeForm(gProgramFilePath);
 }
 

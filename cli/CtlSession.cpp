@@ -16,13 +16,14 @@
 #include "StopSignal.h"
 #include "TracingSerialPort.h"
 
-CtlSession::CtlSession(CtlOptions options, QString defaultAppDir, std::ostream& out,
+CtlSession::CtlSession(CtlOptions options, AppLayout programLayout, std::ostream& out,
                        std::ostream& err)
-    : options_(std::move(options)), defaultAppDir_(std::move(defaultAppDir)), out_(out), err_(err) {
+    : options_(std::move(options)), programLayout_(std::move(programLayout)), out_(out), err_(err) {
 }
 
 QString CtlSession::applicationFolder() const {
-    const QString folder = options_.appDir.isEmpty() ? defaultAppDir_ : options_.appDir;
+    const QString folder =
+        options_.appDir.isEmpty() ? programLayout_.applicationFolder() : options_.appDir;
     return QFileInfo(folder).absoluteFilePath();
 }
 
@@ -127,6 +128,7 @@ int CtlSession::run() {
     SerialPort& port = traced ? static_cast<SerialPort&>(*traced) : line;
 
     RSComm link(appDir, clock, prompter);
+    link.setShippedFolder(programLayout_.shippedFolder());
     if (options_.overridesSettings())
         link.overrideSettings(options_.port, options_.speed);
     // download-data answers its own question through CtlQuestionPrompter.

@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <optional>
 
+#include "AppLayout.h"
 #include "CtlOptions.h"
 #include "SetupData.h"
 
@@ -15,7 +16,9 @@ class RSComm;
 // One run of vorna7ctl: opens the link as the options say, runs the command, closes the link.
 class CtlSession {
 public:
-    CtlSession(CtlOptions options, QString defaultAppDir, std::ostream& out, std::ostream& err);
+    // `programLayout` gives the default application folder (when --appdir gives none) and
+    // where the shipped texts are read.
+    CtlSession(CtlOptions options, AppLayout programLayout, std::ostream& out, std::ostream& err);
 
     // The exit status of the program.
     int run();
@@ -30,7 +33,7 @@ private:
                        CtlProgramCommands& program, const std::optional<SetupData>& fileData);
 
     CtlOptions options_;
-    QString defaultAppDir_;
+    AppLayout programLayout_;
     std::ostream& out_;
     std::ostream& err_;
     std::istream* terminal_ = nullptr;

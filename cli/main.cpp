@@ -5,6 +5,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "AppLayout.h"
 #include "CtlCommands.h"
 #include "CtlOptions.h"
 #include "CtlSession.h"
@@ -47,8 +48,13 @@ int main(int argc, char* argv[]) {
         std::cout << "vorna7ctl " VORNA7_VERSION_TEXT "\n";
         return CtlCommands::Success;
     }
-    CtlSession session(parsed.options, QCoreApplication::applicationDirPath(), std::cout,
-                       std::cerr);
+    const AppLayout layout = AppLayout::forProgramFolder(QCoreApplication::applicationDirPath());
+    if (parsed.options.appDir.isEmpty()) {
+        // Without the folder the command still runs on the default port settings.
+        if (const QString error = layout.prepare(); !error.isEmpty())
+            std::cerr << "vorna7ctl: " << error.toStdString() << std::endl;
+    }
+    CtlSession session(parsed.options, layout, std::cout, std::cerr);
     session.setTerminal(isatty(STDIN_FILENO) ? &std::cin : nullptr);
     return session.run();
 }

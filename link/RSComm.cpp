@@ -516,7 +516,11 @@ int RSComm::FaultCode() {
 }
 
 QString RSComm::FaultFile() const {
-    return SupportFolder::file(appFolder_, QStringLiteral("FaultErrCodes.txt"));
+    return SupportTextFile(QStringLiteral("FaultErrCodes.txt"));
+}
+
+QString RSComm::SupportTextFile(const QString& name) const {
+    return SupportFolder::shippedFile(appFolder_, shippedFolder_, name);
 }
 
 QString RSComm::FaultDescription(int FltCode) {

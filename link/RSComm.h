@@ -97,6 +97,11 @@ public:
     int LinkMode() const { return linkMode_; }
     bool WriteVerifyFailed() const { return writeVerifyFailed_; }
     QString applicationFolder() const { return appFolder_; }
+    // Where the shipped texts are read when the application folder holds no copy of its own
+    // (installed use); the application folder itself unless set.
+    void setShippedFolder(const QString& folder) { shippedFolder_ = folder; }
+    // A shipped text file of the support folder (FaultErrCodes.txt, CommErrCodes.txt).
+    QString SupportTextFile(const QString& name) const;
 
     using LinkSession::Acknowledge;
     using LinkSession::NoByte;
@@ -154,6 +159,7 @@ private:
     bool refuseMalformed(const QString& Add);
 
     QString appFolder_;
+    QString shippedFolder_;
     Clock& clock_;
     Prompter& prompter_;
     SerialPort* port_ = nullptr;

@@ -11,6 +11,12 @@ QString SupportFolder::file(const QString& applicationFolder, const QString& nam
     return QDir(path(applicationFolder)).filePath(name);
 }
 
+QString SupportFolder::shippedFile(const QString& applicationFolder, const QString& shippedFolder,
+                                   const QString& name) {
+    const QString own = file(applicationFolder, name);
+    return QFileInfo::exists(own) || shippedFolder.isEmpty() ? own : file(shippedFolder, name);
+}
+
 QString SupportFolder::findEntry(const QString& folder, const QString& name, QDir::Filters kind) {
     const QDir dir(folder);
     const QFileInfo exact(dir.filePath(name));

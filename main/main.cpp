@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "AppContext.h"
+#include "AppLayout.h"
 #include "DataTransferMenu.h"
 #include "HelpViewer.h"
 #include "InfoOptions.h"
@@ -24,13 +25,20 @@ int main(int argc, char* argv[]) {
         return *status;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VORNA7"));
-    const QString folder = QCoreApplication::applicationDirPath();
+    const AppLayout layout = AppLayout::forProgramFolder(QCoreApplication::applicationDirPath());
+    const QString folder = layout.applicationFolder();
 
     MessageBoxPrompter prompter;
+    // Without its settings folder the program still runs on the default port settings; the
+    // Comm Port dialog then reports the failed save itself.
+    if (const QString error = layout.prepare(); !error.isEmpty())
+        prompter.ask(QStringLiteral("VORNA7"), error, Prompter::Icon::Exclamation,
+                     Prompter::Buttons::OK);
     AppContext context(folder, prompter);
     SteadyClock clock;
     QtSerialPort CommControl(folder);
     RSComm TargetComm(folder, clock, prompter);
+    TargetComm.setShippedFolder(layout.shippedFolder());
     QtFileDialogs fileDialogs;
     MachineWindowSet machineWindows(context);
 
@@ -40,8 +48,10 @@ int main(int argc, char* argv[]) {
     commands.commPort = [&](frmMDIMain& main) {
         frmSetupComm::showModal(TargetComm, CommControl, prompter, &main);
     };
-    commands.helpTopics = [&](frmMDIMain& main) { HelpViewer::openContents(folder, &main); };
-    commands.about = [&](frmMDIMain& main) { frmAbout::showModeless(folder, &main); };
+    commands.helpTopics = [&](frmMDIMain& main) {
+        HelpViewer::openContents(layout.shippedFolder(), &main);
+    };
+    commands.about = [&](frmMDIMain& main) { frmAbout::showModeless(layout, &main); };
     ProgramFileCommand programFiles(TargetComm, prompter, fileDialogs);
     commands.downloadProgram = [&](frmMDIMain& main) { programFiles.SelectProgramFile(main, 0); };
     commands.uploadProgram = [&](frmMDIMain& main) { programFiles.UploadProgram(main); };

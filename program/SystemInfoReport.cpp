@@ -50,8 +50,9 @@ QStringList userGroups() {
 
 } // namespace
 
-SystemInfoReport::SystemInfoReport(QString applicationFolder, SerialPortCatalog::Lister lister)
-    : appFolder_(std::move(applicationFolder)), catalog_(appFolder_, std::move(lister)) {}
+SystemInfoReport::SystemInfoReport(AppLayout layout, SerialPortCatalog::Lister lister)
+    : layout_(std::move(layout)), appFolder_(layout_.applicationFolder()),
+      catalog_(appFolder_, std::move(lister)) {}
 
 QList<SystemInfoReport::Section> SystemInfoReport::sections() const {
     return {program(), operatingSystem(), qt(), portSettings(), portAliases(), serialPorts()};
@@ -91,11 +92,15 @@ QStringList SystemInfoReport::visibleLines(const QByteArray& content) {
 }
 
 SystemInfoReport::Section SystemInfoReport::program() const {
-    return {QStringLiteral("Program"),
-            {AboutText::title() + QLatin1Char(' ') + AboutText::version(),
-             QStringLiteral("Application folder: ") + native(appFolder_),
-             QStringLiteral("Support folder: ") + native(SupportFolder::path(appFolder_)),
-             QStringLiteral("Help folder: ") + native(HelpPages::folder(appFolder_))}};
+    Section section{QStringLiteral("Program"),
+                    {AboutText::title() + QLatin1Char(' ') + AboutText::version(),
+                     QStringLiteral("Application folder: ") + native(appFolder_),
+                     QStringLiteral("Support folder: ") + native(SupportFolder::path(appFolder_))}};
+    if (layout_.isInstalled())
+        section.lines.append(QStringLiteral("Shipped files: ") + native(layout_.shippedFolder()));
+    section.lines.append(QStringLiteral("Help folder: ") +
+                         native(HelpPages::folder(layout_.shippedFolder())));
+    return section;
 }
 
 SystemInfoReport::Section SystemInfoReport::operatingSystem() const {

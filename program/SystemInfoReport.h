@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "AppLayout.h"
 #include "SerialPortCatalog.h"
 
 // What a service engineer needs to know about this installation: program, operating system,
@@ -15,7 +16,7 @@ public:
         QStringList lines;
     };
 
-    explicit SystemInfoReport(QString applicationFolder,
+    explicit SystemInfoReport(AppLayout layout,
                               SerialPortCatalog::Lister lister = SerialPortCatalog::systemPorts);
 
     QList<Section> sections() const;
@@ -34,6 +35,7 @@ private:
     Section serialPorts() const;
     static QString accessText(const QString& device);
 
+    AppLayout layout_;
     QString appFolder_;
     SerialPortCatalog catalog_;
 };

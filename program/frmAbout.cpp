@@ -20,19 +20,19 @@ constexpr int TextWidth = 400;
 
 } // namespace
 
-frmAbout::frmAbout(QString applicationFolder, QWidget* parent)
-    : QDialog(parent), appFolder_(std::move(applicationFolder)) {
+frmAbout::frmAbout(AppLayout layout, QWidget* parent)
+    : QDialog(parent), layout_(std::move(layout)) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(AboutText::caption());
     buildControls();
     centerOnScreen();
 }
 
-frmAbout* frmAbout::showModeless(const QString& applicationFolder, QWidget* parent) {
+frmAbout* frmAbout::showModeless(const AppLayout& layout, QWidget* parent) {
     frmAbout* box =
         parent ? parent->findChild<frmAbout*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!box) {
-        box = new frmAbout(applicationFolder, parent);
+        box = new frmAbout(layout, parent);
         box->setAttribute(Qt::WA_DeleteOnClose);
     }
     box->show();
@@ -112,5 +112,5 @@ void frmAbout::centerOnScreen() {
 
 void frmAbout::StartSysInfo() {
     // The information window outlives the box: it belongs to the box's owner.
-    frmSystemInfo::showModeless(appFolder_, parentWidget());
+    frmSystemInfo::showModeless(layout_, parentWidget());
 }

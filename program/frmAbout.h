@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "AppLayout.h"
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -12,10 +14,10 @@ class frmAbout final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmAbout(QString applicationFolder, QWidget* parent = nullptr);
+    explicit frmAbout(AppLayout layout, QWidget* parent = nullptr);
 
     // Shows the box modeless, or brings forward the one already open for `parent`.
-    static frmAbout* showModeless(const QString& applicationFolder, QWidget* parent);
+    static frmAbout* showModeless(const AppLayout& layout, QWidget* parent);
 
     // Opens the system information window beside the box.
     void StartSysInfo();
@@ -26,5 +28,5 @@ private:
     QFrame* line(int index);
     void centerOnScreen();
 
-    QString appFolder_;
+    AppLayout layout_;
 };

@@ -11,10 +11,9 @@
 #include "AboutText.h"
 #include "SystemInfoReport.h"
 
-frmSystemInfo::frmSystemInfo(QString applicationFolder, QWidget* parent,
+frmSystemInfo::frmSystemInfo(AppLayout layout, QWidget* parent,
                              SerialPortCatalog::Lister portLister)
-    : QDialog(parent), appFolder_(std::move(applicationFolder)),
-      portLister_(std::move(portLister)) {
+    : QDialog(parent), layout_(std::move(layout)), portLister_(std::move(portLister)) {
     setObjectName(QStringLiteral("frmSystemInfo"));
     setWindowTitle(AboutText::title() + QStringLiteral(" System Information"));
 
@@ -42,20 +41,20 @@ frmSystemInfo::frmSystemInfo(QString applicationFolder, QWidget* parent,
     buttons->addWidget(cmdCopy);
     buttons->addStretch(1);
     buttons->addWidget(cmdClose);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(txtSysInfo_, 1);
-    layout->addLayout(buttons);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(txtSysInfo_, 1);
+    column->addLayout(buttons);
     resize(720, 520);
     refresh();
 }
 
-frmSystemInfo* frmSystemInfo::showModeless(const QString& applicationFolder, QWidget* parent) {
+frmSystemInfo* frmSystemInfo::showModeless(const AppLayout& layout, QWidget* parent) {
     frmSystemInfo* window =
         parent ? parent->findChild<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (window) {
         window->refresh();
     } else {
-        window = new frmSystemInfo(applicationFolder, parent);
+        window = new frmSystemInfo(layout, parent);
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
     window->show();
@@ -65,7 +64,7 @@ frmSystemInfo* frmSystemInfo::showModeless(const QString& applicationFolder, QWi
 }
 
 void frmSystemInfo::refresh() {
-    txtSysInfo_->setPlainText(SystemInfoReport(appFolder_, portLister_).text());
+    txtSysInfo_->setPlainText(SystemInfoReport(layout_, portLister_).text());
 }
 
 void frmSystemInfo::copyToClipboard() {

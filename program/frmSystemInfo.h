@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "AppLayout.h"
 #include "SerialPortCatalog.h"
 
 class QPlainTextEdit;
@@ -12,18 +13,18 @@ class frmSystemInfo final : public QDialog {
     Q_OBJECT
 
 public:
-    frmSystemInfo(QString applicationFolder, QWidget* parent = nullptr,
+    frmSystemInfo(AppLayout layout, QWidget* parent = nullptr,
                   SerialPortCatalog::Lister portLister = SerialPortCatalog::systemPorts);
 
     // Shows the window modeless, or refreshes and brings forward the one open for `parent`.
-    static frmSystemInfo* showModeless(const QString& applicationFolder, QWidget* parent);
+    static frmSystemInfo* showModeless(const AppLayout& layout, QWidget* parent);
 
     void refresh();
 
 private:
     void copyToClipboard();
 
-    QString appFolder_;
+    AppLayout layout_;
     SerialPortCatalog::Lister portLister_;
     QPlainTextEdit* txtSysInfo_ = nullptr;
 };

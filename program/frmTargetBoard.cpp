@@ -21,7 +21,6 @@
 #include "PathUtility.h"
 #include "Prompter.h"
 #include "RSComm.h"
-#include "SupportFolder.h"
 #include "TargetBoardFaults.h"
 
 namespace {
@@ -57,11 +56,10 @@ QString twoDigits(int value) {
 
 } // namespace
 
-frmTargetBoard::frmTargetBoard(RSComm& targetComm, Prompter& prompter, QString applicationFolder,
+frmTargetBoard::frmTargetBoard(RSComm& targetComm, Prompter& prompter,
                                std::function<void()> setOnlineMode, QWidget* parent)
     : QDialog(parent), targetComm_(targetComm), prompter_(prompter),
-      appFolder_(std::move(applicationFolder)), setOnlineMode_(std::move(setOnlineMode)),
-      cycle_(this) {
+      setOnlineMode_(std::move(setOnlineMode)), cycle_(this) {
     setObjectName(QStringLiteral("frmTargetBoard"));
     setWindowTitle(QStringLiteral("Target Board Interface"));
     setModal(true);
@@ -463,8 +461,8 @@ void frmTargetBoard::ShowOnlineLayout() {
             lblTargetBoard_[5]->setText(QStringLiteral("Last Comm Error: Code = ") + faultHex_[5] +
                                         QStringLiteral("H"));
     }
-    const QString faults = SupportFolder::file(appFolder_, QStringLiteral("FaultErrCodes.txt"));
-    const QString comms = SupportFolder::file(appFolder_, QStringLiteral("CommErrCodes.txt"));
+    const QString faults = targetComm_.SupportTextFile(QStringLiteral("FaultErrCodes.txt"));
+    const QString comms = targetComm_.SupportTextFile(QStringLiteral("CommErrCodes.txt"));
     for (int i : {0, 1, 4, 5}) {
         const QString text = TargetBoardFaults::describe(i < 2 ? faults : comms, faultHex_[i]);
         if (!text.isEmpty())

@@ -25,8 +25,8 @@ public:
     static constexpr int EntryCount = 8;
     static constexpr int FaultCount = 6;
 
-    frmTargetBoard(RSComm& targetComm, Prompter& prompter, QString applicationFolder,
-                   std::function<void()> setOnlineMode, QWidget* parent = nullptr);
+    frmTargetBoard(RSComm& targetComm, Prompter& prompter, std::function<void()> setOnlineMode,
+                   QWidget* parent = nullptr);
 
     // Prepares the window for the program file and shows it modally until it closes.
     void InitializeForm(const QString& TekoraFile);
@@ -69,7 +69,6 @@ private:
 
     RSComm& targetComm_;
     Prompter& prompter_;
-    QString appFolder_;
     std::function<void()> setOnlineMode_;
     std::function<QDateTime()> now_ = [] { return QDateTime::currentDateTime(); };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -30,6 +31,17 @@ fs::path PortAlias::supportFolder(const fs::path& appDir) {
             return entry.path();
     }
     return exact;
+}
+
+fs::path PortAlias::defaultAppDir(const fs::path& programFolder) {
+    std::error_code ec;
+    if (fs::is_directory(supportFolder(programFolder), ec))
+        return programFolder;
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome && fs::path(configHome).is_absolute())
+        return fs::path(configHome) / "vorna7";
+    const char* home = std::getenv("HOME");
+    return home && *home ? fs::path(home) / ".config" / "vorna7" : programFolder;
 }
 
 bool PortAlias::point(const fs::path& appDir, int port, const std::string& device,

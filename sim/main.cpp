@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Board.h"
+#include "PortAlias.h"
 #include "SimOptions.h"
 #include "SimServer.h"
 #include "Vorna7Version.h"
@@ -60,8 +61,8 @@ int main(int argc, char** argv) {
     }
     sim::Board board;
     applyOptions(*options, board);
-    const auto appDir =
-        options->appDir.empty() ? executableFolder() : std::filesystem::path(options->appDir);
+    const auto appDir = options->appDir.empty() ? sim::PortAlias::defaultAppDir(executableFolder())
+                                                : std::filesystem::path(options->appDir);
     sim::SimServer server(board, appDir, options->port);
     if (!server.start(options->control, error)) {
         std::fprintf(stderr, "vorna7-sim: %s\n", error.c_str());

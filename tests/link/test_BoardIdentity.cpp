@@ -72,6 +72,15 @@ TEST_F(LinkOnBoard, FaultFileIsFoundInALowerCaseSupportFolder) {
     EXPECT_EQ(link.FaultDescription(5), QStringLiteral("Fault Code (05H): Low air"));
 }
 
+TEST_F(LinkOnBoard, ShippedFaultFileServesUnlessTheApplicationFolderHasItsOwn) {
+    TempFolder shipped;
+    ASSERT_TRUE(shipped.write(QStringLiteral("Support/FaultErrCodes.txt"), "05,Low air\r\n"));
+    link.setShippedFolder(shipped.path());
+    EXPECT_EQ(link.FaultDescription(5), QStringLiteral("Fault Code (05H): Low air"));
+    ASSERT_TRUE(folder.write(QStringLiteral("Support/FaultErrCodes.txt"), "05,Own text\r\n"));
+    EXPECT_EQ(link.FaultDescription(5), QStringLiteral("Fault Code (05H): Own text"));
+}
+
 TEST_F(LinkOnBoard, MissingFaultFileIsSaidInTheText) {
     EXPECT_EQ(link.FaultDescription(5),
               QStringLiteral("Fault Code (05H): --- Fault File Not Found ---"));

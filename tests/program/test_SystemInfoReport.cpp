@@ -12,7 +12,7 @@ protected:
     QList<SerialPortCatalog::Device> devices;
 
     SystemInfoReport report() {
-        return SystemInfoReport(folder.path(), [this] { return devices; });
+        return SystemInfoReport(AppLayout::forFolder(folder.path()), [this] { return devices; });
     }
     SystemInfoReport::Section section(const QString& heading) {
         for (const SystemInfoReport::Section& s : report().sections()) {

@@ -44,7 +44,7 @@ protected:
 TEST_F(AboutBoxTest, TitleVersionAndButtonsAreSetAtLoad) {
     const QString version = projectVersion();
     ASSERT_FALSE(version.isEmpty());
-    frmAbout box(folder.path(), &owner);
+    frmAbout box(AppLayout::forFolder(folder.path()), &owner);
     QStringList texts{box.windowTitle()};
     for (const char* name : {"lblTitle", "lblVersion", "cmdOK", "cmdSysInfo"})
         texts << child<QWidget>(&box, QLatin1String(name))->property("text").toString();
@@ -55,24 +55,24 @@ TEST_F(AboutBoxTest, TitleVersionAndButtonsAreSetAtLoad) {
 
 TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
     owner.show();
-    frmAbout* box = frmAbout::showModeless(folder.path(), &owner);
+    frmAbout* box = frmAbout::showModeless(AppLayout::forFolder(folder.path()), &owner);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isVisible());
     EXPECT_FALSE(box->isModal());
-    EXPECT_EQ(frmAbout::showModeless(folder.path(), &owner), box)
+    EXPECT_EQ(frmAbout::showModeless(AppLayout::forFolder(folder.path()), &owner), box)
         << "the open box is brought forward";
 
     QPointer<frmAbout> watch(box);
     click(box, QStringLiteral("cmdOK"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watch.isNull()) << "closing releases the box";
-    EXPECT_NE(frmAbout::showModeless(folder.path(), &owner), nullptr);
+    EXPECT_NE(frmAbout::showModeless(AppLayout::forFolder(folder.path()), &owner), nullptr);
 }
 
 TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
     ASSERT_TRUE(folder.write(QStringLiteral("Support/RSPort.cfg"), "6,19200\r\n"));
     owner.show();
-    frmAbout* box = frmAbout::showModeless(folder.path(), &owner);
+    frmAbout* box = frmAbout::showModeless(AppLayout::forFolder(folder.path()), &owner);
     click(box, QStringLiteral("cmdSysInfo"));
     auto* window = owner.findChild<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(window, nullptr);
@@ -89,14 +89,15 @@ TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
 
     // A second press refreshes the same window with what the file says now.
     ASSERT_TRUE(folder.write(QStringLiteral("Support/RSPort.cfg"), "8,9600\r\n"));
-    box = frmAbout::showModeless(folder.path(), &owner);
+    box = frmAbout::showModeless(AppLayout::forFolder(folder.path()), &owner);
     box->StartSysInfo();
     EXPECT_EQ(owner.findChildren<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
     EXPECT_TRUE(shownText(window).contains(QStringLiteral("In use: port 8 at 9600 baud")));
 }
 
 TEST_F(AboutBoxTest, TheSystemInformationCanBeCopied) {
-    frmSystemInfo window(folder.path(), nullptr, [] { return QList<SerialPortCatalog::Device>{}; });
+    frmSystemInfo window(AppLayout::forFolder(folder.path()), nullptr,
+                         [] { return QList<SerialPortCatalog::Device>{}; });
     window.show();
     click(&window, QStringLiteral("cmdCopy"));
     const QString copied = QApplication::clipboard()->text();

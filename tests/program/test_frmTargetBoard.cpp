@@ -11,7 +11,7 @@ namespace {
 
 class TargetBoardWindow : public BoardRigTest {
 protected:
-    frmTargetBoard window{link, prompter, folder.path(),
+    frmTargetBoard window{link, prompter,
                           [this] { link.OnlineMode ? link.OpenRSComm(port) : link.CloseRSComm(); }};
 
     void open(const QByteArray& programFile) {

@@ -1,0 +1,65 @@
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include "AppLayout.h"
+#include "TempFolder.h"
+
+namespace {
+
+class AppLayoutTest : public ::testing::Test {
+protected:
+    TempFolder root;
+    QString program = root.filePath(QStringLiteral("usr/bin"));
+    QString config = root.filePath(QStringLiteral("home/.config"));
+    QString userSettings = QStringLiteral("home/.config/vorna7/Support/RSPort.cfg");
+
+    void SetUp() override {
+        ASSERT_TRUE(root.makeFolder(QStringLiteral("usr/bin")));
+        ASSERT_TRUE(
+            root.write(QStringLiteral("usr/share/vorna7/Support/RSPort.cfg"), "1,9600\r\n"));
+    }
+    AppLayout installed() const { return AppLayout::forProgramFolder(program, config); }
+};
+
+TEST_F(AppLayoutTest, AProgramFolderHoldingSupportInAnyCaseIsPortable) {
+    for (const char* name : {"Support", "support"}) {
+        TempFolder portable;
+        ASSERT_TRUE(portable.makeFolder(QString::fromLatin1(name)));
+        const AppLayout layout = AppLayout::forProgramFolder(portable.path(), config);
+        EXPECT_FALSE(layout.isInstalled()) << name;
+        EXPECT_EQ(layout.applicationFolder(), portable.path()) << name;
+        EXPECT_EQ(layout.shippedFolder(), portable.path()) << name;
+        EXPECT_EQ(layout.prepare(), QString()) << name;
+        EXPECT_FALSE(root.exists(QStringLiteral("home"))) << "nothing written for " << name;
+    }
+}
+
+TEST_F(AppLayoutTest, InstalledReadsBesideBinAndWritesToTheUsersConfiguration) {
+    const AppLayout layout = installed();
+    EXPECT_TRUE(layout.isInstalled());
+    EXPECT_EQ(layout.applicationFolder(), root.filePath(QStringLiteral("home/.config/vorna7")));
+    EXPECT_EQ(layout.shippedFolder(), root.filePath(QStringLiteral("usr/share/vorna7")));
+}
+
+TEST_F(AppLayoutTest, FirstUseSeedsTheSettingsAndLaterUseKeepsTheUsersChoice) {
+    EXPECT_EQ(installed().prepare(), QString());
+    EXPECT_EQ(root.read(userSettings), QByteArray("1,9600\r\n"));
+
+    ASSERT_TRUE(root.write(userSettings, "3,19200\r\n"));
+    EXPECT_EQ(installed().prepare(), QString());
+    EXPECT_EQ(root.read(userSettings), QByteArray("3,19200\r\n"));
+    EXPECT_EQ(QDir(root.filePath(QStringLiteral("home/.config/vorna7/Support")))
+                  .entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("RSPort.cfg")})
+        << "no temporary file left behind";
+}
+
+TEST_F(AppLayoutTest, AFolderThatCannotBeMadeIsReportedWithItsPath) {
+    ASSERT_TRUE(root.write(QStringLiteral("home/.config/vorna7"), "a file in the way"));
+    const QString error = installed().prepare();
+    EXPECT_TRUE(error.startsWith(root.filePath(QStringLiteral("home/.config/vorna7/Support"))))
+        << error.toStdString();
+}
+
+} // namespace
