@@ -92,13 +92,7 @@ QStringList commandWords(const QString& help, const QString& heading) {
         const QString name = line.trimmed().split(QStringLiteral("  ")).first();
         words << matches(name, QStringLiteral("(?:^|[\\s|\\[])([a-z][a-z-]*)(?=$|[\\s|\\]])"), 1);
     }
-    words.sort();
-    words.removeDuplicates();
     return words;
-}
-
-QStringList wordsOf(const QString& text) {
-    return matches(text, QStringLiteral("[a-z][a-z-]*"));
 }
 
 class ManPage : public testing::TestWithParam<ProgramCase> {
@@ -125,8 +119,10 @@ TEST_P(ManPage, NamesEveryCommandOfTheHelp) {
         GTEST_SKIP() << "takes no commands";
     const QStringList commands = commandWords(help, QString::fromUtf8(program.commandsHeading));
     ASSERT_GT(commands.size(), 5);
-    EXPECT_EQ(missingFrom(commands, wordsOf(manSection(man, program.commandsSection))),
-              QStringList());
+    // Only the entries' tags count: a word in a description names no command.
+    const QString section = manSection(man, QString::fromUtf8(program.commandsSection));
+    const QString tags = matches(section, QStringLiteral("(?m)^\\.TP\n(.*)$"), 1).join(u'\n');
+    EXPECT_EQ(missingFrom(commands, matches(tags, QStringLiteral("[a-z][a-z-]*"))), QStringList());
 }
 
 TEST_P(ManPage, ListsTheExitStatusesOfTheHelp) {
