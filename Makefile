@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
-.PHONY: deps configure build build-asan build-release test test-default test-asan run bench fuzz fuzz-program format clean
+.PHONY: deps configure build build-asan build-release package test test-default test-asan run bench fuzz fuzz-program format clean
 
 # Parallel jobs for building and testing; the presets leave this to the machine.
 JOBS ?= $(shell nproc)
@@ -18,10 +18,15 @@ build-asan: deps
 	cmake --build --preset asan --parallel $(JOBS)
 
 # An optimised build without warnings as errors, as users and packagers make it. Only the
-# programs: the tests already run in the two builds above.
+# programs (the preset leaves the tests out): the tests already run in the two builds above.
 build-release: deps
 	@cmake --preset release >/dev/null
-	cmake --build --preset release --parallel $(JOBS) --target vorna7 vorna7ctl vorna7-sim
+	cmake --build --preset release --parallel $(JOBS)
+
+# The Debian package of the release build, left in this folder: vorna7_<version>_<arch>.deb.
+package: build-release
+	cd build/release && cpack -G DEB -B $(CURDIR)/build/release/deb
+	cp build/release/deb/vorna7_*.deb .
 
 test-default: build
 	ctest --preset default --parallel $(JOBS)

@@ -50,6 +50,10 @@ AppLayout AppLayout::forFolder(const QString& folder) {
     return layout;
 }
 
+QString AppLayout::setupFilesFolder() const {
+    return installed_ ? QDir::homePath() : applicationFolder_;
+}
+
 QString AppLayout::prepare() const {
     if (!installed_)
         return {};

@@ -22,6 +22,9 @@ public:
     const QString& applicationFolder() const { return applicationFolder_; }
     // Where the shipped files are read: Help/ and Support/.
     const QString& shippedFolder() const { return shippedFolder_; }
+    // Where the set-up file dialogs first open: the application folder in portable use, the
+    // user's home when installed (set-up files do not belong in a hidden settings folder).
+    QString setupFilesFolder() const;
 
     // Installed use: creates <application folder>/Support and seeds it with the shipped
     // RSPort.cfg when the user has none. Nothing to do in portable use. Returns an error text,

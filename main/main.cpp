@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
     if (const QString error = layout.prepare(); !error.isEmpty())
         prompter.ask(QStringLiteral("VORNA7"), error, Prompter::Icon::Exclamation,
                      Prompter::Buttons::OK);
-    AppContext context(folder, prompter);
+    AppContext context(layout.setupFilesFolder(), prompter);
     SteadyClock clock;
     QtSerialPort CommControl(folder);
     RSComm TargetComm(folder, clock, prompter);

@@ -174,8 +174,9 @@ void SimServer::sendDueAnswers() {
         answers_.pop_front();
     }
     // Nobody reading and the buffer full: the bytes are lost, as on a real line.
-    if (!due.empty())
-        (void)::write(line_.masterFd(), due.data(), due.size());
+    if (!due.empty()) {
+        [[maybe_unused]] const ssize_t written = ::write(line_.masterFd(), due.data(), due.size());
+    }
 }
 
 } // namespace sim
