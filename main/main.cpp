@@ -1,5 +1,6 @@
 // VORNA7: the main window over the link to the target board.
 #include <QApplication>
+#include <QIcon>
 #include <iostream>
 
 #include "AppContext.h"
@@ -20,11 +21,25 @@
 #include "frmMDIMain.h"
 #include "frmSetupComm.h"
 
+namespace {
+
+QIcon programIcon() {
+    QIcon icon;
+    for (const char* size : {"16x16", "32x32", "48x48", "256x256"})
+        icon.addFile(QStringLiteral(":/icons/%1/vorna7.png").arg(QLatin1String(size)));
+    return icon;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     if (const auto status = InfoOptions::answer(argc, argv, std::cout))
         return *status;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VORNA7"));
+    // Ties the windows to the menu entry the package installs, and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vorna7.VORNA7"));
+    QApplication::setWindowIcon(programIcon());
     const AppLayout layout = AppLayout::forProgramFolder(QCoreApplication::applicationDirPath());
     const QString folder = layout.applicationFolder();
 

@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, tests and benchmarks need, only when one is missing.
 set -euo pipefail
 packages=(cmake make g++ ninja-build pkg-config qt6-base-dev qt6-qpa-plugins qt6-serialport-dev libgtest-dev libgmock-dev
-          clang-format poppler-utils dpkg-dev file lintian)
+          clang-format poppler-utils dpkg-dev file lintian
+          desktop-file-utils appstream)
 # Optional groups, installed only when named: `install-deps.sh fuzz` for scripts/fuzz-sdt.sh.
 fuzz_packages=(clang-14 libclang-rt-14-dev)
 for group in "$@"; do
