@@ -1,5 +1,4 @@
 #include <QDir>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "AppLayout.h"
@@ -10,7 +9,6 @@ namespace {
 class AppLayoutTest : public ::testing::Test {
 protected:
     TempFolder root;
-    QString program = root.filePath(QStringLiteral("usr/bin"));
     QString config = root.filePath(QStringLiteral("home/.config"));
     QString userSettings = QStringLiteral("home/.config/vorna7/Support/RSPort.cfg");
 
@@ -19,10 +17,12 @@ protected:
         ASSERT_TRUE(
             root.write(QStringLiteral("usr/share/vorna7/Support/RSPort.cfg"), "1,9600\r\n"));
     }
-    AppLayout installed() const { return AppLayout::forProgramFolder(program, config); }
+    AppLayout installed() const {
+        return AppLayout::forProgramFolder(root.filePath(QStringLiteral("usr/bin")), config);
+    }
 };
 
-TEST_F(AppLayoutTest, AProgramFolderHoldingSupportInAnyCaseIsPortable) {
+TEST_F(AppLayoutTest, AProgramFolderHoldingSupportInAnyCaseIsPortableAndWritesNothingElse) {
     for (const char* name : {"Support", "support"}) {
         TempFolder portable;
         ASSERT_TRUE(portable.makeFolder(QString::fromLatin1(name)));
@@ -31,21 +31,20 @@ TEST_F(AppLayoutTest, AProgramFolderHoldingSupportInAnyCaseIsPortable) {
         EXPECT_EQ(layout.applicationFolder(), portable.path()) << name;
         EXPECT_EQ(layout.shippedFolder(), portable.path()) << name;
         EXPECT_EQ(layout.prepare(), QString()) << name;
-        EXPECT_FALSE(root.exists(QStringLiteral("home"))) << "nothing written for " << name;
+        EXPECT_FALSE(root.exists(QStringLiteral("home"))) << name;
     }
 }
 
 TEST_F(AppLayoutTest, InstalledReadsBesideBinAndWritesToTheUsersConfiguration) {
-    const AppLayout layout = installed();
-    EXPECT_TRUE(layout.isInstalled());
-    EXPECT_EQ(layout.applicationFolder(), root.filePath(QStringLiteral("home/.config/vorna7")));
-    EXPECT_EQ(layout.shippedFolder(), root.filePath(QStringLiteral("usr/share/vorna7")));
+    EXPECT_TRUE(installed().isInstalled());
+    EXPECT_EQ(installed().applicationFolder(),
+              root.filePath(QStringLiteral("home/.config/vorna7")));
+    EXPECT_EQ(installed().shippedFolder(), root.filePath(QStringLiteral("usr/share/vorna7")));
 }
 
 TEST_F(AppLayoutTest, FirstUseSeedsTheSettingsAndLaterUseKeepsTheUsersChoice) {
     EXPECT_EQ(installed().prepare(), QString());
     EXPECT_EQ(root.read(userSettings), QByteArray("1,9600\r\n"));
-
     ASSERT_TRUE(root.write(userSettings, "3,19200\r\n"));
     EXPECT_EQ(installed().prepare(), QString());
     EXPECT_EQ(root.read(userSettings), QByteArray("3,19200\r\n"));
@@ -57,9 +56,8 @@ TEST_F(AppLayoutTest, FirstUseSeedsTheSettingsAndLaterUseKeepsTheUsersChoice) {
 
 TEST_F(AppLayoutTest, AFolderThatCannotBeMadeIsReportedWithItsPath) {
     ASSERT_TRUE(root.write(QStringLiteral("home/.config/vorna7"), "a file in the way"));
-    const QString error = installed().prepare();
-    EXPECT_TRUE(error.startsWith(root.filePath(QStringLiteral("home/.config/vorna7/Support"))))
-        << error.toStdString();
+    EXPECT_TRUE(installed().prepare().startsWith(
+        root.filePath(QStringLiteral("home/.config/vorna7/Support"))));
 }
 
 } // namespace
