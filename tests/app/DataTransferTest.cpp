@@ -171,6 +171,8 @@ struct FailureCase {
     std::function<int(const SetupData&)> kept = [](const SetupData& d) { return d.ParamValue[0]; };
 };
 
+VORNA7_PRINTS_ROW_NAME(FailureCase)
+
 class TransferFailure : public DataTransferTest,
                         public ::testing::WithParamInterface<FailureCase> {};
 

@@ -18,6 +18,8 @@ struct ButtonCase {
     int answer;
 };
 
+VORNA7_PRINTS_ROW_NAME(ButtonCase)
+
 class MessageBoxButtons : public ::testing::TestWithParam<ButtonCase> {};
 
 // The box on screen: its title, text, icon and buttons are read while it is open, then the

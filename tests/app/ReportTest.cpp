@@ -136,6 +136,8 @@ struct BreakCase {
     int shift; // page of section 3, the last
 };
 
+VORNA7_PRINTS_ROW_NAME(BreakCase)
+
 class ReportBreaks : public ReportTest, public ::testing::WithParamInterface<BreakCase> {};
 
 TEST_P(ReportBreaks, SectionsMoveToANewPageUnderTheirHeaderAndNoBlankSheetFollows) {

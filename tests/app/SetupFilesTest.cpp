@@ -101,10 +101,18 @@ struct SaveQuestionCase {
     const char* dialogs; // the file dialogs asked, in order
 };
 
-std::string caseName(const ::testing::TestParamInfo<SaveQuestionCase>& info) {
+std::string rowName(const SaveQuestionCase& row) {
     const char* commands[] = {"New", "Open", "Close"};
     const char* answers[] = {"Cancel", "No", "Yes", "YesButSaveAsCancelled"};
-    return std::string(commands[int(info.param.command)]) + answers[int(info.param.answer)];
+    return std::string(commands[int(row.command)]) + answers[int(row.answer)];
+}
+
+std::string caseName(const ::testing::TestParamInfo<SaveQuestionCase>& info) {
+    return rowName(info.param);
+}
+
+[[maybe_unused]] void PrintTo(const SaveQuestionCase& row, std::ostream* out) {
+    *out << rowName(row);
 }
 
 class SaveQuestion : public FileCommands, public ::testing::WithParamInterface<SaveQuestionCase> {};

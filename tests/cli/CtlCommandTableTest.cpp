@@ -54,6 +54,8 @@ struct Row {
     std::string err;
 };
 
+VORNA7_PRINTS_ROW_NAME(Row)
+
 class CtlCommandTable : public testing::TestWithParam<Row> {
 protected:
     void SetUp() override {

@@ -37,6 +37,8 @@ struct Setting {
     const char* after;
 };
 
+VORNA7_PRINTS_ROW_NAME(Setting)
+
 class CtlSettingsFile : public testing::TestWithParam<Setting> {};
 
 // Without --port or --device the settings file picks the line, as in the program (and is

@@ -148,6 +148,8 @@ const Check checks[] = {
      "\r\n\r\nNothing was sent to the board."},
 };
 
+VORNA7_PRINTS_ROW_NAME(Check)
+
 class PLSCheck : public PLSFixture, public testing::WithParamInterface<Check> {};
 
 TEST_P(PLSCheck, AcceptsOrRefusesWithTheExactMessage) {

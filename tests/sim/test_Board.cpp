@@ -30,6 +30,8 @@ struct FaultCase {
     const char* wire;
 };
 
+VORNA7_PRINTS_ROW_NAME(FaultCase)
+
 class BoardFault : public testing::TestWithParam<FaultCase> {};
 
 } // namespace

@@ -22,6 +22,10 @@ bool unchanged(Board&) {
     return true;
 }
 
+[[maybe_unused]] void PrintTo(const Command& row, std::ostream* out) {
+    *out << row.line;
+}
+
 class ControlLine : public testing::TestWithParam<Command> {};
 
 } // namespace

@@ -51,6 +51,10 @@ struct OutputCase {
     std::uint8_t outputs; // B170 with the channels a fresh board holds
 };
 
+[[maybe_unused]] void PrintTo(const OutputCase& row, std::ostream* out) {
+    *out << "crank " << row.crank;
+}
+
 class PLSOutputs : public testing::TestWithParam<OutputCase> {};
 
 } // namespace

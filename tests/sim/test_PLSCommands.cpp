@@ -42,6 +42,8 @@ struct PLSFaultCase {
     std::string wire;
 };
 
+VORNA7_PRINTS_ROW_NAME(PLSFaultCase)
+
 class PLSFault : public testing::TestWithParam<PLSFaultCase> {};
 
 } // namespace

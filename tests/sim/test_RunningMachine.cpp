@@ -22,6 +22,10 @@ struct MachineRunCase {
     std::uint32_t shortCans;
 };
 
+[[maybe_unused]] void PrintTo(const MachineRunCase& row, std::ostream* out) {
+    *out << row.speed << " spm for " << row.micros << " us";
+}
+
 class MachineRun : public testing::TestWithParam<MachineRunCase> {};
 
 } // namespace
@@ -69,6 +73,10 @@ struct Signals {
     std::uint32_t outputs; // B110
     std::uint32_t period;  // W184
 };
+
+[[maybe_unused]] void PrintTo(const Signals& row, std::ostream* out) {
+    *out << "position " << row.position << " speed " << row.speed;
+}
 
 class MachineSignals : public testing::TestWithParam<Signals> {};
 

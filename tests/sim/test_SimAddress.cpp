@@ -17,6 +17,10 @@ struct Parsed {
     int bit;
 };
 
+[[maybe_unused]] void PrintTo(const Parsed& row, std::ostream* out) {
+    *out << row.text;
+}
+
 class AddressParse : public testing::TestWithParam<Parsed> {};
 class AddressRefused : public testing::TestWithParam<const char*> {};
 

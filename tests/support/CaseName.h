@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -20,3 +21,10 @@ struct CaseName {
         return name.empty() ? std::string("empty") : name;
     }
 };
+
+// Lets gtest show a row by its name, in ctest's list and in failures, instead of as a byte
+// dump. Put it in the row type's own namespace, after the type.
+#define VORNA7_PRINTS_ROW_NAME(Row)                                                                \
+    [[maybe_unused]] void PrintTo(const Row& row, std::ostream* out) {                             \
+        *out << row.name;                                                                          \
+    }

@@ -68,6 +68,8 @@ struct EntryCase {
     const char* message; // null: accepted, stored and written twice
 };
 
+VORNA7_PRINTS_ROW_NAME(EntryCase)
+
 class SetupEntries : public SetupParameters, public ::testing::WithParamInterface<EntryCase> {};
 
 TEST_P(SetupEntries, AcceptedOrRejected) {
