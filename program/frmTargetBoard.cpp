@@ -5,23 +5,23 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
-#include <QSpinBox>
 #include <QTabBar>
 #include <QVBoxLayout>
 
 #include "BoardTypes.h"
+#include "EntryBox.h"
 #include "HexText.h"
+#include "NumericEntry.h"
 #include "PathUtility.h"
 #include "Prompter.h"
 #include "RSComm.h"
 #include "TargetBoardFaults.h"
+#include "UpDown.h"
 
 namespace {
 
@@ -80,6 +80,10 @@ void frmTargetBoard::buildControls() {
     for (const char* tab : {"&Fault Codes / Status", "&Program Ident/Revision",
                             "&Set Network Address", "S&et Time && Date"})
         tabTargetBoard_->addTab(QLatin1String(tab));
+    // The entry boxes park the focus here, so it comes before the pages.
+    cmdDefault_ = new QPushButton(QStringLiteral("-"), this);
+    cmdDefault_->setObjectName(QStringLiteral("cmdDefault"));
+    cmdDefault_->setFixedSize(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabTargetBoard_);
     QWidget* pages[4] = {buildFaultPage(), buildIdentPage(), buildNetworkPage(), buildClockPage()};
@@ -100,14 +104,13 @@ void frmTargetBoard::buildControls() {
     cmdGoOnline_->setObjectName(QStringLiteral("cmdGoOnline"));
     cmdOk_ = new QPushButton(QStringLiteral("&Ok"));
     cmdOk_->setObjectName(QStringLiteral("cmdOk"));
-    cmdDefault_ = new QPushButton(QStringLiteral("-"));
-    cmdDefault_->setObjectName(QStringLiteral("cmdDefault"));
-    cmdDefault_->setFixedSize(1, 1);
     buttons->addWidget(cmdDefault_);
     buttons->addStretch();
     buttons->addWidget(cmdGoOnline_);
     buttons->addWidget(cmdOk_);
     layout->addLayout(buttons);
+    // Made first for the entry boxes, but last in the Tab order, where it was built before.
+    QWidget::setTabOrder(cmdOk_, cmdDefault_);
     connect(cmdGoOnline_, &QPushButton::clicked, this, &frmTargetBoard::cmdGoOnline_Click);
     connect(cmdOk_, &QPushButton::clicked, this, [this] {
         windowActive_ = false;
@@ -183,18 +186,25 @@ QWidget* frmTargetBoard::buildIdentPage() {
 void frmTargetBoard::addEntry(QGridLayout* grid, int i, int row) {
     lblSetupDesc_[i] =
         label(QStringLiteral("lblSetupDesc(%1)").arg(i), QLatin1String(Entries[i].caption));
-    txtSetup_[i] = new QLineEdit(twoDigits(Entries[i].min));
-    txtSetup_[i]->setObjectName(QStringLiteral("txtSetup(%1)").arg(i));
-    txtSetup_[i]->installEventFilter(this);
-    updSetup_[i] = new QSpinBox;
-    updSetup_[i]->setObjectName(QStringLiteral("updSetup(%1)").arg(i));
-    updSetup_[i]->setRange(Entries[i].min, Entries[i].max);
-    updSetup_[i]->setFocusPolicy(Qt::NoFocus);
+    NumericEntry::Options options;
+    options.messageTitle = QStringLiteral("Set-up") + lblSetupDesc_[i]->text();
+    options.validateAgainAfterLeaving = true;
+    auto* entry =
+        new NumericEntry(QStringLiteral("txtSetup"), QStringLiteral("updSetup"), i, Entries[i].min,
+                         Entries[i].max, escPending_, prompter_, cmdDefault_, this, options);
+    entries_[i] = entry;
+    entry->box()->setText(twoDigits(Entries[i].min));
     grid->addWidget(lblSetupDesc_[i], row, 0);
-    grid->addWidget(txtSetup_[i], row, 1);
-    grid->addWidget(updSetup_[i], row, 2);
-    connect(updSetup_[i], &QSpinBox::valueChanged, this, [this, i](int value) {
-        txtSetup_[i]->setText(twoDigits(value));
+    grid->addWidget(entry->box(), row, 1);
+    grid->addWidget(entry->upDown(), row, 2);
+    // The refresh leaves a box alone while the user works in it.
+    connect(entry, &NumericEntry::focusReceived, this, [this, i] { entryEditing_[i] = true; });
+    connect(entry, &NumericEntry::abandoning, this, [this, i] { entryEditing_[i] = false; });
+    connect(entry, &NumericEntry::accepted, this, [this, i] {
+        writeEntry(i);
+        entryEditing_[i] = false;
+    });
+    connect(entry, &NumericEntry::upDownChanged, this, [this, i] {
         entryEditing_[i] = false;
         escPending_ = false;
         cmdDefault_->setFocus();
@@ -211,6 +221,8 @@ QWidget* frmTargetBoard::buildNetworkPage() {
     lblNetworkAddComment_ = label(QStringLiteral("lblNetworkAddComment"), {});
     lblNetworkAddComment_->setWordWrap(true);
     grid->addWidget(lblNetworkAddComment_, 2, 0, 1, 3);
+    // The page is as tall as the largest; the room left goes below the rows.
+    grid->setRowStretch(3, 1);
     return page;
 }
 
@@ -254,8 +266,9 @@ QWidget* frmTargetBoard::buildClockPage() {
 }
 
 void frmTargetBoard::setRow(int i, bool visible, bool enabled) {
-    for (QWidget* w : {static_cast<QWidget*>(lblSetupDesc_[i]), static_cast<QWidget*>(txtSetup_[i]),
-                       static_cast<QWidget*>(updSetup_[i])}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(lblSetupDesc_[i]), static_cast<QWidget*>(entries_[i]->box()),
+          static_cast<QWidget*>(entries_[i]->upDown())}) {
         w->setVisible(visible);
         w->setEnabled(enabled);
     }
@@ -291,7 +304,7 @@ void frmTargetBoard::prepare(const QString& TekoraFile) {
     setRow(1, false, true);
     for (int i = 2; i < EntryCount; ++i) {
         setRow(i, true, false);
-        txtSetup_[i]->setText(QStringLiteral("-"));
+        entries_[i]->box()->setText(QStringLiteral("-"));
     }
     for (QWidget* w :
          {static_cast<QWidget*>(lblTargetBoardTime_), static_cast<QWidget*>(lblTargetBoardDate_),
@@ -311,7 +324,7 @@ void frmTargetBoard::prepare(const QString& TekoraFile) {
             w->setEnabled(true);
         if (diskBoardType_ == 65) {
             setRow(1, true, true);
-            txtSetup_[1]->clear();
+            entries_[1]->box()->clear();
         }
     } else {
         setRow(0, true, true);
@@ -324,6 +337,7 @@ void frmTargetBoard::prepare(const QString& TekoraFile) {
         hexPath.isEmpty() || !QFileInfo(hexPath).isFile()
             ? QStringLiteral("-")
             : QLocale::system().toString(QFileInfo(hexPath).lastModified(), QLocale::ShortFormat));
+    fitLargestPage();
 }
 
 void frmTargetBoard::InitializeForm(const QString& TekoraFile) {
@@ -335,7 +349,6 @@ void frmTargetBoard::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (windowActive_)
         return;
-    adjustSize();
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     showPage(tabTargetBoard_->currentIndex());
@@ -343,6 +356,18 @@ void frmTargetBoard::showEvent(QShowEvent* event) {
     onlineLayoutShown_ = offlineLayoutShown_ = false;
     cmdGoOnline_Click();
     cycle_.start();
+}
+
+// One page shows at a time; the window takes the size of the largest, so it neither stretches
+// one page over the height of all four nor jumps when the tab changes.
+void frmTargetBoard::fitLargestPage() {
+    QSize largest;
+    for (int k = 0; k < 4; ++k) {
+        showPage(k);
+        largest = largest.expandedTo(sizeHint());
+    }
+    showPage(tabTargetBoard_->currentIndex());
+    resize(largest);
 }
 
 void frmTargetBoard::showPage(int index) {
@@ -410,11 +435,10 @@ void frmTargetBoard::ReadOnlineData() {
         const QString v = targetComm_.RSRead(QLatin1String(Entries[i].address));
         if (targetComm_.CommError)
             return;
-        const bool shown = i < 2 ? !txtSetup_[i]->isHidden() : txtSetup_[i]->isEnabled();
+        EntryBox* box = entries_[i]->box();
+        const bool shown = i < 2 ? !box->isHidden() : box->isEnabled();
         if (shown && !entryEditing_[i]) {
-            txtSetup_[i]->setText((QStringLiteral("00") + v).right(2));
-            const QSignalBlocker quiet(updSetup_[i]);
-            updSetup_[i]->setValue(v.toInt());
+            box->setText((QStringLiteral("00") + v).right(2));
         }
     }
 }
@@ -549,57 +573,5 @@ void frmTargetBoard::cmdSetToCurrDate_Click() {
 
 void frmTargetBoard::writeEntry(int i) {
     if (targetComm_.OnlineMode && !targetComm_.CommError)
-        targetComm_.RSWrite(QLatin1String(Entries[i].address), txtSetup_[i]->text());
-}
-
-bool frmTargetBoard::Validate(int i) {
-    bool ok = false;
-    const int value = txtSetup_[i]->text().trimmed().toInt(&ok);
-    if (!ok || value < Entries[i].min || value > Entries[i].max) {
-        prompter_.ask(QStringLiteral("Set-up") + lblSetupDesc_[i]->text(),
-                      QStringLiteral("Only a Number Between %1 and %2 can be Entered")
-                          .arg(Entries[i].min)
-                          .arg(Entries[i].max),
-                      Prompter::Icon::Information, Prompter::Buttons::OK);
-        txtSetup_[i]->setFocus();
-        txtSetup_[i]->selectAll();
-        return false;
-    }
-    writeEntry(i);
-    entryEditing_[i] = false;
-    return true;
-}
-
-bool frmTargetBoard::eventFilter(QObject* watched, QEvent* event) {
-    const auto found = std::find(txtSetup_.begin(), txtSetup_.end(), watched);
-    if (found == txtSetup_.end())
-        return QDialog::eventFilter(watched, event);
-    const int i = static_cast<int>(found - txtSetup_.begin());
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
-        entryEditing_[i] = true;
-        txtSetup_[i]->selectAll();
-    } else if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape) {
-            if (escPending_) {
-                entryEditing_[i] = false;
-                escPending_ = false;
-            } else {
-                escPending_ = true;
-            }
-            return true;
-        }
-        escPending_ = false;
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (Validate(i))
-                cmdDefault_->setFocus();
-            return true;
-        }
-    } else if (event->type() == QEvent::FocusOut && entryEditing_[i] && !validating_) {
-        // Leaving the box validates it again; a refused value keeps the focus.
-        validating_ = true;
-        Validate(i);
-        validating_ = false;
-    }
-    return QDialog::eventFilter(watched, event);
+        targetComm_.RSWrite(QLatin1String(Entries[i].address), entries_[i]->box()->text());
 }

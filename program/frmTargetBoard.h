@@ -6,12 +6,12 @@
 #include <array>
 #include <functional>
 
+class NumericEntry;
 class Prompter;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSpinBox;
 class QTabBar;
 class RSComm;
 
@@ -46,7 +46,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -57,12 +56,12 @@ private:
     QLabel* label(const QString& name, const QString& text);
     void addEntry(class QGridLayout* grid, int index, int row);
     void showPage(int index);
+    void fitLargestPage();
     void ShowOnlineLayout();
     void ShowOfflineLayout();
     void ReadOnlineData();
     void showComputerClock();
     void setRow(int index, bool visible, bool enabled);
-    bool Validate(int index);
     void writeEntry(int index);
     void writeInOrder(const QStringList& addresses, const QList<int>& values);
     void endCycle();
@@ -79,8 +78,8 @@ private:
     std::array<QLabel*, 5> lblRevIdentOnDisk_{};
     std::array<QLabel*, 3> lblRevIdentInPLC_{};
     std::array<QLabel*, EntryCount> lblSetupDesc_{};
-    std::array<QLineEdit*, EntryCount> txtSetup_{};
-    std::array<QSpinBox*, EntryCount> updSetup_{};
+    // txtSetup(i) with its up-down updSetup(i).
+    std::array<NumericEntry*, EntryCount> entries_{};
     QLabel* lblNetworkAddComment_ = nullptr;
     QLabel* lblTargetBoardTime_ = nullptr;
     QLabel* lblTargetBoardDate_ = nullptr;
@@ -98,7 +97,6 @@ private:
     bool onlineLayoutShown_ = false;
     bool offlineLayoutShown_ = false;
     bool escPending_ = false;
-    bool validating_ = false;
     std::array<bool, EntryCount> entryEditing_{};
     std::array<QString, FaultCount> faultHex_;
     int diskBoardType_ = 0;

@@ -1,6 +1,8 @@
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -70,14 +72,23 @@ TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersReset) {
 TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedAndDateButtonWritesTwoDigitYear) {
     window.setClock([] { return QDateTime(QDate(2031, 1, 17), QTime(9, 8, 7)); });
     open("A");
+    find<QTabBar>("tabTargetBoard")->setCurrentIndex(2);
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QLineEdit* address = find<QLineEdit>("txtSetup(1)");
     address->setFocus();
     address->setText(QStringLiteral("33"));
     QTest::keyClick(address, Qt::Key_Return);
+    ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.last().title, QStringLiteral("Set-upCurrent Network Address 2:"));
     EXPECT_EQ(prompter.last().text,
               QStringLiteral("Only a Number Between 1 and 32 can be Entered"));
     EXPECT_EQ(board.memory().byte(8191), 1);
+    EXPECT_EQ(address->text(), QStringLiteral("1")) << "the value held before comes back";
+    EXPECT_TRUE(address->hasFocus());
+    address->setText(QStringLiteral("7"));
+    QTest::keyClick(address, Qt::Key_Return);
+    EXPECT_EQ(board.memory().byte(8191), 7);
 
     find<QPushButton>("cmdSetToCurrDate")->click();
     EXPECT_EQ(std::vector<int>({board.memory().byte(43016), board.memory().byte(43015),
