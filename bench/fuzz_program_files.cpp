@@ -87,13 +87,25 @@ const char* fileFault(char reader, const QByteArray& bytes) {
     return nullptr;
 }
 
+// FUZZ_READER=hex|rev|lcf gives a whole run to one reader, every byte its input; without
+// it the first byte picks the reader.
+int pinnedReader() {
+    static const int pinned = [] {
+        const QByteArray name = qgetenv("FUZZ_READER");
+        return name == "hex" ? 0 : name == "rev" ? 1 : name == "lcf" ? 2 : -1;
+    }();
+    return pinned;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0)
+    const int pinned = pinnedReader();
+    if (size == 0 && pinned < 0)
         return 0;
-    const char reader = static_cast<char>(data[0] % 3);
-    const QByteArray bytes(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1));
+    const char reader = static_cast<char>(pinned >= 0 ? pinned : data[0] % 3);
+    const std::size_t skip = pinned >= 0 ? 0 : 1;
+    const QByteArray bytes(reinterpret_cast<const char*>(data) + skip, qsizetype(size - skip));
     const char* fault = reader == 0 ? hexFault(bytes) : fileFault(reader, bytes);
     if (fault) {
         std::fprintf(stderr, "program file readers: %s\n", fault);

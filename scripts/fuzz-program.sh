@@ -2,7 +2,8 @@
 # Fuzzes the program file readers (HEX pre-flight, revision and configuration files) with
 # libFuzzer (clang, AddressSanitizer and UndefinedBehaviorSanitizer) for the given number of
 # seconds (default 600). Everything it builds and finds goes to build/fuzz-program/; a crash
-# stops it and leaves the input there.
+# stops it and leaves the input there. FUZZ_READER=hex|rev|lcf gives the run to one reader
+# alone, with a corpus of its own.
 set -euo pipefail
 seconds=${1:-600}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,7 +22,14 @@ for source in "$root"/link/*.cpp; do
     [[ $(basename "$source") == frm* ]] || link_sources+=("$source")
 done
 
-mkdir -p "$out/corpus" "$out/seeds"
+reader=${FUZZ_READER:-}
+case "$reader" in
+    "" | hex | rev | lcf) ;;
+    *) echo "fuzz-program.sh: FUZZ_READER must be hex, rev or lcf" >&2; exit 2 ;;
+esac
+corpus=$out/corpus${reader:+-$reader}
+seeds=$out/seeds${reader:+-$reader}
+mkdir -p "$corpus" "$seeds"
 echo "== building $out/fuzz_program_files"
 # shellcheck disable=SC2086
 "$cxx" -std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer -Wall -Wextra -Werror \
@@ -29,11 +37,17 @@ echo "== building $out/fuzz_program_files"
     -I"$root/link" -I"$root/program" $qt_cflags "$root/bench/fuzz_program_files.cpp" \
     "$root/program/ProgramFiles.cpp" "${link_sources[@]}" $qt_libs -o "$out/fuzz_program_files"
 
-# One good file of each kind to start from: the first byte picks the reader.
-printf '\000:0201F000AB1250\r\n:00000001FF\r\n' >"$out/seeds/hex"
-printf '\001PROG0001:?05\r\n' >"$out/seeds/rev"
-printf '\002E0000000000000000000000000000000000200101000%%\r\n' >"$out/seeds/lcf"
+# One good file of each kind to start from: the first byte picks the reader, unless one reader
+# has the run to itself.
+seed() { # NAME SELECTOR CONTENT
+    [ -n "$reader" ] && [ "$reader" != "$1" ] && return
+    if [ -n "$reader" ]; then printf "$3" >"$seeds/$1"; else printf "$2$3" >"$seeds/$1"; fi
+}
+seed hex '\000' ':0201F000AB1250\r\n:00000001FF\r\n'
+seed rev '\001' 'PROG0001:?05\r\n'
+seed lcf '\002' 'E0000000000000000000000000000000000200101000%%\r\n'
 
-echo "== fuzzing for $seconds s"
-"$out/fuzz_program_files" -max_len=$max_len -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="$out/" "$out/corpus" "$out/seeds" 2>&1 | tee "$out/fuzz.log"
+echo "== fuzzing ${reader:-all three readers} for $seconds s"
+FUZZ_READER=$reader "$out/fuzz_program_files" -max_len=$max_len -max_total_time="$seconds" \
+    -print_final_stats=1 -artifact_prefix="$out/" "$corpus" "$seeds" 2>&1 |
+    tee "$out/fuzz${reader:+-$reader}.log"
