@@ -126,3 +126,16 @@ void require(bool ok, const char* what, const CancelPrompter& prompter) {
     if (!ok)
         throw std::runtime_error(std::string(what) + " failed: " + prompter.last.toStdString());
 }
+
+void SideBySide::print(const char* label, double wireLimit) const {
+    const auto beyondWire = [wireLimit](const Timing& timing) {
+        return (timing.seconds / timing.exchanges - 1.0 / wireLimit) * 1e6;
+    };
+    std::printf("%-30s %4lld exchanges   link %7.2f ms = %.3f of the wire limit   raw %7.2f ms "
+                "= %.3f   link/raw %.3f\n",
+                label, static_cast<long long>(script.sent.size()), link.millisEach(),
+                link.perSecond() / wireLimit, raw.millisEach(), raw.perSecond() / wireLimit,
+                link.perSecond() / raw.perSecond());
+    std::printf("%-30s %ld runs each; beyond the wire time: link %.1f us/exchange, raw %.1f us\n",
+                "", link.operations, beyondWire(link), beyondWire(raw));
+}

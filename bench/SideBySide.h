@@ -34,6 +34,9 @@ struct SideBySide {
 
     // Runs `operation` until the link has spent `seconds` on it.
     static SideBySide measure(SimulatorProcess& sim, const Operation& operation, double seconds);
+    // Two lines: exchanges, time and share of `wireLimit` (exchanges a second) for the link and
+    // the raw client, their ratio, and what each spends beyond the wire time.
+    void print(const char* label, double wireLimit) const;
 };
 
 // Shared by the benchmark programs.

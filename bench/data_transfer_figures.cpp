@@ -48,15 +48,6 @@ SideBySide::Operation transferOf(AppContext& context, std::int16_t mode) {
     };
 }
 
-void printFigure(const char* label, const SideBySide& figure) {
-    std::printf("%-22s %4lld exchanges   link %7.1f ms = %.3f of the wire limit   raw %7.1f ms "
-                "= %.3f   link/raw %.3f   (%ld runs each)\n",
-                label, static_cast<long long>(figure.script.sent.size()), figure.link.millisEach(),
-                figure.link.perSecond() / WireLimit, figure.raw.millisEach(),
-                figure.raw.perSecond() / WireLimit,
-                figure.link.perSecond() / figure.raw.perSecond(), figure.link.operations);
-}
-
 // The report of the default data drawn into an in-memory PDF, as vorna7ctl report does.
 double reportMillis(AppContext& context) {
     double total = 0;
@@ -103,10 +94,10 @@ int main(int argc, char** argv) {
                     qPrintable(sim.device()), Baud, WireLimit, seconds, loadAverage().c_str());
         const SideBySide upload =
             SideBySide::measure(sim, transferOf(context, DataTransfer::UploadMode), seconds);
-        printFigure("whole upload", upload);
+        upload.print("whole upload", WireLimit);
         const SideBySide download =
             SideBySide::measure(sim, transferOf(context, DataTransfer::DownloadMode), seconds);
-        printFigure("whole download", download);
+        download.print("whole download", WireLimit);
         std::printf("%-22s (target: link/raw at least 0.970)\n", "");
 
         context.CurrentData = context.DefaultData;

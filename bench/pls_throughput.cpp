@@ -48,7 +48,6 @@ Setpoints setpointsOf(int channel) {
 }
 
 using Operation = SideBySide::Operation;
-using Timing = SideBySide::Timing;
 
 void recallAllChannels(RSComm& link, const CancelPrompter& prompter) {
     for (int channel = 0; channel < ChannelCount; ++channel) {
@@ -77,22 +76,6 @@ Operation downloadEverything(const QVector<int>& config, int scale) {
 }
 
 // Time per exchange beyond the two byte times on the wire: what scheduling and the line cost.
-double microsBeyondWire(const Timing& timing) {
-    return (timing.seconds / timing.exchanges - 1.0 / WireLimit) * 1e6;
-}
-
-void printFigure(const char* label, const SideBySide& figure) {
-    std::printf("%-30s %4lld exchanges   link %7.2f ms = %.3f of the wire limit   raw %7.2f ms "
-                "= %.3f   link/raw %.3f\n",
-                label, static_cast<long long>(figure.script.sent.size()), figure.link.millisEach(),
-                figure.link.perSecond() / WireLimit, figure.raw.millisEach(),
-                figure.raw.perSecond() / WireLimit,
-                figure.link.perSecond() / figure.raw.perSecond());
-    std::printf("%-30s %ld runs each; beyond the wire time: link %.1f us/exchange, raw %.1f us\n",
-                "", figure.link.operations, microsBeyondWire(figure.link),
-                microsBeyondWire(figure.raw));
-}
-
 QVector<int> numbers(const QString& text) {
     QVector<int> values;
     for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
@@ -147,10 +130,10 @@ int main(int argc, char** argv) {
                     loadAverage().c_str());
 
         const SideBySide recall = SideBySide::measure(sim, recallAllChannels, seconds);
-        printFigure("recall 8 channels x 2 steps", recall);
+        recall.print("recall 8 channels x 2 steps", WireLimit);
         const SideBySide download =
             SideBySide::measure(sim, downloadEverything(config, scale), seconds);
-        printFigure("config download + 8 channels", download);
+        download.print("config download + 8 channels", WireLimit);
         checkBoardAfterDownload(sim, config, scale);
 
         std::printf("                               (target: at least 0.950 of the wire limit)\n"
