@@ -51,8 +51,7 @@ QStringList userGroups() {
 } // namespace
 
 SystemInfoReport::SystemInfoReport(AppLayout layout, SerialPortCatalog::Lister lister)
-    : layout_(std::move(layout)), appFolder_(layout_.applicationFolder()),
-      catalog_(appFolder_, std::move(lister)) {}
+    : layout_(std::move(layout)), catalog_(layout_.applicationFolder(), std::move(lister)) {}
 
 QList<SystemInfoReport::Section> SystemInfoReport::sections() const {
     return {program(), operatingSystem(), qt(), portSettings(), portAliases(), serialPorts()};
@@ -94,8 +93,9 @@ QStringList SystemInfoReport::visibleLines(const QByteArray& content) {
 SystemInfoReport::Section SystemInfoReport::program() const {
     Section section{QStringLiteral("Program"),
                     {AboutText::title() + QLatin1Char(' ') + AboutText::version(),
-                     QStringLiteral("Application folder: ") + native(appFolder_),
-                     QStringLiteral("Support folder: ") + native(SupportFolder::path(appFolder_))}};
+                     QStringLiteral("Application folder: ") + native(layout_.applicationFolder()),
+                     QStringLiteral("Support folder: ") +
+                         native(SupportFolder::path(layout_.applicationFolder()))}};
     if (layout_.isInstalled())
         section.lines.append(QStringLiteral("Shipped files: ") + native(layout_.shippedFolder()));
     section.lines.append(QStringLiteral("Help folder: ") +
@@ -125,7 +125,7 @@ SystemInfoReport::Section SystemInfoReport::qt() const {
 
 SystemInfoReport::Section SystemInfoReport::portSettings() const {
     Section section{QStringLiteral("Port Settings"), {}};
-    const QString path = CommSettings::path(appFolder_);
+    const QString path = CommSettings::path(layout_.applicationFolder());
     section.lines.append(QStringLiteral("Settings file: ") + native(path));
 
     CommSettings settings;

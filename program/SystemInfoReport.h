@@ -36,6 +36,5 @@ private:
     static QString accessText(const QString& device);
 
     AppLayout layout_;
-    QString appFolder_;
     SerialPortCatalog catalog_;
 };

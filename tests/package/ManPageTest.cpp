@@ -16,9 +16,7 @@ struct ProgramCase {
     const char* commandsSection; // the manual's section that must name those commands
 };
 
-void PrintTo(const ProgramCase& row, std::ostream* out) {
-    *out << row.name;
-}
+VORNA7_PRINTS_ROW_NAME(ProgramCase)
 
 const ProgramCase programs[] = {
     {"vorna7", "main/vorna7.1", nullptr, nullptr},
