@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -89,14 +90,18 @@ void frmTargetBoard::buildControls() {
     QWidget* pages[4] = {buildFaultPage(), buildIdentPage(), buildNetworkPage(), buildClockPage()};
     const char* titles[4] = {"Fault Codes / Status", "Program Ident/Revision",
                              "Set Network Address", "Set Time && Date"};
+    // One frame shows at a time; the stack is as large as the largest, so the window does not
+    // jump when the tab changes.
+    pages_ = new QStackedWidget;
     for (int k = 0; k < 4; ++k) {
         fraTargetBoard_[k] = new QGroupBox(QLatin1String(titles[k]));
         fraTargetBoard_[k]->setObjectName(QStringLiteral("fraTargetBoard(%1)").arg(k));
         fraTargetBoard_[k]->setFlat(true);
         auto* frameLayout = new QVBoxLayout(fraTargetBoard_[k]);
         frameLayout->addWidget(pages[k]);
-        layout->addWidget(fraTargetBoard_[k]);
+        pages_->addWidget(fraTargetBoard_[k]);
     }
+    layout->addWidget(pages_);
     connect(tabTargetBoard_, &QTabBar::currentChanged, this, &frmTargetBoard::showPage);
 
     auto* buttons = new QHBoxLayout;
@@ -337,7 +342,6 @@ void frmTargetBoard::prepare(const QString& TekoraFile) {
         hexPath.isEmpty() || !QFileInfo(hexPath).isFile()
             ? QStringLiteral("-")
             : QLocale::system().toString(QFileInfo(hexPath).lastModified(), QLocale::ShortFormat));
-    fitLargestPage();
 }
 
 void frmTargetBoard::InitializeForm(const QString& TekoraFile) {
@@ -349,6 +353,7 @@ void frmTargetBoard::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (windowActive_)
         return;
+    adjustSize();
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     showPage(tabTargetBoard_->currentIndex());
@@ -358,21 +363,8 @@ void frmTargetBoard::showEvent(QShowEvent* event) {
     cycle_.start();
 }
 
-// One page shows at a time; the window takes the size of the largest, so it neither stretches
-// one page over the height of all four nor jumps when the tab changes.
-void frmTargetBoard::fitLargestPage() {
-    QSize largest;
-    for (int k = 0; k < 4; ++k) {
-        showPage(k);
-        largest = largest.expandedTo(sizeHint());
-    }
-    showPage(tabTargetBoard_->currentIndex());
-    resize(largest);
-}
-
 void frmTargetBoard::showPage(int index) {
-    for (int k = 0; k < 4; ++k)
-        fraTargetBoard_[k]->setVisible(k == index);
+    pages_->setCurrentIndex(index);
 }
 
 void frmTargetBoard::endCycle() {

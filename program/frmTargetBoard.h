@@ -12,6 +12,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStackedWidget;
 class QTabBar;
 class RSComm;
 
@@ -56,7 +57,6 @@ private:
     QLabel* label(const QString& name, const QString& text);
     void addEntry(class QGridLayout* grid, int index, int row);
     void showPage(int index);
-    void fitLargestPage();
     void ShowOnlineLayout();
     void ShowOfflineLayout();
     void ReadOnlineData();
@@ -72,6 +72,7 @@ private:
     std::function<QDateTime()> now_ = [] { return QDateTime::currentDateTime(); };
 
     QTabBar* tabTargetBoard_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
     std::array<QGroupBox*, 4> fraTargetBoard_{};
     std::array<QLabel*, 14> lblTargetBoard_{};
     std::array<QLineEdit*, FaultCount> txtTargetBoard_{};
