@@ -23,6 +23,8 @@ class MachineWindow : public QWidget {
 public:
     static constexpr int OfflinePassIntervalMs = 66;
     static constexpr int BusyRetryIntervalMs = 50;
+    // Above this speed (strokes/min) the position changes too fast to read and shows as "888".
+    static constexpr double FastSpeed = 50;
 
     ~MachineWindow() override;
 

@@ -14,9 +14,6 @@ class frmBMMain : public MachineWindow {
 public:
     frmBMMain(AppContext& context, std::function<void()> setOnlineMode, QWidget* parent = nullptr);
 
-    // Above this speed the position changes too fast to read and shows as "888".
-    static constexpr double FastSpeed = 50;
-
 protected:
     void ShowOnlineLayout() override;
     void ShowOfflineLayout() override;

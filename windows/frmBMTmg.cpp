@@ -29,7 +29,6 @@ constexpr int PositionPanel = 2;
 constexpr int OffsetPanel = 3;
 constexpr int ScalePanel = 4;
 constexpr int HeadingRow = 10;
-constexpr double FastSpeed = 50;
 const QString CRLF = QStringLiteral("\r\n");
 } // namespace
 
