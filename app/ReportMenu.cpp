@@ -11,8 +11,13 @@
 
 namespace {
 
+// The report is drawn whole, so the dialog offers no page range it would not honour.
 bool printDialog(QPrinter& printer, QWidget* parent) {
     QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    printer.setPrintRange(QPrinter::AllPages);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -55,7 +55,11 @@ bool frmWaitDisplay::PrintReport() {
         reportFailure(QStringLiteral("The printer failed while the report was drawn."));
         return false;
     }
-    painter.end();
+    // Ending the document is when the printer takes it: a refusal here is a failure too.
+    if (!painter.end()) {
+        reportFailure(QStringLiteral("The printer could not be started."));
+        return false;
+    }
     QCoreApplication::processEvents();
     return true;
 }

@@ -1,5 +1,7 @@
 #include "modReport.h"
 
+#include <QDebug>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
@@ -47,13 +49,28 @@ double modReport::textHeight() const {
     return QFontMetricsF(painter_.font(), painter_.device()).height() / dpiY_;
 }
 
-void modReport::setFont(int pointSize, bool bold) {
+QFont modReport::reportFont(int pointSize, bool bold) {
     QFont font(QStringLiteral("Times"));
+    font.setStyleHint(QFont::Serif, QFont::PreferNoShaping);
     font.setPointSize(pointSize);
     font.setBold(bold);
     font.setItalic(false);
     font.setUnderline(false);
-    painter_.setFont(font);
+    return font;
+}
+
+QString modReport::missingFaceWarning() {
+    const QString resolved = QFontInfo(reportFont(12, false)).family();
+    // Qt names the foundry, "Nimbus Roman [urw]", where several installs share a family name.
+    if (resolved.section(QStringLiteral(" ["), 0, 0) == QLatin1String(ReportFace))
+        return {};
+    return QStringLiteral("The report's face %1 is missing (install the package %2); \"Times\" "
+                          "resolves to %3, so the report's lines and page breaks will move.")
+        .arg(QLatin1String(ReportFace), QLatin1String(ReportFacePackage), resolved);
+}
+
+void modReport::setFont(int pointSize, bool bold) {
+    painter_.setFont(reportFont(pointSize, bold));
 }
 
 void modReport::SetReportFont(int Style) {
@@ -197,6 +214,8 @@ void modReport::printShiftSection() {
 bool modReport::PrintSetupReport(const QString& Title) {
     ReportTitle = Title;
     LeftMargin = 0.5;
+    if (const QString warning = missingFaceWarning(); !warning.isEmpty())
+        qWarning().noquote() << warning;
     PrintPageHeader();
     printSetupSection();
     CheckPageBreak(Section2Lines);

@@ -14,6 +14,16 @@ class QPainter;
 class modReport {
 public:
     static constexpr double ValueRightX = 5.5;
+    // The face that answers to "Times" here (package fonts-urw-base35). Page breaks and the
+    // label/value columns are laid out with its metrics; another face moves them.
+    static constexpr const char* ReportFace = "Nimbus Roman";
+    static constexpr const char* ReportFacePackage = "fonts-urw-base35";
+
+    // The report's font: "Times" with a serif hint, ligatures off so a PDF search finds words
+    // like "Configuration" as they are spelt.
+    static QFont reportFont(int pointSize, bool bold);
+    // Empty when the report's font resolves to ReportFace, else what to install and why.
+    static QString missingFaceWarning();
 
     modReport(QPainter& painter, std::function<bool()> newPage, const AppContext& context);
 

@@ -90,8 +90,7 @@ int CtlDataCommands::report(Prompter& prompter, const QString& dataFile, const S
     modReport report(
         painter, [&writer] { return writer.newPage(); }, context);
     const bool drawn = report.PrintSetupReport(context.gFileNameCaption);
-    painter.end();
-    if (!drawn)
+    if (!painter.end() || !drawn)
         return fileError(QStringLiteral("The report could not be drawn."));
     const QString error = AtomicFile::write(pdfFile, bytes);
     return error.isEmpty() ? CtlCommands::Success

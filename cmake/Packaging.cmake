@@ -63,9 +63,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Library dependencies come from dpkg-shlibdeps. The window system plugins are loaded at run
-# time, so no tool can see them: without them the window cannot open.
+# time, so no tool can see them: without them the window cannot open. The report's face is
+# found through fontconfig, equally unseen: without it the report's lines and page breaks move.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-urw-base35")
 # CPack indents each line itself and writes an empty one as the paragraph mark.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 "VORNA7 is the program operators and service engineers run on a PC beside a

@@ -163,6 +163,11 @@ const BreakCase breakCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Pages, ReportBreaks, ::testing::ValuesIn(breakCases), CaseName());
 
+// The page-break rows above hold only with the face the layout was made for.
+TEST(ReportFace, TimesResolvesToTheDeclaredFace) {
+    EXPECT_EQ(modReport::missingFaceWarning().toStdString(), "");
+}
+
 TEST_F(ReportTest, PrinterFailureIsReportedAndLeavesNoDocument) {
     const QString nowhere = folder.filePath("missing/r.pdf");
     QPrinter printer;

@@ -52,7 +52,8 @@ TEST_F(CtlData, UploadedFileDownloadsTheSameDataBackAfterShowingWhatDiffers) {
     const QString out = QString::fromUtf8(text.readAllStandardOutput()).simplified();
     for (const char* expected : {"VORNA7 Report: [line.sdt] Set-up Parameters",
                                  "2. Maximum Allowed Stopping Response (degrees): 333",
-                                 "CH02: 40 - 90", "Shift Data and Brake Response", "Page 1"})
+                                 "PLS Configuration & Channel Setpoints", "CH02: 40 - 90",
+                                 "Shift Data and Brake Response", "Page 1"})
         EXPECT_TRUE(out.contains(QLatin1String(expected))) << expected << "\n" << out.toStdString();
 }
 
