@@ -117,7 +117,7 @@ QGroupBox* frmSetupComm::buildPortFrame() {
     updCommPort_->setSingleStep(1);
     updCommPort_->setValue(1);
     updCommPort_->setFocusPolicy(Qt::TabFocus);
-    updCommPort_->findChild<QLineEdit*>()->installEventFilter(this);
+    updCommPort_->installEventFilter(this);
     txtCommPort_->setAccessibleName(fraCommPort_->title());
     updCommPort_->setAccessibleName(fraCommPort_->title());
     QStyleOptionSpinBox option;
@@ -249,8 +249,7 @@ void frmSetupComm::updCommPort_Change(int value) {
 }
 
 bool frmSetupComm::upDownHasFocus() const {
-    const QWidget* focus = focusWidget();
-    return focus && (focus == updCommPort_ || focus->parentWidget() == updCommPort_);
+    return focusWidget() == updCommPort_;
 }
 
 // Up or Down in the entry box leaves it for the up-down, which checks the entry first, then

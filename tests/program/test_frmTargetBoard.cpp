@@ -93,3 +93,26 @@ TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedAndDateButtonWritesTwoDigitYea
                                 board.memory().byte(43017)}),
               std::vector<int>({1, 17, 31}));
 }
+
+// The up-down follows its box in the tab order; Down at Min sends nothing, Up writes at once, and
+// Up in the box writes the entry, then steps from it.
+TEST_F(TargetBoardWindow, UpAndDownStepTheNetworkAddressThroughItsUpDown) {
+    open("A");
+    find<QTabBar>("tabTargetBoard")->setCurrentIndex(2);
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QLineEdit* address = find<QLineEdit>("txtSetup(1)");
+    address->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(address, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), find("updSetup(1)"));
+    port.clearWire();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_TRUE(port.wire().empty());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(board.memory().byte(8191), 2);
+    address->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(address, Qt::Key_Up);
+    EXPECT_EQ(board.memory().byte(8191), 3);
+    EXPECT_EQ(QApplication::focusWidget(), find("updSetup(1)"));
+    EXPECT_EQ(address->accessibleName(), QStringLiteral("Current Network Address 2:"));
+}

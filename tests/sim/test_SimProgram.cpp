@@ -47,6 +47,17 @@ TEST(SimProgram, StartsWithFaultsAndIdentityFromTheCommandLine) {
     EXPECT_EQ(exchange(line, {0xFF, 42, 5, 0, 0x38, 0x55, 0x38, 0x55}), std::vector<int>(8, 0x55));
 }
 
+TEST(SimProgram, StartsAsARunningBodymakerUnlessBare) {
+    for (const bool bare : {false, true}) {
+        SimulatorProcess sim(1, bare ? QStringList{"--bare"} : QStringList{});
+        ASSERT_EQ(sim.failure(), QString());
+        QStringList seen;
+        for (const char* command : {"get W1024", "get B1020.0", "board-type", "fault-code"})
+            seen << sim.control(QLatin1String(command));
+        EXPECT_EQ(seen.join(u'|'), bare ? "ok 0|ok 0|ok 0|ok 0" : "ok 350|ok 1|ok 61|ok 69");
+    }
+}
+
 // The control port is driven by every end-to-end test; scripts use the FIFO.
 TEST(SimProgram, FifoCommandsActAndDropHandsTheAliasToANewDevice) {
     TempFolder app;

@@ -64,6 +64,29 @@ TEST_F(MachineTiming, ATypedSetpointIsShownWholeAndProgrammedTwiceAndEqualPairsA
     EXPECT_EQ(channelRecords(), 0);
 }
 
+// Tab runs ON box, its up-down, OFF box, its up-down, next row. Up on a setpoint up-down programs
+// the pair even when ON reaches OFF; the channel number's up-down only steps, not below 0.
+TEST_F(MachineTiming, TabRunsRowByRowThroughTheUpDownsAndKeysStepThemThroughTheirPaths) {
+    loadOnline();
+    find(at(Box, 2))->setFocus(Qt::TabFocusReason);
+    QStringList order;
+    for (int k = 0; k < 5; ++k, QTest::keyClick(focused(), Qt::Key_Tab))
+        order << focused()->objectName();
+    EXPECT_EQ(order.join(u' '),
+              "txtChannel(2) updChannel(2) txtChannel(10) updChannel(10) txtChannel(3)");
+    find<QLineEdit>(at(Box, 10))->setText(QStringLiteral("101"));
+    find(at("updChannel", 2))->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(focused(), Qt::Key_Up);
+    EXPECT_EQ(board.pls().channel(2).onSetpoint(), 101);
+    EXPECT_EQ(prompter.count(), 0);
+    find(at("txtTmg", 1))->setFocus(Qt::TabFocusReason);
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Down})
+        QTest::keyClick(focused(), key);
+    EXPECT_EQ(focused()->objectName() + text(at("txtTmg", 1)), QStringLiteral("updTmg(1)0"));
+    EXPECT_EQ(find(at("updChannel", 10))->accessibleName(),
+              QStringLiteral("Short Can Check Timing (CH02): OFF"));
+}
+
 TEST_F(MachineTiming, ClearChannelAsksThenRecallsItAndACancelledFailedRecallShowsDashes) {
     loadOnline();
     find<QLineEdit>(at("txtTmg", 1))->setText(QStringLiteral("2"));

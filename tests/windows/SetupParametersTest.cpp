@@ -2,6 +2,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <QStringList>
+
 #include "CaseName.h"
 #include "MachineWindowRig.h"
 #include "UpDown.h"
@@ -113,6 +115,27 @@ TEST_F(SetupParameters, TheEditedEntryIsLeftAloneUntilAbandonedOrSteppedByItsUpD
     find<UpDown>(at("updBMSetup", 5))->stepBy(1);
     EXPECT_EQ(context.CurrentData.ParamValue[5], 16);
     EXPECT_EQ(writes(), word(1032, 13) + word(1032, 13) + word(1038, 16));
+}
+
+// Up on a focused up-down writes at once and keeps the focus there; Up or Down in a box leaves
+// it (accepted and written twice) for its up-down, which then steps, but not below Min.
+TEST_F(SetupParameters, TabReachesEachUpDownAfterItsBoxAndKeysStepItThroughItsChangePath) {
+    loadOnline();
+    find(at("updBMSetup", 3))->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(focused(), Qt::Key_Up);
+    type(at(Box, 2), QStringLiteral("1"), Qt::Key_Down);
+    QTest::keyClick(focused(), Qt::Key_Down);
+    EXPECT_EQ(focused(), find(at("updBMSetup", 2)));
+    EXPECT_EQ(writes(), word(1032, 14) + word(1030, 1) + word(1030, 1) + word(1030, 0));
+    EXPECT_EQ(context.CurrentData.ParamValue[2] * 100 + context.CurrentData.ParamValue[3], 14);
+    find(at(Box, 2))->setFocus(Qt::TabFocusReason);
+    QStringList order;
+    for (int k = 0; k < 7; ++k, QTest::keyClick(focused(), Qt::Key_Tab))
+        order << focused()->objectName();
+    EXPECT_EQ(order.join(u' '), "txtBMSetup(2) updBMSetup(2) txtBMSetup(3) updBMSetup(3) "
+                                "chkBMSetup txtBMSetup(0) updBMSetup(0)");
+    EXPECT_EQ(find(at("updBMSetup", 1))->accessibleName(),
+              QStringLiteral("Maximum Allowed Stopping Response (deg):"));
 }
 
 TEST_F(SetupParameters, AcceleratorsMoveTheFocusToggleTheBoxAndPressButtons) {
