@@ -12,6 +12,17 @@ namespace {
 QString indexed(const QString& name, int index) {
     return QStringLiteral("%1(%2)").arg(name).arg(index);
 }
+
+// "&&" stands for one "&".
+QString withoutAccelerator(const QString& caption) {
+    QString text;
+    for (int i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && ++i == caption.size())
+            break;
+        text += caption[i];
+    }
+    return text;
+}
 } // namespace
 
 NumericEntry::NumericEntry(const QString& boxName, const QString& upDownName, int index,
@@ -35,16 +46,6 @@ NumericEntry::NumericEntry(const QString& boxName, const QString& upDownName, in
 void NumericEntry::setEnabled(bool enabled) {
     box_->setEnabled(enabled);
     upDown_->setEnabled(enabled);
-}
-
-QString NumericEntry::withoutAccelerator(const QString& caption) {
-    QString text;
-    for (int i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&' && ++i == caption.size())
-            break;
-        text += caption[i];
-    }
-    return text;
 }
 
 void NumericEntry::setAccessibleName(const QString& caption) {

@@ -44,7 +44,6 @@ public:
     // The box and the up-down are named for a screen reader by their label's caption, without
     // the accelerator's "&".
     void setAccessibleName(const QString& caption);
-    static QString withoutAccelerator(const QString& caption);
 
     // The up-down change paths take the focus out of the box to cmdDefault; an up-down stepped
     // from the keyboard keeps it, so the next key steps again.

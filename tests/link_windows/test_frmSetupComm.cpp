@@ -110,8 +110,9 @@ TEST_F(CommPortDialogTest, UpAndDownStepTheUpDownFromTheNumberTyped) {
         entry()->setFocus(Qt::TabFocusReason);
         type(QString::fromLatin1(c.typed));
         for (const char* key = c.keys; *key; ++key)
-            QTest::keyClick(QApplication::focusWidget(),
-                            *key == 'u' ? Qt::Key_Up : *key == 'd' ? Qt::Key_Down : Qt::Key_3);
+            QTest::keyClick(QApplication::focusWidget(), *key == 'u'   ? Qt::Key_Up
+                                                         : *key == 'd' ? Qt::Key_Down
+                                                                       : Qt::Key_3);
         EXPECT_EQ(entry()->text(), QString::fromLatin1(c.shown)) << c.typed << c.keys;
     }
     EXPECT_EQ(control<QSpinBox>(QStringLiteral("updCommPort"))->accessibleName(), "Comm Port");
