@@ -85,34 +85,13 @@ TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedAndDateButtonWritesTwoDigitYea
               QStringLiteral("Only a Number Between 1 and 32 can be Entered"));
     EXPECT_EQ(board.memory().byte(8191), 1);
     address->setText(QStringLiteral("7"));
-    QTest::keyClick(address, Qt::Key_Return);
-    EXPECT_EQ(board.memory().byte(8191), 7);
+    QTest::keyClick(address, Qt::Key_Up); // accepted, written, then stepped by its up-down
+    EXPECT_EQ(board.memory().byte(8191), 8);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "updSetup(1)");
+    EXPECT_EQ(address->accessibleName(), QStringLiteral("Current Network Address 2:"));
 
     find<QPushButton>("cmdSetToCurrDate")->click();
     EXPECT_EQ(std::vector<int>({board.memory().byte(43016), board.memory().byte(43015),
                                 board.memory().byte(43017)}),
               std::vector<int>({1, 17, 31}));
-}
-
-// The up-down follows its box in the tab order; Down at Min sends nothing, Up writes at once, and
-// Up in the box writes the entry, then steps from it.
-TEST_F(TargetBoardWindow, UpAndDownStepTheNetworkAddressThroughItsUpDown) {
-    open("A");
-    find<QTabBar>("tabTargetBoard")->setCurrentIndex(2);
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QLineEdit* address = find<QLineEdit>("txtSetup(1)");
-    address->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(address, Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), find("updSetup(1)"));
-    port.clearWire();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    EXPECT_TRUE(port.wire().empty());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    EXPECT_EQ(board.memory().byte(8191), 2);
-    address->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(address, Qt::Key_Up);
-    EXPECT_EQ(board.memory().byte(8191), 3);
-    EXPECT_EQ(QApplication::focusWidget(), find("updSetup(1)"));
-    EXPECT_EQ(address->accessibleName(), QStringLiteral("Current Network Address 2:"));
 }
