@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -108,13 +109,17 @@ QGroupBox* frmSetupComm::buildPortFrame() {
     txtCommPort_->installEventFilter(this);
     connect(txtCommPort_, &QLineEdit::textChanged, this, &frmSetupComm::txtCommPort_Change);
 
-    // The up-down is only the pair of arrows beside the entry box; it never takes the focus.
+    // The up-down is only the pair of arrows beside the entry box. It takes the focus by Tab,
+    // and then only Up and Down: its own text is hidden behind the arrows.
     updCommPort_ = new QSpinBox(fraCommPort_);
     updCommPort_->setObjectName(QStringLiteral("updCommPort"));
     updCommPort_->setRange(CommSettings::MinPort, CommSettings::MaxPort);
     updCommPort_->setSingleStep(1);
     updCommPort_->setValue(1);
-    updCommPort_->setFocusPolicy(Qt::NoFocus);
+    updCommPort_->setFocusPolicy(Qt::TabFocus);
+    updCommPort_->installEventFilter(this);
+    txtCommPort_->setAccessibleName(fraCommPort_->title());
+    updCommPort_->setAccessibleName(fraCommPort_->title());
     QStyleOptionSpinBox option;
     option.initFrom(updCommPort_);
     option.rect = QRect(0, 0, 100, updCommPort_->sizeHint().height());
@@ -243,7 +248,33 @@ void frmSetupComm::updCommPort_Change(int value) {
     txtCommPort_->setText(QString::number(value));
 }
 
+bool frmSetupComm::upDownHasFocus() const {
+    return focusWidget() == updCommPort_;
+}
+
+// Up or Down in the entry box leaves it for the up-down, which checks the entry first, then
+// steps; a refused entry keeps the focus and is not stepped.
+bool frmSetupComm::stepKey(QObject* watched, QKeyEvent* event) {
+    const int key = event->key();
+    const bool step = key == Qt::Key_Up || key == Qt::Key_Down;
+    if (watched == txtCommPort_) {
+        if (!step)
+            return false;
+        updCommPort_->setFocus(Qt::TabFocusReason);
+    } else if (!step) {
+        // Page Up and Page Down and typing do nothing here: only steps of 1.
+        return key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
+               (!event->text().isEmpty() && event->text().front().isPrint());
+    }
+    if (upDownHasFocus())
+        updCommPort_->stepBy(key == Qt::Key_Up ? 1 : -1);
+    return true;
+}
+
 bool frmSetupComm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched != cmdSave_)
+        return stepKey(watched, static_cast<QKeyEvent*>(event)) ||
+               QDialog::eventFilter(watched, event);
     if (watched == txtCommPort_ && event->type() == QEvent::FocusOut && !validating_) {
         // Only the user moving on counts; a message box or another program taking the
         // focus does not.

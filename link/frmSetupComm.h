@@ -6,6 +6,7 @@
 #include "SerialPortCatalog.h"
 
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -50,6 +51,8 @@ private:
     bool txtCommPort_Validate();
     void txtCommPort_Change();
     void updCommPort_Change(int value);
+    bool upDownHasFocus() const;
+    bool stepKey(QObject* watched, QKeyEvent* event);
     void cmdSave_Click();
     void lstSerialPorts_Activate(QTreeWidgetItem* item);
 

@@ -199,6 +199,7 @@ void frmTargetBoard::addEntry(QGridLayout* grid, int i, int row) {
                          Entries[i].max, escPending_, prompter_, cmdDefault_, this, options);
     entries_[i] = entry;
     entry->box()->setText(twoDigits(Entries[i].min));
+    entry->setAccessibleName(lblSetupDesc_[i]->text());
     grid->addWidget(lblSetupDesc_[i], row, 0);
     grid->addWidget(entry->box(), row, 1);
     grid->addWidget(entry->upDown(), row, 2);
@@ -209,10 +210,10 @@ void frmTargetBoard::addEntry(QGridLayout* grid, int i, int row) {
         writeEntry(i);
         entryEditing_[i] = false;
     });
-    connect(entry, &NumericEntry::upDownChanged, this, [this, i] {
+    connect(entry, &NumericEntry::upDownChanged, this, [this, entry, i] {
         entryEditing_[i] = false;
         escPending_ = false;
-        cmdDefault_->setFocus();
+        entry->parkFocus();
         writeEntry(i);
     });
 }

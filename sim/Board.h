@@ -74,6 +74,11 @@ public:
     TrafficLog& traffic() { return traffic_; }
     const TrafficLog& traffic() const { return traffic_; }
 
+    // The type code of the board simulated. No exchange on the line asks for it (the program
+    // takes the type from program files); the control channel shows it. 0 names no board.
+    std::uint8_t boardType() const { return boardType_; }
+    void setBoardType(std::uint8_t code) { boardType_ = code; }
+
 private:
     std::optional<Reply> step(std::uint8_t byte);
     std::optional<Reply> handshake(std::uint8_t byte);
@@ -90,6 +95,7 @@ private:
     std::map<std::uint8_t, std::unique_ptr<BoardMode>> modes_;
     State state_ = State::Idle;
     std::uint8_t command_ = 0;
+    std::uint8_t boardType_ = 0;
 };
 
 } // namespace sim

@@ -18,7 +18,7 @@ std::optional<std::uint32_t> upTo(std::string_view text, std::uint32_t max) {
 
 bool PLSControl::handles(std::string_view verb) {
     return verb == "channel" || verb == "pls-config" || verb == "pls-busy" || verb == "firmware" ||
-           verb == "fault-code";
+           verb == "fault-code" || verb == "board-type";
 }
 
 std::string PLSControl::apply(Board& board, const Words& args) {
@@ -31,6 +31,8 @@ std::string PLSControl::apply(Board& board, const Words& args) {
         return busy(board, args);
     if (verb == "firmware")
         return identityByte(board, args, Board::FirmwareAddress);
+    if (verb == "board-type")
+        return boardType(board, args);
     return identityByte(board, args, Board::FaultCodeAddress);
 }
 
@@ -133,6 +135,16 @@ std::string PLSControl::identityByte(Board& board, const Words& args, std::uint1
     if (!value)
         return "error usage: " + std::string(args.front()) + " [<0-255>]";
     board.memory().setByte(address, static_cast<std::uint8_t>(*value));
+    return Ok;
+}
+
+std::string PLSControl::boardType(Board& board, const Words& args) {
+    if (args.size() == 1)
+        return Ok + " " + std::to_string(board.boardType());
+    const auto value = args.size() == 2 ? upTo(args[1], 0xFF) : std::nullopt;
+    if (!value)
+        return "error usage: board-type [<0-255>]";
+    board.setBoardType(static_cast<std::uint8_t>(*value));
     return Ok;
 }
 

@@ -11,6 +11,7 @@ namespace sim {
 // The control commands for the PLS and the identity bytes:
 //   channel <0-7> [clear | <on> <off> | pulse <start> <on> <off>]
 //   pls-config [<24 bytes>]    pls-busy [<ms>]    firmware [<0-255>]    fault-code [<0-255>]
+//   board-type [<0-255>]
 // Without values each shows what the board holds ("ok setpoints 150 170", "ok 23").
 class PLSControl {
 public:
@@ -25,6 +26,7 @@ private:
     static std::string config(Board& board, const Words& args);
     static std::string busy(Board& board, const Words& args);
     static std::string identityByte(Board& board, const Words& args, std::uint16_t address);
+    static std::string boardType(Board& board, const Words& args);
 };
 
 } // namespace sim

@@ -18,13 +18,17 @@ std::optional<int> wholeNumber(std::string_view text, int low, int high) {
 
 const char* SimOptions::usage() {
     return "usage: vorna7-sim [--appdir DIR] [--port N] [--wire 0|9600|19200] [--speed SPM]\n"
-           "                  [--silent] [--wrong-echo] [--wrong-ack] [--control PORT|FIFO]\n"
+           "                  [--bare] [--silent] [--wrong-echo] [--wrong-ack] [--control "
+           "PORT|FIFO]\n"
            "                  [--pls-busy MS] [--pls-not-ready] [--pls-wrong-ack] [--bad-recall]\n"
            "                  [--firmware REV] [--fault-code CODE] [--version]\n"
            "Creates a pseudo-terminal, links it as DIR/Support/COM<N>, prints its path and\n"
            "answers as the target board until interrupted. DIR defaults to the simulator's\n"
            "own folder when it holds Support/, else the user's configuration folder\n"
            "(~/.config/vorna7), as the program finds it.\n"
+           "The board starts as a running bodymaker: set-up parameters at the defaults of a\n"
+           "new set-up file, board type 61 (K6632(PLC)), program VORNA7, fault code 45H.\n"
+           "--bare: set-up parameters, fault codes and board type 0 instead.\n"
            "--pls-busy: the PLS answers busy this long after each write (default 0).\n"
            "--pls-not-ready: the PLS never answers ready; --pls-wrong-ack: the PLS answers\n"
            "0x00 where it acknowledges a byte; --bad-recall: recalls give a high byte of 17.\n"
@@ -35,7 +39,7 @@ const char* SimOptions::usage() {
            "  fault clear | drop | wire 0|9600|19200 | speed SPM | stop | start\n"
            "  set ADDR VALUE | get ADDR\n"
            "  channel CH [clear | ON OFF | pulse START ON OFF] | pls-config [24 BYTES]\n"
-           "  pls-busy [MS] | firmware [REV] | fault-code [CODE]\n"
+           "  pls-busy [MS] | firmware [REV] | fault-code [CODE] | board-type [CODE]\n"
            "The PLS keeps its scale factor in W186 and its offset in W188.\n"
            "A TCP PORT of 0 picks a free port and prints \"control <port>\" after the path.\n";
 }
@@ -50,6 +54,8 @@ std::optional<SimOptions> SimOptions::parse(int argc, const char* const* argv, s
             options.help = true;
         } else if (option == "--version") {
             options.version = true;
+        } else if (option == "--bare") {
+            options.bare = true;
         } else if (option == "--silent") {
             options.silent = true;
         } else if (option == "--wrong-echo") {

@@ -22,6 +22,9 @@ public:
     bool badRecall = false;
     std::optional<int> firmware;
     std::optional<int> faultCode;
+    // The library's bare board (set-up parameters, fault code and board type 0) instead of
+    // the plausible running bodymaker.
+    bool bare = false;
     bool help = false;
     bool version = false;
 

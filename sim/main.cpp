@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Board.h"
+#include "PlausibleMachine.h"
 #include "PortAlias.h"
 #include "SimOptions.h"
 #include "SimServer.h"
@@ -17,6 +18,8 @@ std::filesystem::path executableFolder() {
 }
 
 void applyOptions(const sim::SimOptions& options, sim::Board& board) {
+    if (!options.bare)
+        sim::PlausibleMachine::apply(board);
     board.faults().setWireBaud(options.wireBaud);
     if (options.speed)
         board.machine().setSpeed(static_cast<std::uint16_t>(*options.speed));

@@ -39,6 +39,11 @@ void EntryBox::keyPressEvent(QKeyEvent* event) {
         event->accept();
         emit escapePressed();
         return;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        event->accept();
+        emit stepPressed(event->key() == Qt::Key_Up ? 1 : -1);
+        return;
     default:
         if (!event->text().isEmpty())
             emit otherKeyTyped();

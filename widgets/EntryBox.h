@@ -3,9 +3,10 @@
 #include <QLineEdit>
 
 // A text box that reports the moments the machine windows act on: the focus arriving, a
-// click, Enter and Escape (both swallowed), any other typed character, and the focus about
-// to leave for another control of the window. Focus changes caused by other windows (a
-// message box, a menu) are not reported, so a box is validated only when the user moves on.
+// click, Enter and Escape (both swallowed), Up and Down (swallowed, for its up-down), any
+// other typed character, and the focus about to leave for another control of the window. Focus
+// changes caused by other windows (a message box, a menu) are not reported, so a box is validated
+// only when the user moves on.
 class EntryBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -16,6 +17,8 @@ signals:
     void clicked();
     void enterPressed();
     void escapePressed();
+    // +1 for Up, -1 for Down.
+    void stepPressed(int steps);
     void otherKeyTyped();
     void leaving();
 

@@ -12,6 +12,17 @@ namespace {
 QString indexed(const QString& name, int index) {
     return QStringLiteral("%1(%2)").arg(name).arg(index);
 }
+
+// "&&" stands for one "&".
+QString withoutAccelerator(const QString& caption) {
+    QString text;
+    for (int i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && ++i == caption.size())
+            break;
+        text += caption[i];
+    }
+    return text;
+}
 } // namespace
 
 NumericEntry::NumericEntry(const QString& boxName, const QString& upDownName, int index,
@@ -26,6 +37,7 @@ NumericEntry::NumericEntry(const QString& boxName, const QString& upDownName, in
     connect(box_, &EntryBox::clicked, this, &NumericEntry::takeFocus);
     connect(box_, &EntryBox::enterPressed, this, &NumericEntry::pressEnter);
     connect(box_, &EntryBox::escapePressed, this, &NumericEntry::pressEscape);
+    connect(box_, &EntryBox::stepPressed, this, &NumericEntry::stepFromBox);
     connect(box_, &EntryBox::otherKeyTyped, this, [this] { escPending_ = false; });
     connect(box_, &EntryBox::leaving, this, &NumericEntry::leave);
     connect(upDown_, &UpDown::Change, this, &NumericEntry::upDownChanged);
@@ -34,6 +46,19 @@ NumericEntry::NumericEntry(const QString& boxName, const QString& upDownName, in
 void NumericEntry::setEnabled(bool enabled) {
     box_->setEnabled(enabled);
     upDown_->setEnabled(enabled);
+}
+
+void NumericEntry::setAccessibleName(const QString& caption) {
+    const QString name = withoutAccelerator(caption);
+    box_->setAccessibleName(name);
+    upDown_->setAccessibleName(name);
+}
+
+void NumericEntry::parkFocus() {
+    if (box_->window()->focusWidget() == upDown_)
+        return;
+    if (cmdDefault_)
+        cmdDefault_->setFocus(Qt::OtherFocusReason);
 }
 
 QString NumericEntry::rangeMessage(int lo, int hi) {
@@ -73,6 +98,15 @@ void NumericEntry::pressEscape() {
     }
     escPending_ = true;
     box_->selectAll();
+}
+
+// Up or Down in the box: the box is left for its up-down, which checks the entry as leaving
+// does, and the up-down then steps through the window's own change path. A refused entry
+// keeps the focus and is not stepped.
+void NumericEntry::stepFromBox(int steps) {
+    upDown_->setFocus(Qt::TabFocusReason);
+    if (box_->window()->focusWidget() == upDown_)
+        upDown_->stepBy(steps);
 }
 
 void NumericEntry::leave() {

@@ -41,6 +41,13 @@ public:
     UpDown* upDown() const { return upDown_; }
     int index() const { return index_; }
     void setEnabled(bool enabled);
+    // The box and the up-down are named for a screen reader by their label's caption, without
+    // the accelerator's "&".
+    void setAccessibleName(const QString& caption);
+
+    // The up-down change paths take the focus out of the box to cmdDefault; an up-down stepped
+    // from the keyboard keeps it, so the next key steps again.
+    void parkFocus();
 
     std::int32_t EditValue = 0;
 
@@ -65,6 +72,7 @@ private:
     void takeFocus();
     void pressEnter();
     void pressEscape();
+    void stepFromBox(int steps);
     void leave();
 
     EntryBox* box_;

@@ -2,11 +2,15 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QLineEdit;
+class QPaintEvent;
 class QToolButton;
 
 // The up-down control bound to an entry box: steps the number in the box by 1 between
-// Min and Max. Min and Max are also the range the box accepts.
+// Min and Max. Min and Max are also the range the box accepts. It takes the focus by Tab
+// (clicking its arrows leaves the focus where it is), and Up and Down step it as its
+// arrows do.
 class UpDown : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +27,10 @@ public:
 
 signals:
     void Change(int value);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     int boxValue() const;

@@ -75,7 +75,10 @@ void TimingChannelTable::buildTable(QGroupBox* frame) {
             grid->addWidget(entry->upDown(), c + 1, 2 + 2 * column);
             if (previous)
                 QWidget::setTabOrder(previous, entry->box());
-            previous = entry->box();
+            QWidget::setTabOrder(entry->box(), entry->upDown());
+            previous = entry->upDown();
+            entry->setAccessibleName(lblChannel[c]->text() + u' ' +
+                                     lblChannel[ChannelCount + column]->text());
             connect(entry, &NumericEntry::accepted, this, [this, i] { setpointAccepted(i); });
             connect(entry, &NumericEntry::upDownChanged, this, [this, i] { upDownChanged(i); });
         }
@@ -90,6 +93,7 @@ void TimingChannelTable::buildCommands(QGroupBox* frame, QWidget* window) {
         new NumericEntry(QStringLiteral("txtTmg"), QStringLiteral("updTmg"), 1, 0, ChannelCount - 1,
                          escPending_, context_.prompter(), cmdDefault_, frame, options);
     txtTmg1_->box()->setText(QStringLiteral("0"));
+    txtTmg1_->setAccessibleName(frame->title());
     txtTmg1_->box()->setMaximumWidth(50);
     connect(txtTmg1_, &NumericEntry::editValueTaken, this,
             [this] { txtTmg1_->box()->setText(Numbers::signedText(txtTmg1_->EditValue)); });
@@ -165,7 +169,7 @@ void TimingChannelTable::setpointAccepted(int entry) {
 
 void TimingChannelTable::upDownChanged(int entry) {
     escPending_ = false;
-    cmdDefault_->setFocus(Qt::OtherFocusReason);
+    txtChannel[static_cast<std::size_t>(entry)]->parkFocus();
     storeSetpoint(entry, wholeNumber(entry));
     if (link().OnlineMode)
         programChannel(entry % ChannelCount);

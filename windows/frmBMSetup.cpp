@@ -111,15 +111,22 @@ void frmBMSetup::buildFrames() {
     setVisualTabOrder();
 }
 
-// Enter moves on as Tab does, so the order follows the frames as they are seen.
+// Enter moves on as Tab does, so the order follows the frames as they are seen: each entry,
+// then its up-down.
 void frmBMSetup::setVisualTabOrder() {
     QWidget* previous = nullptr;
-    for (int i : {2, 3, CheckBoxIndex, 0, 1, 4, 5, 6, 7}) {
-        QWidget* next = i == CheckBoxIndex ? static_cast<QWidget*>(chkBMSetup)
-                                           : entry_[static_cast<std::size_t>(i)]->box();
+    const auto append = [&previous](QWidget* next) {
         if (previous)
             setTabOrder(previous, next);
         previous = next;
+    };
+    for (int i : {2, 3, CheckBoxIndex, 0, 1, 4, 5, 6, 7}) {
+        if (i == CheckBoxIndex) {
+            append(chkBMSetup);
+            continue;
+        }
+        append(entry_[static_cast<std::size_t>(i)]->box());
+        append(entry_[static_cast<std::size_t>(i)]->upDown());
     }
     setTabOrder(previous, cmdMachineZero);
     setTabOrder(cmdMachineZero, cmdHomeCupfeed);
@@ -137,6 +144,7 @@ void frmBMSetup::addEntryRow(int index, int frame) {
     auto* label = new QLabel(QLatin1String(Rows[index].caption), parent);
     label->setObjectName(indexedName(QStringLiteral("lblBMSetup"), index));
     label->setBuddy(row->box());
+    row->setAccessibleName(label->text());
     lblBMSetup[static_cast<std::size_t>(index)] = label;
     row->box()->setMaximumWidth(70);
     auto& editing = EntryEditing[static_cast<std::size_t>(index)];
@@ -296,7 +304,7 @@ void frmBMSetup::entryAccepted(int index) {
 void frmBMSetup::upDownChanged(int index) {
     EntryEditing[static_cast<std::size_t>(index)] = false;
     EscPending = false;
-    cmdDefault->setFocus(Qt::OtherFocusReason);
+    entry_[static_cast<std::size_t>(index)]->parkFocus();
     EntryBox* box = entry_[static_cast<std::size_t>(index)]->box();
     const std::int32_t whole = Numbers::toInt32(Numbers::leadingNumber(box->text())).value_or(0);
     storeParam(index, whole);

@@ -53,6 +53,18 @@ frmBMTmg::frmBMTmg(AppContext& context, std::function<void()> setOnlineMode, QWi
     buildConfigFrame();
     buildOffsetFrame();
     buildStatusBar(outer);
+    setFrameTabOrder();
+}
+
+// After the channel table, the frames on the right from the top, each entry followed by its
+// up-down.
+void frmBMTmg::setFrameTabOrder() {
+    NumericEntry* channel = table_->channelEntry();
+    QWidget* order[] = {cmdResetPLSConfig,      txtTmg0_->box(),      txtTmg0_->upDown(),
+                        cmdSetOffset,           channel->box(),       channel->upDown(),
+                        table_->recallButton(), table_->clearButton()};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void frmBMTmg::buildConfigFrame() {
@@ -92,6 +104,7 @@ void frmBMTmg::buildOffsetFrame() {
         new NumericEntry(QStringLiteral("txtTmg"), QStringLiteral("updTmg"), 0, 0, 359, EscPending,
                          context().prompter(), cmdDefault, fraTmg[OffsetFrame], options);
     txtTmg0_->box()->setText(QStringLiteral("0"));
+    txtTmg0_->setAccessibleName(fraTmg[OffsetFrame]->title());
     txtTmg0_->box()->setMaximumWidth(60);
     connect(txtTmg0_, &NumericEntry::editValueTaken, this,
             [this] { txtTmg0_->box()->setText(Numbers::signedText(txtTmg0_->EditValue)); });

@@ -33,6 +33,7 @@ protected:
 private:
     void buildConfigFrame();
     void buildOffsetFrame();
+    void setFrameTabOrder();
     void buildStatusBar(QLayout* layout);
     void parkFocus();
     void setPanel(int panel, const QString& text);

@@ -97,15 +97,20 @@ TEST_F(CommPortDialogTest, LeavingTheEntryOrSavingChecksTheNumberAndRange) {
               QByteArray("<missing><missing>"));
 }
 
-TEST_F(CommPortDialogTest, TheUpDownStepsFromTheNumberTyped) {
+// Up and Down in the entry move on to the up-down, which follows it in the tab order, and step.
+TEST_F(CommPortDialogTest, UpAndDownStepTheUpDownFromTheNumberTyped) {
     openDialog();
+    QTest::keyClick(entry(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "updCommPort");
     const struct {
         const char *typed, *shown;
         int steps;
     } cases[] = {{"7", "8", 1}, {"7", "5", -2}, {"99", "99", 1}, {"1", "1", -1}};
     for (const auto& c : cases) {
+        entry()->setFocus(Qt::TabFocusReason);
         type(QString::fromLatin1(c.typed));
-        control<QSpinBox>(QStringLiteral("updCommPort"))->stepBy(c.steps);
+        for (int k = 0; k < std::abs(c.steps); ++k)
+            QTest::keyClick(QApplication::focusWidget(), c.steps > 0 ? Qt::Key_Up : Qt::Key_Down);
         EXPECT_EQ(entry()->text(), QString::fromLatin1(c.shown)) << c.typed << c.steps;
     }
 }

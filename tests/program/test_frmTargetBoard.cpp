@@ -85,8 +85,10 @@ TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedAndDateButtonWritesTwoDigitYea
               QStringLiteral("Only a Number Between 1 and 32 can be Entered"));
     EXPECT_EQ(board.memory().byte(8191), 1);
     address->setText(QStringLiteral("7"));
-    QTest::keyClick(address, Qt::Key_Return);
-    EXPECT_EQ(board.memory().byte(8191), 7);
+    QTest::keyClick(address, Qt::Key_Up); // accepted, written, then stepped by its up-down
+    EXPECT_EQ(board.memory().byte(8191), 8);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "updSetup(1)");
+    EXPECT_EQ(address->accessibleName(), QStringLiteral("Current Network Address 2:"));
 
     find<QPushButton>("cmdSetToCurrDate")->click();
     EXPECT_EQ(std::vector<int>({board.memory().byte(43016), board.memory().byte(43015),

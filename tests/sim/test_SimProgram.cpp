@@ -31,6 +31,7 @@ TEST(SimProgram, LinksThePortAnswersAndStopsCleanly) {
     RawLine line(sim.linePath());
     EXPECT_EQ(exchange(line, {0xFF, 0x01, 0x00, 0xB6, 0x00, 0xB7}),
               (std::vector<int>{0x55, 0x55, 0x00, 200, 0x00, 0}));
+    EXPECT_EQ(sim.control("board-type") + sim.control("get W1024"), "ok 61ok 350");
     EXPECT_EQ(sim.stop(), 0);
     EXPECT_FALSE(QFileInfo(sim.linePath()).isSymLink());
 }
@@ -39,12 +40,13 @@ TEST(SimProgram, LinksThePortAnswersAndStopsCleanly) {
 // offset but never says ready.
 TEST(SimProgram, StartsWithFaultsAndIdentityFromTheCommandLine) {
     SimulatorProcess sim(1, {"--wrong-echo", "--wire", "9600", "--speed", "0", "--firmware", "41",
-                             "--fault-code", "92", "--pls-not-ready"});
+                             "--fault-code", "92", "--pls-not-ready", "--bare"});
     ASSERT_EQ(sim.failure(), QString());
     RawLine line(sim.linePath());
     EXPECT_EQ(exchange(line, {0xFF, 0x01, 0x00, 0xB6, 0x1F, 0xDF, 0x1F, 0xF0}),
               (std::vector<int>{0x55, 0x55, 0xFF, 0, 0xE0, 41, 0xE0, 92}));
     EXPECT_EQ(exchange(line, {0xFF, 42, 5, 0, 0x38, 0x55, 0x38, 0x55}), std::vector<int>(8, 0x55));
+    EXPECT_EQ(sim.control("board-type") + sim.control("get W1024"), "ok 0ok 0");
 }
 
 // The control port is driven by every end-to-end test; scripts use the FIFO.

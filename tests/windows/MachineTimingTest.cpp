@@ -1,5 +1,4 @@
 #include "MachineWindowRig.h"
-#include "UpDown.h"
 #include "frmBMTmg.h"
 
 namespace {
@@ -46,7 +45,8 @@ TEST_F(MachineTiming, OnlineItShowsThePLSAndTheOffsetControlsFollowTheStopEdges)
 TEST_F(MachineTiming, ATypedSetpointIsShownWholeAndProgrammedTwiceAndEqualPairsAreRefused) {
     loadOnline();
     find<QLineEdit>(at(Box, 10))->setText(QStringLiteral("101"));
-    find<UpDown>(at("updChannel", 2))->stepBy(1); // the up-down may reach ON = OFF
+    find(at("updChannel", 2))->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(focused(), Qt::Key_Up); // the up-down may reach ON = OFF
     EXPECT_EQ(board.pls().channel(2).onSetpoint(), 101);
     EXPECT_EQ(channelRecords(), 2);
     port.clearWire();
@@ -62,6 +62,13 @@ TEST_F(MachineTiming, ATypedSetpointIsShownWholeAndProgrammedTwiceAndEqualPairsA
     EXPECT_EQ(channelRecords(), 0);
     type(at(Box, 2), QStringLiteral("150"), Qt::Key_Tab); // unchanged: nothing programmed
     EXPECT_EQ(channelRecords(), 0);
+    QStringList order; // row by row: ON box, its up-down, OFF box, its up-down
+    for (int k = 0; k < 4; ++k, QTest::keyClick(focused(), Qt::Key_Tab))
+        order << focused()->objectName() + ' ' + focused()->accessibleName();
+    EXPECT_EQ(order.join(u'|'),
+              "txtChannel(2) Short Can Check Timing (CH02): ON|updChannel(2) Short "
+              "Can Check Timing (CH02): ON|txtChannel(10) Short Can Check Timing "
+              "(CH02): OFF|updChannel(10) Short Can Check Timing (CH02): OFF");
 }
 
 TEST_F(MachineTiming, ClearChannelAsksThenRecallsItAndACancelledFailedRecallShowsDashes) {

@@ -246,7 +246,7 @@ TEST_F(NumericEntryTest, NoCheckWithoutTheUserLeavingTheBox) {
     EXPECT_TRUE(events.isEmpty());
 }
 
-TEST_F(NumericEntryTest, UpDownStepsTheBoxWithinItsRange) {
+TEST_F(NumericEntryTest, UpAndDownStepTheFocusedUpDownWithinItsRange) {
     build(0, 3);
     auto* upDown = host->findChild<UpDown*>(QStringLiteral("updBMSetup(3)"));
     ASSERT_NE(upDown, nullptr);
@@ -262,7 +262,8 @@ TEST_F(NumericEntryTest, UpDownStepsTheBoxWithinItsRange) {
     for (const auto& c : cases) {
         events.clear();
         box()->setText(QLatin1String(c.before));
-        upDown->stepBy(c.steps);
+        upDown->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(upDown, c.steps > 0 ? Qt::Key_Up : Qt::Key_Down);
         EXPECT_EQ(box()->text(), QLatin1String(c.after)) << c.before;
         EXPECT_EQ(events.size(), c.changed ? 1 : 0) << c.before;
     }

@@ -4,7 +4,6 @@
 
 #include "CaseName.h"
 #include "MachineWindowRig.h"
-#include "UpDown.h"
 #include "frmBMSetup.h"
 
 namespace {
@@ -99,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"NotANumber", 2, "1x", "12", "Only a Number Between 0 and 99 can be Entered"}),
     CaseName());
 
-TEST_F(SetupParameters, TheEditedEntryIsLeftAloneUntilAbandonedOrSteppedByItsUpDown) {
+TEST_F(SetupParameters, TheEditedEntryIsLeftAloneUntilAbandonedOrSteppedByItsUpDownsKey) {
     loadOnline();
     auto* box = find<QLineEdit>(at(Box, 3));
     box->setFocus(Qt::MouseFocusReason);
@@ -110,19 +109,24 @@ TEST_F(SetupParameters, TheEditedEntryIsLeftAloneUntilAbandonedOrSteppedByItsUpD
     QTest::keyClick(box, Qt::Key_Escape);
     QTest::keyClick(box, Qt::Key_Escape); // abandoned: the old value is stored and written back
     EXPECT_EQ(focused(), find(QStringLiteral("cmdDefault")));
-    find<UpDown>(at("updBMSetup", 5))->stepBy(1);
+    find(at("updBMSetup", 5))->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(focused(), Qt::Key_Up); // the up-down keeps the focus for the next key
+    EXPECT_EQ(focused(), find(at("updBMSetup", 5)));
     EXPECT_EQ(context.CurrentData.ParamValue[5], 16);
     EXPECT_EQ(writes(), word(1032, 13) + word(1032, 13) + word(1038, 16));
 }
 
-TEST_F(SetupParameters, AcceleratorsMoveTheFocusToggleTheBoxAndPressButtons) {
+TEST_F(SetupParameters, AcceleratorsAndTabMoveTheFocusToggleTheBoxAndPressButtons) {
     loadOnline();
     int i = 0;
     for (const Qt::Key key :
          {Qt::Key_D, Qt::Key_M, Qt::Key_O, Qt::Key_A, Qt::Key_X, Qt::Key_I, Qt::Key_L, Qt::Key_G}) {
         QTest::keyClick(window.get(), key, Qt::AltModifier);
-        EXPECT_EQ(focused(), find(at(Box, i++))) << i;
+        EXPECT_EQ(focused(), find(at(Box, i))) << i;
+        QTest::keyClick(focused(), Qt::Key_Tab); // each up-down follows its box
+        EXPECT_EQ(focused(), find(at("updBMSetup", i++))) << i;
     }
+    EXPECT_EQ(focused()->accessibleName(), QStringLiteral("High Speed (SPM):"));
     pressKeys(Qt::Key_N);
     EXPECT_FALSE(check()->isChecked());
     int pressed = 0;
