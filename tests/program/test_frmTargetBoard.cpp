@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,14 +57,34 @@ TEST_F(TargetBoardWindow, RowsFollowTheBoardOfTheProgramFile) {
 
 TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersReset) {
     board.memory().setByte(8177, 0x42);
-    open("=");
+    board.memory().setByte(8175, 3);
+    ASSERT_TRUE(folder.write("PUMP.rev", "PROG0001:?05\r\n"));
+    ASSERT_TRUE(folder.write("PUMP.hex", ":00000001FF\r\n"));
+    QFile hex(folder.filePath("PUMP.hex"));
+    ASSERT_TRUE(hex.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(hex.setFileTime(QDateTime(QDate(2031, 1, 17), QTime(9, 8, 37)),
+                                QFileDevice::FileModificationTime));
+    hex.close();
+    // A description file that is there but cannot be read is said once, as the window's own.
+    ASSERT_TRUE(QDir(folder.path()).mkpath("Support/FaultErrCodes.txt"));
+    open("2");
     EXPECT_EQ(text("lblTargetBoard(0)"), QStringLiteral("Current Fault: Code = 00H"));
     EXPECT_EQ(text("lblTargetBoard(1)"), QStringLiteral("Last Fault: Code = 42H"));
     EXPECT_TRUE(find<QLineEdit>("txtTargetBoard(3)")->text().startsWith("Verify connection"));
     EXPECT_EQ(text("lblRevIdentInPLC(0)"), QStringLiteral("VORNA7"));
     EXPECT_TRUE(enabled("cmdResetFaults"));
     EXPECT_FALSE(shown("cmdGoOnline"));
+    // The slot is read once with the codes and once more for its label.
+    EXPECT_EQ(QString::fromStdString(wire()).count("1F/1F EF/03"), 2);
+    EXPECT_EQ(text("lblTargetBoard(2)"), QStringLiteral("CO-CPU Slot: 3"));
+    // The whole year, and the seconds.
+    EXPECT_TRUE(text("lblRevIdentOnDisk(4)").contains("2031"));
+    EXPECT_TRUE(text("lblRevIdentOnDisk(4)").contains("37"));
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().title, QStringLiteral("TargetBoard FirstPass"));
+    EXPECT_TRUE(prompter.last().text.startsWith("Error Number = 75\r\n\r\n"));
 
+    prompter.clear();
     prompter.answerNext(Prompter::Yes);
     find<QPushButton>("cmdResetFaults")->click();
     EXPECT_EQ(board.memory().byte(8177), 0);
