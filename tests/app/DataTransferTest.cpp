@@ -27,6 +27,7 @@ public:
     std::map<QString, QString> values;     // read answers by address
     std::deque<std::pair<int, int>> steps; // recall state and position, in turn; then cleared
     QString failOp;
+    QStringList refused; // more operations that are refused
     bool failureIsLink = false;
     bool online = true;
     bool commError = false;
@@ -39,7 +40,8 @@ public:
     }
     bool RSWrite(const QString& a, const QString& v) override { return !fails(a + "=" + v); }
     QVector<int> PLSConfigUpload() override {
-        fails("config");
+        if (fails("config"))
+            return {};
         return {8, 3, 10, 11, 12, 13, 14, 15, 16, 17, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     }
     QString PLSScaleFactor() override { return fails("scale") ? "-9999" : "720"; }
@@ -68,8 +70,8 @@ private:
     bool fails(const QString& op) {
         ops << op;
         afterOp();
-        if (!commError && op == failOp)
-            return (commError = failureIsLink), true;
+        if (!commError && (op == failOp || refused.contains(op)))
+            return (commError = failureIsLink && op == failOp), true;
         return commError;
     }
     std::pair<int, int> step_{2, 0};
@@ -212,9 +214,11 @@ protected:
     DataTransferCommands commands{context,
                                   link,
                                   {[this] { link.online = goesOnline, ++onlineRequests; },
-                                   [](DataTransfer& t) { t.RunProcess(); }}};
+                                   [this](DataTransfer& t) { ++dialogs, dialog(t); }}};
     bool goesOnline = true;
     int onlineRequests = 0;
+    int dialogs = 0;
+    std::function<void(DataTransfer&)> dialog = [](DataTransfer& t) { t.RunProcess(); };
     void answer(std::initializer_list<int> answers) {
         for (int a : answers)
             prompter.answerNext(a);
@@ -247,13 +251,43 @@ TEST_F(TransferCommandsTest, NoToAQuestionTransfersNothingAndGoingOnlineMustWork
                                                 "(Cont./Single): 0 / 1000\r\n"));
 }
 
-// The question's list of differences is checked end to end with vorna7ctl download-data.
-TEST_F(TransferCommandsTest, DownloadThatCannotReadTheBoardFirstSendsNothing) {
-    link.failOp = "recall 4";
+// The controller is read under the processing dialog before the question; what it does not
+// report is named and shown unknown, and the question is still asked.
+TEST_F(TransferCommandsTest, DownloadComparesEverythingItChangesAndNamesWhatCouldNotBeRead) {
+    SetupData& memory = context.CurrentData;
+    for (int i = 0; i <= 8; ++i)
+        memory.ParamValue[std::size_t(i)] = 1000 + i;
+    memory.PLSProgram = 3;
+    memory.SpeedComp = {10, 11, 12, 13, 14, 15, 16, 17};
+    memory.ChanSetpoint = {
+        {{1, 2}, {11, 12}, {21, 22}, {31, 32}, {41, 42}, {51, 52}, {0, 0}, {71, 72}}};
+    link.refused = QStringList{"read W1024", "recall 7"};
+    prompter.answerNext(Prompter::Yes);
+    EXPECT_EQ(commands.mnuFileDownload_Click(), DataTransferCommands::Outcome::Completed);
+    EXPECT_EQ(prompter.messages().at(0).text,
+              "You are about to Download Data to the K6686\r\n\r\nThese values in memory differ "
+              "from the K6686 (memory / K6686):\r\nMaximum Allowed Stopping Response (degrees): "
+              "1001 / unknown\r\nPLS Scale Factor: 360 / 720\r\nCH07 Setpoints (ON - OFF): 71 - "
+              "72 / unknown\r\n\r\nThe K6686 could not be read: W1024, channel 7\r\n\r\nDo You "
+              "Wish to Continue?");
+    EXPECT_EQ(dialogs, 2);
+    EXPECT_EQ(link.ops.mid(0, 11), UploadReads.mid(0, 9) + QStringList({"config", "scale"}));
+    EXPECT_EQ(link.ops.last(), "set 7 71-72!");
+
+    // Cancel while reading, or a lost link, sends nothing.
+    link.ops.clear();
+    dialog = [](DataTransfer& t) {
+        t.setView({[&t] { t.cmdCancel_Click(); }});
+        t.RunProcess();
+    };
+    EXPECT_EQ(commands.mnuFileDownload_Click(), DataTransferCommands::Outcome::Declined);
+    link.failOp = "read W1030";
+    link.failureIsLink = true;
+    dialog = [](DataTransfer& t) { t.RunProcess(); };
     EXPECT_EQ(commands.mnuFileDownload_Click(), DataTransferCommands::Outcome::Incomplete);
-    EXPECT_EQ(link.ops.mid(0, 9), UploadReads.mid(0, 9));
-    EXPECT_EQ(std::pair(link.ops.last(), prompter.last().title),
-              std::pair(QString("recall 4"), QString("Process Error")));
+    EXPECT_EQ(link.ops, UploadReads.mid(0, 3));
+    EXPECT_EQ(prompter.last().text, "Error Processing Request\r\n\r\nCannot read the K6686 to "
+                                    "compare: nothing was downloaded.");
 }
 
 TEST_F(DataTransferTest, ProcessingDialogShowsProgressAndItsCancelStopsPhaseOne) {

@@ -39,4 +39,10 @@ TEST_F(CtlProgram, DownloadThenVerifyFindsTheRecordsInTheBoard) {
     const CtlProcess::Result differs = ctl({"verify-program", program});
     EXPECT_EQ(differs.exitCode, 1);
     EXPECT_EQ(differs.out, QStringLiteral("first difference at 01F1H: file 12, board 00\n"));
+    // A spoilt read is a link failure, never the board's byte.
+    ASSERT_EQ(sim.control("fault wrong-echo on"), "ok");
+    const CtlProcess::Result unread = ctl({"verify-program", program});
+    EXPECT_EQ(unread.exitCode, 2);
+    EXPECT_EQ(unread.out + unread.err,
+              QStringLiteral("vorna7ctl: verify-program: cannot read 01F0H\n"));
 }

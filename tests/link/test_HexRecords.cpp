@@ -22,8 +22,12 @@ TEST(HexRecords, PreflightNamesTheFirstBadLineAndItsReason) {
          "1: the line is too short or has an odd number of digits"},
         {"wrong checksum", ":0201F000AB1251|" + std::string(end),
          "1: the record checksum is wrong"},
-        {"extended address record", ":020000040001F9|" + std::string(end),
-         "1: record type 04 is not supported"},
+        {"start address and zero extension, as objcopy writes them",
+         ":020000040000FA|:0201F000AB1250|:0400000300002000D9|" + std::string(end) + "||", ""},
+        {"extension beyond 64K", ":020000040001F9|" + std::string(end),
+         "1: record type 04 extends the address to 0001, beyond FFFFH"},
+        {"unknown record type", ":00000006FA|" + std::string(end),
+         "1: record type 06 is not supported"},
         {"255 bytes, a count the board takes for attention",
          ":FF0000" + std::string(512, '0') + "01|" + std::string(end),
          "1: a record of 255 bytes cannot be sent"},
@@ -38,4 +42,10 @@ TEST(HexRecords, PreflightNamesTheFirstBadLineAndItsReason) {
                           : "",
                   c.found);
     }
+}
+
+TEST(HexRecords, OnlyDataRecordsUpToTheEndAreSent) {
+    const QStringList lines = {":020000040000FA",     ":0201F000AB1250", ":0000000000",
+                               ":0400000300002000D9", ":00000001FF",     ""};
+    EXPECT_EQ(HexRecords::dataRecords(lines), QStringList{":0201F000AB1250"});
 }
