@@ -343,7 +343,7 @@ void frmTargetBoard::prepare(const QString& TekoraFile) {
     lblRevIdentOnDisk_[4]->setText(
         hexPath.isEmpty() || !QFileInfo(hexPath).isFile()
             ? QStringLiteral("-")
-            : GeneralDate::format(QFileInfo(hexPath).lastModified(), QLocale::system()));
+            : GeneralDate::format(QFileInfo(hexPath).lastModified(), QLocale()));
 }
 
 void frmTargetBoard::InitializeForm(const QString& TekoraFile) {

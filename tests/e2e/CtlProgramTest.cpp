@@ -42,7 +42,6 @@ TEST_F(CtlProgram, DownloadThenVerifyFindsTheRecordsInTheBoard) {
     // A spoilt read is a link failure, never the board's byte.
     ASSERT_EQ(sim.control("fault wrong-echo on"), "ok");
     const CtlProcess::Result unread = ctl({"verify-program", program});
-    EXPECT_EQ(unread.exitCode, 2);
-    EXPECT_EQ(unread.out + unread.err,
-              QStringLiteral("vorna7ctl: verify-program: cannot read 01F0H\n"));
+    EXPECT_EQ(std::pair(unread.exitCode, unread.out + unread.err),
+              std::pair(2, QStringLiteral("vorna7ctl: verify-program: cannot read 01F0H\n")));
 }

@@ -124,11 +124,9 @@ TEST_F(ProgramDownload, RefusalsAndFailures) {
     const QString download = QStringLiteral("Program Download: "), p = QStringLiteral("\r\n\r\n");
     const QString checksum = download + "Checksum Error, Program Download Halted!";
     // The wire up to the records: ident read, preparation, program mode.
-    const std::string ident = identRead();
-    const std::string prepared =
-        join({ident, "FF/55 02/55", writeOf(8181, 86), writeOf(8176, 0), "FF/55"});
+    const std::string ident = identRead(), prepared = join({ident, "FF/55 02/55", writeOf(8181, 86),
+                                                            writeOf(8176, 0), "FF/55"});
     const std::string programMode = join({prepared, "FF/55 03/55"});
-    const std::string sent = "02/- 01/- F0/- AB/- 12/";
     const struct {
         const char* name;
         QByteArray hex; // "-" for no file
@@ -157,9 +155,9 @@ TEST_F(ProgramDownload, RefusalsAndFailures) {
          download + hexFile + " File is Not Valid" + p + "Program Downloaded Halted",
          Icon::Exclamation, true, true, ident},
         {"wrong record sum", record, WrongSum, checksum, Icon::Exclamation, false, true,
-         join({programMode, sent + "B1"})},
+         join({programMode, "02/- 01/- F0/- AB/- 12/B1"})},
         {"no record sum within a second", record, NoSum, checksum, Icon::Exclamation, false, true,
-         join({programMode, sent + "-"})},
+         join({programMode, "02/- 01/- F0/- AB/- 12/-"})},
         {"board stays in program mode", end, Stuck, download + "PLC did not Exit Program Mode!",
          Icon::Critical, false, true, join({programMode, "FF/00"})},
         {"configuration cannot be set", end, ConfigDrop,

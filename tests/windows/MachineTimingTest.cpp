@@ -95,10 +95,12 @@ TEST_F(MachineTiming, SetOffsetSendsTheWholeNumberShownOnlyAfterYes) {
 
 // Shown only when finished: a PLS that does not answer leaves the layout to be tried again.
 TEST_F(MachineTiming, AFailedPLSReadLeavesTheOnlineLayoutUnfinished) {
-    goOnline();
+    loadOnline();
+    link.OnlineMode = false;
+    runPasses(1);
     board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
-    load();
-    EXPECT_TRUE(link.CommError);
+    link.OnlineMode = true;
+    runPasses(1);
     EXPECT_FALSE(window->onlineLayoutShown());
 }
 
