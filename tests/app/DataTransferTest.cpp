@@ -254,17 +254,16 @@ TEST_F(TransferCommandsTest, NoToAQuestionTransfersNothingAndGoingOnlineMustWork
 // report is named and shown unknown, and the question is still asked. The dialog's Cancel
 // while reading sends nothing.
 TEST_F(TransferCommandsTest, DownloadComparesWhatItChangesAndNamesWhatCouldNotBeRead) {
-    context.CurrentData.ChanSetpoint = {
-        {{1, 2}, {11, 12}, {21, 22}, {31, 32}, {41, 42}, {51, 52}, {0, 0}, {71, 72}}};
-    link.refused = QStringList{"read W1024", "recall 7"};
+    link.refused = QStringList{"read W1024", "recall 0"};
     prompter.answerNext(Prompter::Yes);
     EXPECT_EQ(commands.mnuFileDownload_Click(), DataTransferCommands::Outcome::Completed);
     for (const char* line : {"\r\nMaximum Allowed Stopping Response (degrees): 350 / unknown\r\n",
-                             "\r\nPLS Scale Factor: 360 / 720\r\n", "\r\nPLS Program: 0 / 3\r\n",
-                             "\r\nCH07 Setpoints (ON - OFF): 71 - 72 / unknown\r\n\r\nThe K6686 "
-                             "could not be read: W1024, channel 7\r\n\r\nDo You Wish to Continue?"})
+                             "\r\nPLS Scale Factor: 360 / 720\r\nPLS Program: 0 / 3\r\n",
+                             "\r\nCH00 Setpoints (ON - OFF): 150 - 170 / unknown\r\n",
+                             "\r\n\r\nThe K6686 could not be read: W1024, channel 0\r\n\r\nDo You "
+                             "Wish to Continue?"})
         EXPECT_TRUE(prompter.messages().at(0).text.contains(QLatin1String(line))) << line;
-    EXPECT_EQ(link.ops.last(), "set 7 71-72!");
+    EXPECT_EQ(link.ops.last(), "set 7 180-0!");
     link.ops.clear();
     dialog = [](DataTransfer& t) { t.setView({[&t] { t.cmdCancel_Click(); }}), t.RunProcess(); };
     EXPECT_EQ(std::pair(commands.mnuFileDownload_Click(), link.ops.size()),
