@@ -29,13 +29,15 @@ DataTransfer::DataTransfer(AppContext& context, TransferLink& link)
     : context_(context), link_(link) {}
 
 QString DataTransfer::StatusAtLoad(std::int16_t mode) {
+    if (mode == CompareMode)
+        return QStringLiteral("Reading K6686 to Compare, Please Standby...");
     return mode == DownloadMode
                ? QStringLiteral("Downloading Set-up Data to K6686, Please Standby...")
                : QStringLiteral("Uploading Data from K6686, Please Standby...");
 }
 
 int DataTransfer::ProgressMaximum(std::int16_t mode) {
-    return (mode == DownloadMode ? DownloadLastParam : UploadLastParam) + 1;
+    return (mode == UploadMode ? UploadLastParam : DownloadLastParam) + 1;
 }
 
 QVector<int> DataTransfer::DownloadConfigList(const SetupData& data) {
@@ -52,6 +54,10 @@ QVector<int> DataTransfer::DownloadConfigList(const SetupData& data) {
 void DataTransfer::RunProcess() {
     failed_ = false;
     incomplete_ = false;
+    if (context_.ProcessMode == CompareMode) {
+        readForComparison();
+        return;
+    }
     const bool upload = context_.ProcessMode != DownloadMode;
     if (upload) {
         uploadParameters(UploadLastParam);
@@ -114,25 +120,27 @@ void DataTransfer::downloadParameters(int last) {
     }
 }
 
-void DataTransfer::uploadConfiguration(SetupData& data) {
+// False, with `data` unchanged, when the controller did not deliver its configuration.
+bool DataTransfer::takeConfiguration(SetupData& data) {
     const QVector<int> config = link_.PLSConfigUpload();
-    if (link_.CommError())
-        return;
-    if (config.size() < UploadedSpeedComp + SetupData::ChannelCount) {
-        incomplete_ = true;
-        return;
-    }
+    if (link_.CommError() || config.size() < UploadedSpeedComp + SetupData::ChannelCount)
+        return false;
     data.NumPLSChannels = static_cast<std::int16_t>(config[UploadedChannelCount]);
     data.PLSProgram = static_cast<std::int16_t>(config[UploadedProgram]);
     for (int k = 0; k < SetupData::ChannelCount; ++k)
         data.SpeedComp[static_cast<std::size_t>(k)] =
             static_cast<std::int16_t>(config[UploadedSpeedComp + k]);
+    return true;
 }
 
-// The PLS words come as text, "-9999" when the read failed: then the old value stays.
+// The PLS words come as text, "-9999" when the read failed.
+std::optional<std::int16_t> DataTransfer::plsWord(const QString& text) {
+    return text == PLSReadFailed ? std::nullopt : Numbers::toInt16(Numbers::leadingNumber(text));
+}
+
+// A word that was not read leaves the old value.
 void DataTransfer::uploadWord(const QString& text, std::int16_t& into) {
-    const std::optional<std::int16_t> value =
-        text == PLSReadFailed ? std::nullopt : Numbers::toInt16(Numbers::leadingNumber(text));
+    const std::optional<std::int16_t> value = plsWord(text);
     if (value)
         into = *value;
     else if (!link_.CommError())
@@ -170,7 +178,8 @@ void DataTransfer::uploadPLS() {
     view_.showStatus(QStringLiteral("Uploading PLS from K6686, Please Standby..."));
     view_.letEventsRun();
     SetupData& data = context_.CurrentData;
-    uploadConfiguration(data);
+    if (!takeConfiguration(data) && !link_.CommError())
+        incomplete_ = true;
     if (!link_.CommError())
         uploadWord(link_.PLSScaleFactor(), data.PLSScale);
     if (!link_.CommError())
@@ -201,12 +210,55 @@ void DataTransfer::downloadPLS() {
     context_.PLSDataChanged = true;
 }
 
-bool DataTransfer::ReadSetupAndSetpoints(SetupData& into) {
+// A value that cannot be read is named and left unknown; the reading goes on, because a
+// controller that answers badly is the one most in need of a download. Cancel or a lost link
+// ends it.
+void DataTransfer::readForComparison() {
+    CancelRequested = false;
+    reported_ = {};
+    reported_.data = context_.CurrentData;
+    compareParameters();
+    if (!CancelRequested && !link_.CommError())
+        comparePLS();
+}
+
+void DataTransfer::compareParameters() {
+    SetupData& data = reported_.data;
     for (int i = 0; i <= DownloadLastParam; ++i) {
-        if (link_.CommError() || !readParameter(i, into))
-            return false;
+        if (stopParameters())
+            return;
+        const bool read = readParameter(i, data);
+        reported_.parameters[static_cast<std::size_t>(i)] = read;
+        if (!read && !link_.CommError())
+            reported_.unread << data.ParamAdd[static_cast<std::size_t>(i)];
+        view_.showProgress(i + 1);
     }
-    return recallChannels(into);
+}
+
+void DataTransfer::comparePLS() {
+    view_.showStatus(QStringLiteral("Reading PLS from K6686 to Compare, Please Standby..."));
+    SetupData& data = reported_.data;
+    if (stopParameters())
+        return;
+    reported_.configuration = takeConfiguration(data);
+    if (!reported_.configuration && !link_.CommError())
+        reported_.unread << QStringLiteral("PLS configuration");
+    if (stopParameters())
+        return;
+    const std::optional<std::int16_t> scale = plsWord(link_.PLSScaleFactor());
+    reported_.scale = scale && !link_.CommError();
+    if (reported_.scale)
+        data.PLSScale = *scale;
+    else if (!link_.CommError())
+        reported_.unread << QStringLiteral("PLS scale factor");
+    for (int c = 0; c < SetupData::ChannelCount; ++c) {
+        if (stopParameters())
+            return;
+        const bool read = recallChannel(c, data);
+        reported_.channels[static_cast<std::size_t>(c)] = read && !link_.CommError();
+        if (!read && !link_.CommError())
+            reported_.unread << QStringLiteral("channel %1").arg(c);
+    }
 }
 
 void DataTransfer::reportIncomplete() {

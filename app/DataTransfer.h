@@ -4,8 +4,10 @@
 #include <QVector>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "SetupData.h"
+#include "SetupDifferences.h"
 
 class AppContext;
 class TransferLink;
@@ -17,6 +19,8 @@ class DataTransfer {
 public:
     static constexpr std::int16_t UploadMode = 0;
     static constexpr std::int16_t DownloadMode = 10;
+    // Reads what a download would change, for the question before it; sends nothing.
+    static constexpr std::int16_t CompareMode = 20;
     static constexpr int UploadLastParam = 14;
     static constexpr int DownloadLastParam = 8;
 
@@ -44,9 +48,8 @@ public:
     // The PLS configuration as the download sends it (24 values).
     static QVector<int> DownloadConfigList(const SetupData& data);
 
-    // The controller's set-up parameters and channel setpoints read into `into`, by the
-    // upload's rules; false (with `into` partly filled) when something could not be read.
-    bool ReadSetupAndSetpoints(SetupData& into);
+    // After a comparison run: what the controller reported, starting from CurrentData.
+    const SetupDifferences::Reported& reported() const { return reported_; }
 
 private:
     void uploadParameters(int last);
@@ -54,8 +57,12 @@ private:
     bool stopParameters();
     void uploadPLS();
     void downloadPLS();
-    void uploadConfiguration(SetupData& data);
+    bool takeConfiguration(SetupData& data);
     void uploadWord(const QString& text, std::int16_t& into);
+    static std::optional<std::int16_t> plsWord(const QString& text);
+    void readForComparison();
+    void compareParameters();
+    void comparePLS();
     bool recallChannels(SetupData& data);
     bool recallChannel(int channel, SetupData& data);
     bool readParameter(int index, SetupData& data);
@@ -67,4 +74,5 @@ private:
     bool failed_ = false;     // a refused PLS operation
     bool incomplete_ = false; // a value the controller did not deliver or take
     bool completed_ = false;
+    SetupDifferences::Reported reported_;
 };

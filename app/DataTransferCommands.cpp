@@ -13,13 +13,21 @@ const QString Continue = QStringLiteral("Do You Wish to Continue?");
 const QString UploadTitle = QStringLiteral("Data Upload");
 const QString DownloadTitle = QStringLiteral("Data Download");
 
-QString downloadComparison(const QList<SetupDifferences::Difference>& differences) {
+QString downloadComparison(const SetupDifferences::Reported& controller,
+                           const QList<SetupDifferences::Difference>& differences) {
+    QString text;
     if (differences.isEmpty())
-        return QStringLiteral("The set-up parameters and channel setpoints in memory are the "
-                              "same as in the K6686.") +
+        text = QStringLiteral("The set-up parameters, PLS configuration and channel setpoints in "
+                              "memory are the same as in the K6686.") +
                Paragraph;
-    return QStringLiteral("These values in memory differ from the K6686 (memory / K6686):\r\n") +
-           SetupDifferences::lines(differences) + QStringLiteral("\r\n");
+    else
+        text =
+            QStringLiteral("These values in memory differ from the K6686 (memory / K6686):\r\n") +
+            SetupDifferences::lines(differences) + QStringLiteral("\r\n");
+    if (!controller.unread.isEmpty())
+        text += QStringLiteral("The K6686 could not be read: ") +
+                controller.unread.join(QStringLiteral(", ")) + Paragraph;
+    return text;
 }
 
 QString uploadSummary(const QList<SetupDifferences::Difference>& differences) {
@@ -56,14 +64,16 @@ DataTransferCommands::Outcome DataTransferCommands::mnuFileUpload_Click() {
     return outcome;
 }
 
-// The controller is read before the question, so the operator sees what the download would
-// overwrite; that needs the link online first.
+// The controller is read before the question, under the processing dialog, so the operator
+// sees what the download would overwrite; that needs the link online first. Values it does
+// not report are named, and the question is still asked.
 DataTransferCommands::Outcome DataTransferCommands::mnuFileDownload_Click() {
     if (!switchedOnline())
         return Outcome::Declined;
-    SetupData controller = context_.CurrentData;
+    context_.ProcessMode = DataTransfer::CompareMode;
     DataTransfer reader(context_, link_);
-    if (!reader.ReadSetupAndSetpoints(controller)) {
+    window_.runDialog(reader);
+    if (link_.CommError()) {
         context_.prompter().ask(
             QStringLiteral("Process Error"),
             QStringLiteral("Error Processing Request") + Paragraph +
@@ -71,8 +81,10 @@ DataTransferCommands::Outcome DataTransferCommands::mnuFileDownload_Click() {
             Prompter::Icon::Exclamation, Prompter::Buttons::OK);
         return Outcome::Incomplete;
     }
-    const QString comparison =
-        downloadComparison(SetupDifferences::setupAndSetpoints(context_.CurrentData, controller));
+    if (reader.CancelRequested)
+        return Outcome::Declined;
+    const QString comparison = downloadComparison(
+        reader.reported(), SetupDifferences::downloaded(context_.CurrentData, reader.reported()));
     if (ask(DownloadTitle, QStringLiteral("You are about to Download Data to the K6686") +
                                Paragraph + comparison + Continue) != Prompter::Yes)
         return Outcome::Declined;

@@ -22,8 +22,10 @@ bool RSCommTransferLink::RSWrite(const QString& Add, const QString& DataValue) {
     return !link_.CommError && link_.LastRefusal().isEmpty() && !link_.WriteVerifyFailed();
 }
 
+// A configuration that was not read comes back empty, never as the values read before.
 QVector<int> RSCommTransferLink::PLSConfigUpload() {
-    return link_.PLSConfigUpload();
+    const QVector<int> config = link_.PLSConfigUpload();
+    return link_.PLSConfigRead() ? config : QVector<int>();
 }
 
 QString RSCommTransferLink::PLSScaleFactor() {

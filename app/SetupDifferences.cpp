@@ -4,6 +4,8 @@
 
 namespace {
 
+const QString Unknown = QStringLiteral("unknown");
+
 QString channelName(int channel) {
     return QStringLiteral("CH0%1").arg(channel);
 }
@@ -39,11 +41,40 @@ void SetupDifferences::addSetpoints(QList<Difference>& out, const SetupData& fir
     }
 }
 
-QList<SetupDifferences::Difference> SetupDifferences::setupAndSetpoints(const SetupData& first,
-                                                                        const SetupData& second) {
+void SetupDifferences::addReported(QList<Difference>& out, const QString& name, std::int64_t memory,
+                                   std::int64_t controller, bool reported) {
+    if (reported)
+        add(out, name, memory, controller);
+    else
+        out.append({name, QString::number(memory), Unknown});
+}
+
+QList<SetupDifferences::Difference> SetupDifferences::downloaded(const SetupData& memory,
+                                                                 const Reported& controller) {
     QList<Difference> out;
-    addParameters(out, first, second, ParameterNames::SetupLast);
-    addSetpoints(out, first, second);
+    const SetupData& board = controller.data;
+    for (int i = 0; i <= ParameterNames::SetupLast; ++i)
+        addReported(out, ParameterNames::name(i), memory.valueAt(i), board.valueAt(i),
+                    controller.parameters[static_cast<std::size_t>(i)]);
+    addReported(out, QStringLiteral("Number of PLS Channels"), memory.NumPLSChannels,
+                board.NumPLSChannels, controller.configuration);
+    addReported(out, QStringLiteral("PLS Scale Factor"), memory.PLSScale, board.PLSScale,
+                controller.scale);
+    addReported(out, QStringLiteral("PLS Program"), memory.PLSProgram, board.PLSProgram,
+                controller.configuration);
+    for (int c = 0; c < SetupData::ChannelCount; ++c) {
+        const auto k = static_cast<std::size_t>(c);
+        addReported(out, QStringLiteral("%1 Speed Compensation (msec)").arg(channelName(c)),
+                    memory.SpeedComp[k], board.SpeedComp[k], controller.configuration);
+    }
+    for (int c = 0; c < SetupData::ChannelCount; ++c) {
+        const auto k = static_cast<std::size_t>(c);
+        const auto& a = memory.ChanSetpoint[k];
+        const auto& b = board.ChanSetpoint[k];
+        if (!controller.channels[k] || a != b)
+            out.append({QStringLiteral("%1 Setpoints (ON - OFF)").arg(channelName(c)),
+                        setpointsText(a), controller.channels[k] ? setpointsText(b) : Unknown});
+    }
     return out;
 }
 

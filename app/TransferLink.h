@@ -19,6 +19,7 @@ public:
     // False when the value was refused or did not reach the board.
     virtual bool RSWrite(const QString& Add, const QString& DataValue) = 0;
 
+    // Empty when the configuration was not read.
     virtual QVector<int> PLSConfigUpload() = 0;
     virtual QString PLSScaleFactor() = 0;
     virtual QString PLSOffset() = 0;

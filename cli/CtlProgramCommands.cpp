@@ -68,12 +68,19 @@ int CtlProgramCommands::checkVerify(const QString& programFile) {
     return checkHex(set.HexFileName);
 }
 
-// Complete only when the link cleared the set after the transfer and stayed online.
+// Complete only when the link cleared the set after the transfer and stayed online. A write
+// the board never echoed right ends "Not Complete" with the link still up: a link failure too.
 int CtlProgramCommands::download() {
+    const int mark = prompter_.shownCount();
     link_.DumpProgram();
     if (link_.CommError)
         return CtlCommands::LinkFailure;
-    return !link_.ValidProgram() && link_.OnlineMode ? CtlCommands::Success : CtlCommands::Refused;
+    if (!link_.ValidProgram() && link_.OnlineMode)
+        return CtlCommands::Success;
+    const bool notComplete =
+        !link_.ValidProgram() &&
+        prompter_.shownSince(mark, QStringLiteral("Program Download"), Prompter::Icon::Critical);
+    return notComplete ? CtlCommands::LinkFailure : CtlCommands::Refused;
 }
 
 int CtlProgramCommands::upload() {
@@ -89,15 +96,19 @@ int CtlProgramCommands::upload() {
 
 int CtlProgramCommands::verify() {
     int bytes = 0;
-    for (const QString& line : hexLines_) {
+    for (const QString& line : HexRecords::dataRecords(hexLines_)) {
         const int count = HexText::Hex2Dec(line.mid(1, 2)).value_or(0);
         const int address = HexText::Hex2Dec(line.mid(3, 4)).value_or(0) & 0xFFFF;
         for (int j = 0; j < count; ++j) {
             const int expected = HexText::Hex2Dec(line.mid(9 + 2 * j, 2)).value_or(0) & 0xFF;
             const int at = (address + j) & 0xFFFF;
             const int actual = link_.RSRead(QStringLiteral("B%1").arg(at)).toInt();
-            if (link_.CommError)
+            // The "0" of a read that failed is no byte of the board's.
+            if (link_.CommError || link_.LastReadFailed()) {
+                err_ << "vorna7ctl: verify-program: cannot read " << upperHex(at, 4) << "H"
+                     << std::endl;
                 return CtlCommands::LinkFailure;
+            }
             if (actual != expected) {
                 out_ << "first difference at " << upperHex(at, 4) << "H: file "
                      << upperHex(expected, 2) << ", board " << upperHex(actual, 2) << std::endl;

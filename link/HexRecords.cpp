@@ -41,20 +41,46 @@ std::optional<QString> HexRecords::lineProblem(const QString& line, bool* isEnd)
         sum += static_cast<unsigned char>(b);
     if ((sum & 0xFF) != 0)
         return QStringLiteral("the record checksum is wrong");
-    const int type = static_cast<unsigned char>(bytes.at(3));
-    if (type == EndRecord && count != 0)
-        return QStringLiteral("the end record holds data");
-    if (type != DataRecord && type != EndRecord)
-        return QStringLiteral("record type %1 is not supported")
-            .arg(QStringLiteral("%1").arg(type, 2, 16, QLatin1Char('0')).toUpper());
-    *isEnd = type == EndRecord;
+    if (const std::optional<QString> problem = typeProblem(bytes))
+        return problem;
+    *isEnd = static_cast<unsigned char>(bytes.at(3)) == EndRecord;
     return std::nullopt;
+}
+
+// Other tools add start addresses (no memory bytes) and address extensions; an extension of
+// 0 changes nothing in the board's 64K, any other would put bytes where it cannot hold them.
+std::optional<QString> HexRecords::typeProblem(const QByteArray& bytes) {
+    const int count = static_cast<unsigned char>(bytes.at(0));
+    const int type = static_cast<unsigned char>(bytes.at(3));
+    const QString typeText = QStringLiteral("%1").arg(type, 2, 16, QLatin1Char('0')).toUpper();
+    switch (type) {
+    case DataRecord:
+    case StartSegmentRecord:
+    case StartLinearRecord:
+        return std::nullopt;
+    case EndRecord:
+        if (count != 0)
+            return QStringLiteral("the end record holds data");
+        return std::nullopt;
+    case SegmentRecord:
+    case LinearRecord: {
+        const QByteArray extension = bytes.mid(4, count);
+        if (count != 2 || extension != QByteArray(2, '\0'))
+            return QStringLiteral("record type %1 extends the address to %2, beyond FFFFH")
+                .arg(typeText, QString::fromLatin1(extension.toHex().toUpper()));
+        return std::nullopt;
+    }
+    default:
+        return QStringLiteral("record type %1 is not supported").arg(typeText);
+    }
 }
 
 std::optional<HexRecords::Problem> HexRecords::check(const QStringList& lines) {
     bool ended = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int lineNumber = static_cast<int>(i + 1);
+        if (ended && lines.at(i).trimmed().isEmpty())
+            continue;
         if (ended)
             return Problem{lineNumber, QStringLiteral("a record follows the end record")};
         if (const std::optional<QString> reason = lineProblem(lines.at(i), &ended))
@@ -63,6 +89,21 @@ std::optional<HexRecords::Problem> HexRecords::check(const QStringList& lines) {
     if (!ended)
         return Problem{static_cast<int>(lines.size()), QStringLiteral("the end record is missing")};
     return std::nullopt;
+}
+
+QStringList HexRecords::dataRecords(const QStringList& lines) {
+    QStringList records;
+    for (const QString& line : lines) {
+        const QByteArray bytes = recordBytes(line);
+        if (bytes.size() < 4)
+            continue;
+        const int type = static_cast<unsigned char>(bytes.at(3));
+        if (type == EndRecord)
+            break;
+        if (type == DataRecord && bytes.at(0) != 0)
+            records << line;
+    }
+    return records;
 }
 
 int HexRecords::checksum(const QByteArray& bytes) {

@@ -10,6 +10,10 @@ class HexRecords {
 public:
     static constexpr int DataRecord = 0x00;
     static constexpr int EndRecord = 0x01;
+    static constexpr int SegmentRecord = 0x02;
+    static constexpr int StartSegmentRecord = 0x03;
+    static constexpr int LinearRecord = 0x04;
+    static constexpr int StartLinearRecord = 0x05;
     static const QString EndOfFile; // ":00000001FF"
 
     struct Problem {
@@ -18,8 +22,11 @@ public:
     };
 
     // The first thing that makes the file unfit to send, or nothing when every line is a
-    // well-formed data record with the right checksum and the file ends with an end record.
+    // well-formed record with the right checksum and the file ends with an end record (blank
+    // lines may follow it). Start addresses and address extensions of 0 are accepted.
     static std::optional<Problem> check(const QStringList& lines);
+    // The records of a checked file that carry memory bytes, up to its end record.
+    static QStringList dataRecords(const QStringList& lines);
 
     // One data record: ":" count, address, type 00, the bytes and the checksum, upper case.
     static QString dataRecord(int address, const QByteArray& bytes);
@@ -28,4 +35,5 @@ public:
 
 private:
     static std::optional<QString> lineProblem(const QString& line, bool* isEnd);
+    static std::optional<QString> typeProblem(const QByteArray& bytes);
 };

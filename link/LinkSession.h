@@ -20,9 +20,10 @@ public:
     virtual Prompter& messages() = 0;
     virtual Clock& time() = 0;
 
-    // Reads and writes by typed address, inside the session (no second hold of the link).
+    // Reads and writes by typed address, inside the session (no second hold of the link). A
+    // write is true only when the board echoed every byte of it.
     virtual QString readTarget(const QString& Add) = 0;
-    virtual void writeTarget(const QString& Add, const QString& DataValue) = 0;
+    virtual bool writeTarget(const QString& Add, const QString& DataValue) = 0;
     virtual bool onlineMode() const = 0;
     virtual void setOnlineMode(bool online) = 0;
     // The first byte received before the deadline, or NoByte; no recovery, no message.

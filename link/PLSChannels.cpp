@@ -355,7 +355,8 @@ bool PLSChannels::PLSConfigDownload(const QVector<int>& CfgParam, int ScaleFacto
 }
 
 QVector<int> PLSChannels::PLSConfigUpload() {
-    if (!ReadPLSConfig(ReadConfig))
+    configRead_ = ReadPLSConfig(ReadConfig);
+    if (!configRead_)
         link_.messages().ask(QStringLiteral("PLS Upload"),
                              QStringLiteral("Not able to Upload Configuration from PLS."),
                              Prompter::Icon::Exclamation, Prompter::Buttons::OK);

@@ -30,6 +30,8 @@ public:
     bool SetPLSOffset(int Position);
     bool PLSConfigDownload(const QVector<int>& CfgParam, int ScaleFactor);
     QVector<int> PLSConfigUpload();
+    // Whether the last PLSConfigUpload read the configuration (its values are stale if not).
+    bool ConfigRead() const { return configRead_; }
 
     // Command bytes of the board's PLS.
     enum Command : int {
@@ -66,6 +68,7 @@ private:
 
     LinkSession& link_;
     std::array<int, ConfigCount> config_{};
+    bool configRead_ = false;
     int recallState_ = 0;
     std::int32_t recallPos_ = 0;
 };

@@ -77,6 +77,7 @@ PathUtility::FirstField PathUtility::ReadFirstField(const QString& path) {
     const std::optional<QByteArray> item = firstItem(head);
     if (!item) {
         result.error = QStringLiteral("Input past end of file");
+        result.errorNumber = FirstField::InputPastEnd;
         return result;
     }
     result.status = FirstField::Status::Read;

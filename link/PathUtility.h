@@ -22,10 +22,15 @@ public:
 
     // The first text field of a file's first line (see firstItem). Empty means an empty
     // file; a file that cannot be read, or whose first field is empty, is Failed.
+    // A failure carries the number of its error boxes: 75 for a file that cannot be read,
+    // 62 ("Input past end of file") for an empty first field.
     struct FirstField {
+        static constexpr int FileAccessError = 75;
+        static constexpr int InputPastEnd = 62;
         enum class Status { Read, EmptyFile, Failed } status = Status::Failed;
         QByteArray text;
         QString error;
+        int errorNumber = FileAccessError;
     };
     static FirstField ReadFirstField(const QString& path);
 

@@ -18,10 +18,11 @@ const QString OfflineText =
     QStringLiteral("Program is Currently OFFLINE.\r\n\r\nSwitch to ONLINE MODE to Continue.");
 const QString InvalidText =
     QStringLiteral("Currently Selected Program is Invalid.\r\n\r\nProgram Download Halted!");
-// The classic "path/file access error" number for files that cannot be read or written.
 constexpr int RecordBytes = 16;
 constexpr double ReplyWaitSeconds = 1.0;
 constexpr int ReadAttempts = 3;
+// A read address whose high byte is FFH is taken by the board for the attention byte.
+constexpr int UnreadableFrom = 0xFF00;
 
 QString byteAddress(int address) {
     return QStringLiteral("B%1").arg(address);
@@ -132,13 +133,21 @@ bool ProgramTransfer::confirmDownload(const QString& ident, const QString& check
                text, Prompter::Icon::Question, Prompter::Buttons::YesNoCancel) == Prompter::Yes;
 }
 
+// A write the board did not echo back twice leaves the link up but the value not taken; the
+// download then goes no further, as after a lost link.
+bool ProgramTransfer::write(const QString& address, const QString& value) {
+    if (!failed() && !link_.writeTarget(address, value))
+        writeFailed_ = true;
+    return !failed();
+}
+
+bool ProgramTransfer::failed() const {
+    return writeFailed_ || link_.commError();
+}
+
 void ProgramTransfer::prepareBoard() {
-    if (link_.commError())
-        return;
-    link_.writeTarget(QStringLiteral("B8181"), QStringLiteral("86"));
-    if (!link_.commError())
-        link_.writeTarget(QStringLiteral("B8176"), QStringLiteral("0"));
-    if (!link_.commError()) {
+    if (write(QStringLiteral("B8181"), QStringLiteral("86")) &&
+        write(QStringLiteral("B8176"), QStringLiteral("0"))) {
         link_.time().waitUntil(link_.time().now() + Clock::fromSeconds(0.1));
         link_.TransferByte(0xFF, false, false);
     }
@@ -152,24 +161,20 @@ void ProgramTransfer::sendConfiguration() {
     const int code36 = set_.LcfCode36 == 1 ? 3 : set_.LcfCode36 == 2 ? 5 : 12;
     const std::pair<const char*, int> writes[] = {
         {"B8188", code40}, {"B8189", set_.LcfCode39}, {"B8190", code36}};
-    for (const auto& [address, value] : writes) {
-        if (!link_.commError())
-            link_.writeTarget(QString::fromLatin1(address), QString::number(value));
-    }
-    if (link_.commError())
+    for (const auto& [address, value] : writes)
+        write(QString::fromLatin1(address), QString::number(value));
+    if (failed())
         link_.messages().ask(QStringLiteral("Program Config Download"),
                              QStringLiteral("Could Not Set Program Configuration in PLC!"),
                              Prompter::Icon::Critical, Prompter::Buttons::OK);
 }
 
 ProgramTransfer::RecordsOutcome ProgramTransfer::sendRecords(const QStringList& lines) {
-    for (const QString& line : lines) {
+    for (const QString& line : HexRecords::dataRecords(lines)) {
         link_.letEventsRun();
-        if (link_.commError())
+        if (failed())
             return RecordsOutcome::LinkFailed;
         const int count = lineByte(line, 1);
-        if (count == 0)
-            continue;
         int sum = 0;
         for (int position = 1; position <= 5 && !link_.commError(); position += 2) {
             const int value = lineByte(line, position);
@@ -205,8 +210,7 @@ void ProgramTransfer::writeIdent() {
             value = QString::number(ident.at(k).unicode() & 0xFF);
         else
             value = k == IdentLength ? set_.ProgramChecksum : set_.ProgramRevision;
-        link_.writeTarget(byteAddress(IdentAddress + k), value);
-        if (link_.commError()) {
+        if (!write(byteAddress(IdentAddress + k), value)) {
             tell(DownloadTitle, QStringLiteral("Could Not Send Program Ident and Revision to PLC!"),
                  Prompter::Icon::Critical);
             break;
@@ -222,6 +226,7 @@ void ProgramTransfer::endDump(bool online) {
 void ProgramTransfer::DumpProgram() {
     inProgramMode_ = true;
     writingIdent_ = false;
+    writeFailed_ = false;
     currentProgramAdd_ = QStringLiteral(" ");
     if (!link_.onlineMode()) {
         tell(DownloadTitle, OfflineText, Prompter::Icon::Information);
@@ -272,7 +277,7 @@ void ProgramTransfer::DumpProgram() {
 
     prepareBoard();
     sendConfiguration();
-    if (!link_.commError()) {
+    if (!failed()) {
         link_.TransferByte(0xFF, false, false);
         link_.resetLinkMode();
         if (!link_.commError())
@@ -286,7 +291,7 @@ void ProgramTransfer::DumpProgram() {
         endDump(false);
         return;
     }
-    if (outcome == RecordsOutcome::Sent && !link_.commError()) {
+    if (outcome == RecordsOutcome::Sent && !failed()) {
         if (link_.TransferByte(0xFF, false, false) != LinkSession::Acknowledge) {
             tell(DownloadTitle, QStringLiteral("PLC did not Exit Program Mode!"),
                  Prompter::Icon::Critical);
@@ -296,11 +301,11 @@ void ProgramTransfer::DumpProgram() {
     }
     // The board stores the program before it takes further commands.
     link_.time().waitUntil(link_.time().now() + Clock::fromSeconds(2.0));
-    if (!link_.commError())
+    if (!failed())
         writeIdent();
     validProgram_ = false;
     writingIdent_ = false;
-    if (!link_.commError()) {
+    if (!failed()) {
         tell(DownloadTitle, QStringLiteral("Program Download Complete!"),
              Prompter::Icon::Information);
         endDump(true);
@@ -317,7 +322,7 @@ void ProgramTransfer::DumpProgram() {
 ProgramTransfer::UploadRange ProgramTransfer::uploadRange(int boardType) {
     switch (boardType) {
     case 50:
-        return {0x5000, 0xFFFF};
+        return {0x5000, UnreadableFrom - 1};
     case 51:
     case 54:
     case 58:
@@ -377,22 +382,38 @@ void ProgramTransfer::reportUnreadBytes(const QString& notCreated) {
              Prompter::Icon::Critical);
 }
 
+void ProgramTransfer::failUpload(const QString& notCreated) {
+    tell(UploadTitle, QStringLiteral("Program Upload Not Complete!") + Paragraph + notCreated,
+         Prompter::Icon::Critical);
+    link_.setOnlineMode(false);
+}
+
 bool ProgramTransfer::writeUploadConfiguration() {
-    QString values[3];
+    int values[3];
     const int addresses[3] = {8190, 8189, 8188};
     for (int i = 0; i < 3; ++i) {
         const std::optional<int> read = readBoardByte(addresses[i]);
         // Without all three bytes the file would describe a configuration the board does
         // not have.
         if (!read) {
-            reportUnreadBytes(QStringLiteral("Configuration file not created."));
+            failUpload(QStringLiteral("Configuration file not created."));
             return false;
         }
-        values[i] = QString::number(*read);
+        values[i] = *read;
     }
-    set_.LcfCode36 = values[0] == QLatin1String("3") ? 1 : values[0] == QLatin1String("5") ? 2 : 3;
-    set_.LcfCode39 = values[1].toInt();
-    set_.LcfCode40 = values[2] == QLatin1String("5") ? 1 : values[2] == QLatin1String("10") ? 2 : 3;
+    // LcfCode39 has one column: a second digit would push LcfCode40 out of its place.
+    if (values[1] > 9) {
+        tell(UploadTitle,
+             QStringLiteral("Program Upload Not Complete!") + Paragraph +
+                 QStringLiteral("Configuration file not created: B8189 holds %1, which its "
+                                "one column cannot hold.")
+                     .arg(values[1]),
+             Prompter::Icon::Critical);
+        return false;
+    }
+    set_.LcfCode36 = values[0] == 3 ? 1 : values[0] == 5 ? 2 : 3;
+    set_.LcfCode39 = values[1];
+    set_.LcfCode40 = values[2] == 5 ? 1 : values[2] == 10 ? 2 : 3;
     const QString line = BoardTypes::GetLCFIndex(set_.FileBoardType) +
                          QString(34, QLatin1Char('0')) + QString::number(set_.LcfCode36) +
                          QStringLiteral("00") + QString::number(set_.LcfCode39) +
@@ -452,7 +473,9 @@ void ProgramTransfer::UploadProgram() {
         return;
     }
     if (field.status == PathUtility::FirstField::Status::Failed) {
-        reportError(QStringLiteral("RSComm-Upload Program"), field.error);
+        tell(QStringLiteral("RSComm-Upload Program"),
+             CommSettings::errorMessage(field.error, field.errorNumber),
+             Prompter::Icon::Information);
         inUploadMode_ = false;
         return;
     }
@@ -463,11 +486,7 @@ void ProgramTransfer::UploadProgram() {
     }
     QString hexText;
     if (!readMemory(&hexText)) {
-        tell(UploadTitle,
-             QStringLiteral("Program Upload Not Complete!") + Paragraph +
-                 QStringLiteral("HEX file not created."),
-             Prompter::Icon::Critical);
-        link_.setOnlineMode(false);
+        failUpload(QStringLiteral("HEX file not created."));
         inUploadMode_ = false;
         return;
     }
@@ -476,7 +495,11 @@ void ProgramTransfer::UploadProgram() {
         inUploadMode_ = false;
         return;
     }
-    tell(UploadTitle, QStringLiteral("Program Upload Complete!"), Prompter::Icon::Information);
+    QString complete = QStringLiteral("Program Upload Complete!");
+    if (uploadRange(set_.FileBoardType).last == UnreadableFrom - 1)
+        complete += Paragraph + QStringLiteral("FF00H-FFFFH cannot be read over the line and is "
+                                               "not in the HEX file.");
+    tell(UploadTitle, complete, Prompter::Icon::Information);
     link_.setOnlineMode(true);
     inUploadMode_ = false;
 }

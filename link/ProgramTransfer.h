@@ -47,6 +47,8 @@ private:
     bool refuseBadHex(const QStringList& lines);
     bool readBoardIdent(QString* ident, QString* checksum, QString* revision);
     bool confirmDownload(const QString& ident, const QString& checksum, const QString& revision);
+    bool write(const QString& address, const QString& value);
+    bool failed() const;
     void prepareBoard();
     void sendConfiguration();
     enum class RecordsOutcome { Sent, LinkFailed, ChecksumFailed };
@@ -59,6 +61,7 @@ private:
     bool readUploadIdent(QString* line);
     bool writeUploadConfiguration();
     void reportUnreadBytes(const QString& notCreated);
+    void failUpload(const QString& notCreated);
     bool readMemory(QString* hexText);
 
     void tell(const QString& title, const QString& text, Prompter::Icon icon);
@@ -68,6 +71,7 @@ private:
     bool validProgram_ = false;
     bool inProgramMode_ = false;
     bool writingIdent_ = false;
+    bool writeFailed_ = false;
     bool inUploadMode_ = false;
     bool readingIdent_ = false;
     QString currentProgramAdd_;

@@ -299,7 +299,7 @@ QString RSComm::ReadTarget(const QString& Add) {
     return QString::number(ValueRules::composeValue(cached_, data));
 }
 
-void RSComm::WriteTarget(const QString& Add, const QString& DataValue) {
+bool RSComm::WriteTarget(const QString& Add, const QString& DataValue) {
     writeVerifyFailed_ = false;
     const TargetAddress::Decoded target = TargetAddress::ParseAddress(Add);
     const ValueRules::Checked checked = ValueRules::checkValueText(DataValue, target);
@@ -307,7 +307,7 @@ void RSComm::WriteTarget(const QString& Add, const QString& DataValue) {
         lastRefusal_ = checked.errorText;
         prompter_.ask(QStringLiteral("ENTRY ALERT"), checked.errorText, Prompter::Icon::Critical,
                       Prompter::Buttons::OK);
-        return;
+        return false;
     }
     std::uint32_t value = checked.value;
     if (target.bitAccess) {
@@ -315,7 +315,7 @@ void RSComm::WriteTarget(const QString& Add, const QString& DataValue) {
         // nothing is written.
         const QString whole = ReadTarget(QStringLiteral("B%1").arg(target.address));
         if (whole.isEmpty())
-            return;
+            return false;
         const auto byte = static_cast<std::uint32_t>(DecimalText::leadingDigits(whole));
         value = value == 1 ? (byte | target.mask) : (byte & ~std::uint32_t(target.mask));
         const QString rangeError = ValueRules::rangeError(target.type, value);
@@ -323,13 +323,13 @@ void RSComm::WriteTarget(const QString& Add, const QString& DataValue) {
             lastRefusal_ = rangeError;
             prompter_.ask(QStringLiteral("ENTRY ALERT"), rangeError, Prompter::Icon::Critical,
                           Prompter::Buttons::OK);
-            return;
+            return false;
         }
     }
     const QByteArray bytes = ValueRules::splitValue(target.type, value);
 
     if (linkMode_ != WriteMode && !SetPLCMode(WriteMode, WriteCommand))
-        return;
+        return false;
 
     for (int i = 0; i < bytes.size() && !writeVerifyFailed_; ++i) {
         const int address = target.address + i;
@@ -338,7 +338,7 @@ void RSComm::WriteTarget(const QString& Add, const QString& DataValue) {
         for (int sent : sequence) {
             const int echo = TransferByte(sent, false, false);
             if (echo == NoByte)
-                return;
+                return false;
             if (echo != sent) {
                 writeVerifyFailed_ = true;
                 break;
@@ -347,6 +347,7 @@ void RSComm::WriteTarget(const QString& Add, const QString& DataValue) {
     }
     if (writeVerifyFailed_)
         linkMode_ = 0;
+    return !writeVerifyFailed_;
 }
 
 bool RSComm::refuseMalformed(const QString& Add) {
@@ -385,10 +386,10 @@ void RSComm::RSWrite(const QString& Add, const QString& DataValue) {
 }
 
 // A wrong echo repeats the whole write once.
-void RSComm::writeTarget(const QString& Add, const QString& DataValue) {
-    WriteTarget(Add, DataValue);
-    if (writeVerifyFailed_)
-        WriteTarget(Add, DataValue);
+bool RSComm::writeTarget(const QString& Add, const QString& DataValue) {
+    if (WriteTarget(Add, DataValue))
+        return true;
+    return writeVerifyFailed_ && WriteTarget(Add, DataValue);
 }
 
 int RSComm::replyWithin(Clock::Micros deadline) {
@@ -467,8 +468,12 @@ bool RSComm::PLSConfigDownload(const QVector<int>& CfgParam, int ScaleFactor) {
 }
 
 QVector<int> RSComm::PLSConfigUpload() {
-    return exclusive(QVector<int>(PLSChannels::ConfigCount, 0),
-                     [&] { return pls_.PLSConfigUpload(); });
+    plsConfigRead_ = false;
+    return exclusive(QVector<int>(PLSChannels::ConfigCount, 0), [&] {
+        QVector<int> config = pls_.PLSConfigUpload();
+        plsConfigRead_ = pls_.ConfigRead();
+        return config;
+    });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -60,6 +60,9 @@ public:
     bool SetPLSOffset(int Position);
     bool PLSConfigDownload(const QVector<int>& CfgParam, int ScaleFactor);
     QVector<int> PLSConfigUpload();
+    // Whether the last PLSConfigUpload read the configuration; a refused one returned stale
+    // values.
+    bool PLSConfigRead() const { return plsConfigRead_; }
 
     // Board identity.
     static QString TargetboardName(int BoardType);
@@ -118,13 +121,13 @@ protected:
     Prompter& messages() override { return prompter_; }
     Clock& time() override { return clock_; }
     QString readTarget(const QString& Add) override { return ReadTarget(Add); }
-    void writeTarget(const QString& Add, const QString& DataValue) override;
+    bool writeTarget(const QString& Add, const QString& DataValue) override;
     bool onlineMode() const override { return OnlineMode; }
     void setOnlineMode(bool online) override { OnlineMode = online; }
     int replyWithin(Clock::Micros deadline) override;
     void letEventsRun() override;
     QString ReadTarget(const QString& Add);
-    void WriteTarget(const QString& Add, const QString& DataValue);
+    bool WriteTarget(const QString& Add, const QString& DataValue);
 
     // Marks a public operation in progress; refuses a nested one.
     class BusyGuard {
@@ -175,6 +178,7 @@ private:
     int busyDepth_ = 0;
     QString lastRefusal_;
     bool lastReadFailed_ = false;
+    bool plsConfigRead_ = false;
 
     QString lastAdd_;
     TargetAddress::Decoded cached_;

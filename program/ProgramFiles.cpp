@@ -15,7 +15,6 @@ const QString DownloadTitle = QStringLiteral("Program Download");
 // Error numbers of the messages, after the classic runtime errors they stand for.
 constexpr int InvalidArgument = 5;
 constexpr int TypeMismatch = 13;
-constexpr int FileAccessError = 75;
 constexpr int RevisionTailLength = 4;
 
 bool isFile(const QString& path) {
@@ -74,12 +73,13 @@ void ProgramFiles::reportError(Prompter& prompter, const QString& title, Prompte
                  Prompter::Buttons::OK);
 }
 
-ProgramFiles::TypeRead ProgramFiles::readBoardType(ProgramSet& set, QString* error) {
+ProgramFiles::TypeRead ProgramFiles::readBoardType(ProgramSet& set,
+                                                   PathUtility::FirstField* failure) {
     const PathUtility::FirstField field = PathUtility::ReadFirstField(set.ProgramFileName);
     if (field.status == PathUtility::FirstField::Status::EmptyFile)
         return TypeRead::EmptyFile;
     if (field.status == PathUtility::FirstField::Status::Failed) {
-        *error = field.error;
+        *failure = field;
         return TypeRead::Failed;
     }
     set.FileBoardType = static_cast<unsigned char>(field.text.at(0));
@@ -98,7 +98,7 @@ bool ProgramFiles::ReadRevisionFile(const QString& RevisionFileName, ProgramSet&
         return false;
     const QString title = QStringLiteral("RSComm-Set Program Ident");
     if (field.status == PathUtility::FirstField::Status::Failed) {
-        reportError(prompter, title, Prompter::Icon::Critical, FileAccessError, field.error);
+        reportError(prompter, title, Prompter::Icon::Critical, field.errorNumber, field.error);
         return false;
     }
     const QString line = QString::fromLatin1(field.text);
@@ -133,7 +133,7 @@ bool ProgramFiles::ReadConfigFile(const QString& ConfigFileName, ProgramSet& set
         return false;
     if (field.status == PathUtility::FirstField::Status::Failed) {
         reportError(prompter, QStringLiteral("RSComm-Set Program Config"), Prompter::Icon::Critical,
-                    FileAccessError, field.error);
+                    field.errorNumber, field.error);
         return false;
     }
     set.LcfCode36 = digitAtColumn(field.text, 36);
@@ -185,11 +185,11 @@ void ProgramFiles::DownloadFile(RSComm& link, const QString& TKP_FileName, Promp
         return;
     ProgramSet set = link.programSet();
     setNames(set, TKP_FileName);
-    QString error;
-    const TypeRead read = readBoardType(set, &error);
+    PathUtility::FirstField failure;
+    const TypeRead read = readBoardType(set, &failure);
     if (read == TypeRead::Failed)
         reportError(prompter, QStringLiteral("RSComm-Download File"), Prompter::Icon::Information,
-                    FileAccessError, error);
+                    failure.errorNumber, failure.error);
     const bool valid = read == TypeRead::Read && checkForDownload(set, TKP_FileName, prompter);
     link.setProgramSet(set);
     link.setValidProgram(valid);
@@ -200,9 +200,9 @@ void ProgramFiles::UploadFile(RSComm& link, const QString& TKP_FileName, Prompte
         return;
     ProgramSet set = link.programSet();
     setNames(set, TKP_FileName);
-    QString error;
-    if (readBoardType(set, &error) == TypeRead::Failed)
+    PathUtility::FirstField failure;
+    if (readBoardType(set, &failure) == TypeRead::Failed)
         reportError(prompter, QStringLiteral("RSComm UploadFile"), Prompter::Icon::Information,
-                    FileAccessError, error);
+                    failure.errorNumber, failure.error);
     link.setProgramSet(set);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "PathUtility.h"
 #include "ProgramSet.h"
 #include "Prompter.h"
 
@@ -29,7 +30,7 @@ public:
 
 private:
     enum class TypeRead { Read, EmptyFile, Failed };
-    static TypeRead readBoardType(ProgramSet& set, QString* error);
+    static TypeRead readBoardType(ProgramSet& set, PathUtility::FirstField* failure);
     static bool checkForDownload(ProgramSet& set, const QString& programFile, Prompter& prompter);
     static void reportError(Prompter& prompter, const QString& title, Prompter::Icon icon,
                             int number, const QString& description);

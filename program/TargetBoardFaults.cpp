@@ -37,10 +37,14 @@ QString TargetBoardFaults::CorrectiveAction(int n) {
            QStringLiteral("again.  See Tekora Manual for more details.");
 }
 
-QString TargetBoardFaults::describe(const QString& path, const QString& code) {
+QString TargetBoardFaults::describe(const QString& path, const QString& code, QString* error) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.exists())
         return {};
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return {};
+    }
     QString description;
     const QList<QByteArray> lines = file.readAll().split('\n');
     for (QByteArray line : lines) {

@@ -15,7 +15,9 @@
 #include <QVBoxLayout>
 
 #include "BoardTypes.h"
+#include "CommSettings.h"
 #include "EntryBox.h"
+#include "GeneralDate.h"
 #include "HexText.h"
 #include "NumericEntry.h"
 #include "PathUtility.h"
@@ -342,7 +344,7 @@ void frmTargetBoard::prepare(const QString& TekoraFile) {
     lblRevIdentOnDisk_[4]->setText(
         hexPath.isEmpty() || !QFileInfo(hexPath).isFile()
             ? QStringLiteral("-")
-            : QLocale::system().toString(QFileInfo(hexPath).lastModified(), QLocale::ShortFormat));
+            : GeneralDate::format(QFileInfo(hexPath).lastModified(), QLocale()));
 }
 
 void frmTargetBoard::InitializeForm(const QString& TekoraFile) {
@@ -478,15 +480,13 @@ void frmTargetBoard::ShowOnlineLayout() {
             lblTargetBoard_[5]->setText(QStringLiteral("Last Comm Error: Code = ") + faultHex_[5] +
                                         QStringLiteral("H"));
     }
-    const QString faults = targetComm_.SupportTextFile(QStringLiteral("FaultErrCodes.txt"));
-    const QString comms = targetComm_.SupportTextFile(QStringLiteral("CommErrCodes.txt"));
-    for (int i : {0, 1, 4, 5}) {
-        const QString text = TargetBoardFaults::describe(i < 2 ? faults : comms, faultHex_[i]);
-        if (!text.isEmpty())
-            txtTargetBoard_[i]->setText(text);
-    }
+    describeCodes(QStringLiteral("FaultErrCodes.txt"), {0, 1});
+    if (!lblTargetBoard_[2]->isHidden() && !targetComm_.CommError)
+        lblTargetBoard_[2]->setText(QStringLiteral("CO-CPU Slot: ") +
+                                    targetComm_.RSRead(QStringLiteral("B8175")));
     txtTargetBoard_[3]->setText(
         TargetBoardFaults::CorrectiveAction(faultHex_[3].toInt(nullptr, 16)));
+    describeCodes(QStringLiteral("CommErrCodes.txt"), {4, 5});
 
     QString ident;
     for (int k = 0; k < 10 && windowActive_ && !targetComm_.CommError; ++k) {
@@ -502,6 +502,23 @@ void frmTargetBoard::ShowOnlineLayout() {
     if (!targetComm_.CommError)
         cmdGoOnline_->hide();
     onlineLayoutShown_ = true;
+}
+
+// A description file that is there but cannot be read is said once, not passed over.
+void frmTargetBoard::describeCodes(const QString& fileName, std::initializer_list<int> boxes) {
+    const QString path = targetComm_.SupportTextFile(fileName);
+    for (int i : boxes) {
+        QString error;
+        const QString text = TargetBoardFaults::describe(path, faultHex_[i], &error);
+        if (!error.isEmpty()) {
+            prompter_.ask(QStringLiteral("TargetBoard FirstPass"),
+                          CommSettings::errorMessage(error), Prompter::Icon::Information,
+                          Prompter::Buttons::OK);
+            return;
+        }
+        if (!text.isEmpty())
+            txtTargetBoard_[i]->setText(text);
+    }
 }
 
 void frmTargetBoard::ShowOfflineLayout() {

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <initializer_list>
 
 class NumericEntry;
 class Prompter;
@@ -58,6 +59,7 @@ private:
     void addEntry(class QGridLayout* grid, int index, int row);
     void showPage(int index);
     void ShowOnlineLayout();
+    void describeCodes(const QString& fileName, std::initializer_list<int> boxes);
     void ShowOfflineLayout();
     void ReadOnlineData();
     void showComputerClock();

@@ -40,7 +40,6 @@ QString MachineWindow::indexedName(const QString& name, int index) {
 void MachineWindow::ApplyMatchingLayout() {
     if (TargetComm().OnlineMode) {
         ShowOnlineLayout();
-        OnlineLayoutShown = true;
     } else {
         ShowOfflineLayout();
         OfflineLayoutShown = true;
@@ -137,10 +136,8 @@ void MachineWindow::startPass() {
         endPass(OfflinePassIntervalMs);
         return;
     }
-    if (!OnlineLayoutShown) {
+    if (!OnlineLayoutShown)
         ShowOnlineLayout();
-        OnlineLayoutShown = true;
-    }
     OfflineLayoutShown = false;
     readIndex_ = 0;
     if (ReadStepCount() == 0)

@@ -51,6 +51,7 @@ protected:
     // Activation, before the cycle starts, and again each time the window becomes the active
     // machine-area window after another one was (windows that apply their layout here do so).
     virtual void Activated() {}
+    // Sets OnlineLayoutShown only when the layout was finished, so a failed one is tried again.
     virtual void ShowOnlineLayout() = 0;
     virtual void ShowOfflineLayout() = 0;
     virtual void ShowOfflineData() {}

@@ -27,6 +27,7 @@ public:
     std::map<QString, QString> values;     // read answers by address
     std::deque<std::pair<int, int>> steps; // recall state and position, in turn; then cleared
     QString failOp;
+    QStringList refused; // more operations that are refused
     bool failureIsLink = false;
     bool online = true;
     bool commError = false;
@@ -39,7 +40,8 @@ public:
     }
     bool RSWrite(const QString& a, const QString& v) override { return !fails(a + "=" + v); }
     QVector<int> PLSConfigUpload() override {
-        fails("config");
+        if (fails("config"))
+            return {};
         return {8, 3, 10, 11, 12, 13, 14, 15, 16, 17, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     }
     QString PLSScaleFactor() override { return fails("scale") ? "-9999" : "720"; }
@@ -68,8 +70,8 @@ private:
     bool fails(const QString& op) {
         ops << op;
         afterOp();
-        if (!commError && op == failOp)
-            return (commError = failureIsLink), true;
+        if (!commError && (op == failOp || refused.contains(op)))
+            return (commError = failureIsLink && op == failOp), true;
         return commError;
     }
     std::pair<int, int> step_{2, 0};
@@ -212,9 +214,10 @@ protected:
     DataTransferCommands commands{context,
                                   link,
                                   {[this] { link.online = goesOnline, ++onlineRequests; },
-                                   [](DataTransfer& t) { t.RunProcess(); }}};
+                                   [this](DataTransfer& t) { dialog(t); }}};
     bool goesOnline = true;
     int onlineRequests = 0;
+    std::function<void(DataTransfer&)> dialog = [](DataTransfer& t) { t.RunProcess(); };
     void answer(std::initializer_list<int> answers) {
         for (int a : answers)
             prompter.answerNext(a);
@@ -247,13 +250,24 @@ TEST_F(TransferCommandsTest, NoToAQuestionTransfersNothingAndGoingOnlineMustWork
                                                 "(Cont./Single): 0 / 1000\r\n"));
 }
 
-// The question's list of differences is checked end to end with vorna7ctl download-data.
-TEST_F(TransferCommandsTest, DownloadThatCannotReadTheBoardFirstSendsNothing) {
-    link.failOp = "recall 4";
-    EXPECT_EQ(commands.mnuFileDownload_Click(), DataTransferCommands::Outcome::Incomplete);
-    EXPECT_EQ(link.ops.mid(0, 9), UploadReads.mid(0, 9));
-    EXPECT_EQ(std::pair(link.ops.last(), prompter.last().title),
-              std::pair(QString("recall 4"), QString("Process Error")));
+// The controller is read under the processing dialog before the question; what it does not
+// report is named and shown unknown, and the question is still asked. The dialog's Cancel
+// while reading sends nothing.
+TEST_F(TransferCommandsTest, DownloadComparesWhatItChangesAndNamesWhatCouldNotBeRead) {
+    link.refused = QStringList{"read W1024", "recall 0"};
+    prompter.answerNext(Prompter::Yes);
+    EXPECT_EQ(commands.mnuFileDownload_Click(), DataTransferCommands::Outcome::Completed);
+    for (const char* line : {"\r\nMaximum Allowed Stopping Response (degrees): 350 / unknown\r\n",
+                             "\r\nPLS Scale Factor: 360 / 720\r\nPLS Program: 0 / 3\r\n",
+                             "\r\nCH00 Setpoints (ON - OFF): 150 - 170 / unknown\r\n",
+                             "\r\n\r\nThe K6686 could not be read: W1024, channel 0\r\n\r\nDo You "
+                             "Wish to Continue?"})
+        EXPECT_TRUE(prompter.messages().at(0).text.contains(QLatin1String(line))) << line;
+    EXPECT_EQ(link.ops.last(), "set 7 180-0!");
+    link.ops.clear();
+    dialog = [](DataTransfer& t) { t.setView({[&t] { t.cmdCancel_Click(); }}), t.RunProcess(); };
+    EXPECT_EQ(std::pair(commands.mnuFileDownload_Click(), link.ops.size()),
+              std::pair(DataTransferCommands::Outcome::Declined, qsizetype(0)));
 }
 
 TEST_F(DataTransferTest, ProcessingDialogShowsProgressAndItsCancelStopsPhaseOne) {

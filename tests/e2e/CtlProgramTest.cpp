@@ -39,4 +39,12 @@ TEST_F(CtlProgram, DownloadThenVerifyFindsTheRecordsInTheBoard) {
     const CtlProcess::Result differs = ctl({"verify-program", program});
     EXPECT_EQ(differs.exitCode, 1);
     EXPECT_EQ(differs.out, QStringLiteral("first difference at 01F1H: file 12, board 00\n"));
+    // A write never echoed right (from B8181 on, after the ten ident reads) is no complete load.
+    ASSERT_EQ(sim.control("fault wrong-echo 100 after 10"), "ok");
+    EXPECT_EQ(ctl({"download-program", program, "--yes"}).exitCode, 2);
+    // A spoilt read is a link failure, never the board's byte.
+    ASSERT_EQ(sim.control("fault wrong-echo on"), "ok");
+    const CtlProcess::Result unread = ctl({"verify-program", program});
+    EXPECT_EQ(std::pair(unread.exitCode, unread.out + unread.err),
+              std::pair(2, QStringLiteral("vorna7ctl: verify-program: cannot read 01F0H\n")));
 }

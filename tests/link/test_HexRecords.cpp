@@ -10,6 +10,8 @@ TEST(HexRecords, PreflightNamesTheFirstBadLineAndItsReason) {
         std::string found; // "LINE: reason", empty when the file is fit to send
     } cases[] = {
         {"record and end record, lower case", ":0201f000ab1250|" + std::string(end), ""},
+        {"start address and zero extension, as objcopy writes them",
+         ":020000040000FA|:0201F000AB1250|:0400000300002000D9|" + std::string(end) + "||", ""},
         {"no colon", " :0201F000AB1250|" + std::string(end),
          "1: the line does not begin with \":\""},
         {"empty line", ":0201F000AB1250||" + std::string(end),
@@ -22,8 +24,8 @@ TEST(HexRecords, PreflightNamesTheFirstBadLineAndItsReason) {
          "1: the line is too short or has an odd number of digits"},
         {"wrong checksum", ":0201F000AB1251|" + std::string(end),
          "1: the record checksum is wrong"},
-        {"extended address record", ":020000040001F9|" + std::string(end),
-         "1: record type 04 is not supported"},
+        {"extension beyond 64K", ":020000040001F9|" + std::string(end),
+         "1: record type 04 extends the address to 0001, beyond FFFFH"},
         {"255 bytes, a count the board takes for attention",
          ":FF0000" + std::string(512, '0') + "01|" + std::string(end),
          "1: a record of 255 bytes cannot be sent"},
@@ -38,4 +40,7 @@ TEST(HexRecords, PreflightNamesTheFirstBadLineAndItsReason) {
                           : "",
                   c.found);
     }
+    // Only the data records up to the end are sent.
+    EXPECT_EQ(HexRecords::dataRecords(QString::fromStdString(cases[1].lines).split(u'|')),
+              QStringList{":0201F000AB1250"});
 }

@@ -118,45 +118,56 @@ TEST_F(ProgramDownload, SequencesOnTheWireAndInTheBoard) {
 
 TEST_F(ProgramDownload, RefusalsAndFailures) {
     using Icon = Prompter::Icon;
-    enum Setup { Plain, Offline, Invalid, Declined, WrongSum, NoSum, Stuck, ConfigDrop };
+    enum Setup { Plain, Offline, Invalid, Declined, WrongSum, NoSum, Stuck, ConfigDrop, Unechoed };
     const QString hexFile = folder.filePath(QStringLiteral("PUMP.hex"));
     const QByteArray record = ":0201F000AB1250\r\n:00000001FF\r\n", end = ":00000001FF\r\n";
     const QString download = QStringLiteral("Program Download: "), p = QStringLiteral("\r\n\r\n");
     const QString checksum = download + "Checksum Error, Program Download Halted!";
+    // The wire up to the records: ident read, preparation, program mode.
+    const std::string ident = identRead(), prepared = join({ident, "FF/55 02/55", writeOf(8181, 86),
+                                                            writeOf(8176, 0), "FF/55"});
+    const std::string programMode = join({prepared, "FF/55 03/55"});
     const struct {
         const char* name;
         QByteArray hex; // "-" for no file
         Setup setup;
         QString shown; // title: text (its start)
         Icon icon;
-        bool onlineAfter, validAfter, sentNothing;
+        bool onlineAfter, validAfter;
+        std::string wire;
     } cases[] = {
         {"offline", end, Offline,
          download + "Program is Currently OFFLINE." + p + "Switch to ONLINE MODE to Continue.",
-         Icon::Information, false, true, true},
+         Icon::Information, false, true, ""},
         {"invalid set", end, Invalid,
          download + "Currently Selected Program is Invalid." + p + "Program Download Halted!",
-         Icon::Exclamation, true, false, true},
+         Icon::Exclamation, true, false, ""},
         {"No to the detailed confirmation", end, Declined,
-         "Program Download - [PROG0001]: Program to be loaded", Icon::Question, true, true, false},
+         "Program Download - [PROG0001]: Program to be loaded", Icon::Question, true, true, ident},
         {"bad HEX line, nothing sent", ":0201F000AB1250\r\n:0201F200AB1251\r\n" + end, Plain,
          "Program Dump: Currently Selected Program is Invalid.\r\n" + hexFile +
              " line 2: the record checksum is wrong." + p + "Program Download Halted!",
-         Icon::Exclamation, true, false, true},
+         Icon::Exclamation, true, false, ""},
         {"missing HEX file", "-", Plain,
          download + hexFile + " File Does Not Exist." + p + "Program Downloaded Halted",
-         Icon::Information, true, true, false},
+         Icon::Information, true, true, ident},
         {"empty HEX file", "", Plain,
          download + hexFile + " File is Not Valid" + p + "Program Downloaded Halted",
-         Icon::Exclamation, true, true, false},
-        {"wrong record sum", record, WrongSum, checksum, Icon::Exclamation, false, true, false},
+         Icon::Exclamation, true, true, ident},
+        {"wrong record sum", record, WrongSum, checksum, Icon::Exclamation, false, true,
+         join({programMode, "02/- 01/- F0/- AB/- 12/B1"})},
         {"no record sum within a second", record, NoSum, checksum, Icon::Exclamation, false, true,
-         false},
+         join({programMode, "02/- 01/- F0/- AB/- 12/-"})},
         {"board stays in program mode", end, Stuck, download + "PLC did not Exit Program Mode!",
-         Icon::Critical, false, true, false},
+         Icon::Critical, false, true, join({programMode, "FF/00"})},
         {"configuration cannot be set", end, ConfigDrop,
          "Program Config Download: Could Not Set Program Configuration in PLC!", Icon::Critical,
-         false, false, false},
+         false, false,
+         join({prepared, "FF/55 02/55", writeOf(8188, 20), writeOf(8189, 0), "1F/-"})},
+        // The link stays up, but B8181 was never taken: nothing more is sent.
+        {"a write the board does not echo", end, Unechoed,
+         download + "Program Download Not Complete!", Icon::Critical, false, false,
+         join({ident, "FF/55 02/55 1F/E0 FF/00 FF/00 FF/55 02/55 1F/E0"})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -174,8 +185,10 @@ TEST_F(ProgramDownload, RefusalsAndFailures) {
                        : c.setup == NoSum  ? Fault::NoRecordSum
                                            : Fault::StayInProgramMode,
                        FaultPlan::always());
-        if (c.setup == ConfigDrop) // at the first configuration byte
+        if (c.setup == ConfigDrop) // at the third configuration write
             faults.set(Fault::LineDrop, FaultPlan::next(1, 22 + 2 + 6 + 6 + 1 + 2));
+        if (c.setup == Unechoed) // every echo after the ident read
+            faults.set(Fault::WrongEcho, FaultPlan::next(100, 10));
         prompter.clear();
         prompter.answerNext(c.setup == Declined ? Prompter::No : Prompter::Yes);
         link.DumpProgram();
@@ -188,10 +201,7 @@ TEST_F(ProgramDownload, RefusalsAndFailures) {
         EXPECT_EQ(link.OnlineMode, c.onlineAfter);
         EXPECT_EQ(link.ValidProgram(), c.validAfter);
         EXPECT_FALSE(link.InProgramMode());
-        // No sends nothing after the ident read (handshake and ten reads).
-        EXPECT_EQ(port.wire().size(), c.sentNothing         ? 0u
-                                      : c.setup == Declined ? 22u
-                                                            : port.wire().size());
+        EXPECT_EQ(wire(), c.wire);
         faults.clear();
         faults.restoreLine();
         link.CloseRSComm();

@@ -8,6 +8,7 @@ namespace {
 class ProgramUpload : public BoardRigTest {
 protected:
     ProgramSet set;
+    bool onlineAfter = false;
 
     QByteArray file(const char* ext) const { return folder.read(QStringLiteral("PUMP.") + ext); }
     void upload(const QByteArray& programFile) {
@@ -22,6 +23,7 @@ protected:
         link.setInUploadMode(true);
         link.UploadProgram();
         EXPECT_FALSE(link.InUploadMode());
+        onlineAfter = link.OnlineMode;
         link.CloseRSComm();
     }
 };
@@ -32,30 +34,36 @@ TEST_F(ProgramUpload, ProgramReadBackIntoTheFileSet) {
     const int ident[10] = {'A', 'B', 'C', 0, 0, 0, 0, 0, 10, 0xAF};
     for (int k = 0; k < 10; ++k)
         board.memory().setByte(61424 + k, ident[k]);
-    board.memory().setByte(0x4000, 0x12);
-    upload("D,project\r\n"); // K6674: 4000H to BFFFH, no configuration
-    EXPECT_EQ(file("rev"), QByteArray("ABC\0\0\0\0\0"
-                                      "0:"
-                                      ":?\r\n",
-                                      14));
+    board.memory().setByte(0x5000, 0x12);
+    // R2217: 5000H to FEFFH, no configuration; the board takes a read of FFxxH for attention.
+    upload("2,project\r\n");
+    EXPECT_EQ(file("rev"), QByteArray("ABC\0\0\0\0\0\x30::?\r\n", 14));
     const QList<QByteArray> lines = file("hex").split('\n');
-    ASSERT_EQ(lines.size(), 2048 + 2);
-    EXPECT_EQ(lines.first(), ":10400000120000000000000000000000000000009E\r");
-    EXPECT_TRUE(lines.at(2047).startsWith(":10BFF000"));
-    EXPECT_EQ(lines.at(2048), ":00000001FF\r");
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Program Upload Complete!"));
+    ASSERT_EQ(lines.size(), 2800 + 2);
+    EXPECT_EQ(lines.first(), ":10500000120000000000000000000000000000008E\r");
+    EXPECT_TRUE(lines.at(2799).startsWith(":10FEF000"));
+    EXPECT_EQ(lines.at(2800), ":00000001FF\r");
+    EXPECT_EQ(prompter.last().text,
+              QStringLiteral("Program Upload Complete!\r\n\r\nFF00H-FFFFH cannot be read over the "
+                             "line and is not in the HEX file."));
 
     const int config[3] = {5, 7, 10}; // B8190, B8189, B8188
     for (int i = 0; i < 3; ++i)
         board.memory().setByte(8190 - i, config[i]);
     upload("A\r\n"); // T5514 takes a configuration
-    EXPECT_EQ(file("lcf"), "E" + QByteArray(34, '0') + "2" + "00" + "7" + "2" + "000%\r\n");
-    upload("7\r\n"); // a PLS board has no program memory to read
-    EXPECT_EQ(file("hex"), ":00000001FF\r\n");
+    const QByteArray lcf = "E" + QByteArray(34, '0') + "2" + "00" + "7" + "2" + "000%\r\n";
+    EXPECT_EQ(file("lcf"), lcf);
+    // Column 39 holds one digit: 12 would move LcfCode40 out of its column.
+    board.memory().setByte(8189, 12);
+    upload("A\r\n");
+    EXPECT_EQ(prompter.last().text,
+              QStringLiteral("Program Upload Not Complete!\r\n\r\nConfiguration file not created: "
+                             "B8189 holds 12, which its one column cannot hold."));
+    EXPECT_EQ(file("lcf"), lcf);
 }
 
 TEST_F(ProgramUpload, FailureMidMemoryKeepsTheOldHexFileAndTheNewRevisionFile) {
-    upload("7\r\n");
+    upload("7\r\n"); // a PLS board has no program memory: the HEX file holds the end record
     // Ident: handshake and ten reads; then two bytes per read up to address 2345H.
     board.faults().set(sim::Fault::LineDrop, sim::FaultPlan::next(1, 2 + 20 + 2 * 0x345));
     upload("3\r\n"); // R2223: 2000H to 7FFFH
@@ -64,6 +72,16 @@ TEST_F(ProgramUpload, FailureMidMemoryKeepsTheOldHexFileAndTheNewRevisionFile) {
               QStringLiteral("Program Upload Not Complete!\r\n\r\nHEX file not created."));
     EXPECT_EQ(file("hex"), ":00000001FF\r\n");
     EXPECT_EQ(file("rev"), QByteArray("VORNA7\0\0:?05\r\n", 14));
+
+    board.faults().restoreLine();
+    board.resetLine();
+    // Opening, handshake and ten ident reads; the line drops at the first configuration byte.
+    board.faults().set(sim::Fault::LineDrop, sim::FaultPlan::next(1, 1 + 2 + 20));
+    upload("A\r\n"); // T5514
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Program Upload Not Complete!\r\n\r\n"
+                                                   "Configuration file not created."));
+    EXPECT_EQ(file("lcf"), TempFolder::Missing);
+    EXPECT_FALSE(onlineAfter);
 }
 
 // Reads spoilt by wrong echoes leave no link failure, so the upload must say it failed.

@@ -76,7 +76,7 @@ TEST_F(ProgramFilesTest, DownloadChecksByBoardClass) {
          nullptr,
          {},
          false,
-         "RSComm-Download File: Error Number = 75\r\n\r\nInput past end of file"},
+         "RSComm-Download File: Error Number = 62\r\n\r\nInput past end of file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -55,13 +57,30 @@ TEST_F(TargetBoardWindow, RowsFollowTheBoardOfTheProgramFile) {
 
 TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersReset) {
     board.memory().setByte(8177, 0x42);
-    open("=");
+    board.memory().setByte(8175, 3);
+    ASSERT_TRUE(folder.write("PUMP.rev", "PROG0001:?05\r\n"));
+    ASSERT_TRUE(folder.write("PUMP.hex", ":00000001FF\r\n"));
+    // A description file that is there but cannot be read is said once, as the window's own.
+    ASSERT_TRUE(QDir(folder.path()).mkpath("Support/FaultErrCodes.txt"));
+    // A locale whose short form has a two-digit year and no seconds.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    open("2");
+    QLocale::setDefault(QLocale::system());
     EXPECT_EQ(text("lblTargetBoard(0)"), QStringLiteral("Current Fault: Code = 00H"));
     EXPECT_EQ(text("lblTargetBoard(1)"), QStringLiteral("Last Fault: Code = 42H"));
     EXPECT_TRUE(find<QLineEdit>("txtTargetBoard(3)")->text().startsWith("Verify connection"));
     EXPECT_EQ(text("lblRevIdentInPLC(0)"), QStringLiteral("VORNA7"));
     EXPECT_TRUE(enabled("cmdResetFaults"));
     EXPECT_FALSE(shown("cmdGoOnline"));
+    // The slot is read once with the codes and once more for its label.
+    EXPECT_EQ(
+        std::pair(QString::fromStdString(wire()).count("1F/1F EF/03"), text("lblTargetBoard(2)")),
+        std::pair(qsizetype(2), QStringLiteral("CO-CPU Slot: 3")));
+    // The whole year, and the seconds.
+    EXPECT_TRUE(
+        text("lblRevIdentOnDisk(4)").contains(QRegularExpression("\\d{4}.*:\\d\\d:\\d\\d")));
+    EXPECT_EQ(std::pair(prompter.count(), (prompter.last().title + prompter.last().text).left(42)),
+              std::pair(1, QString("TargetBoard FirstPassError Number = 75\r\n\r\n")));
 
     prompter.answerNext(Prompter::Yes);
     find<QPushButton>("cmdResetFaults")->click();

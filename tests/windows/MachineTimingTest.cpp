@@ -100,6 +100,17 @@ TEST_F(MachineTiming, SetOffsetSendsTheWholeNumberShownOnlyAfterYes) {
     EXPECT_EQ(context.CurrentData.ResolverOffset, 8);
 }
 
+// Shown only when finished: a PLS that does not answer leaves the layout to be tried again.
+TEST_F(MachineTiming, AFailedPLSReadLeavesTheOnlineLayoutUnfinished) {
+    loadOnline();
+    link.OnlineMode = false;
+    runPasses(1);
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    link.OnlineMode = true;
+    runPasses(1);
+    EXPECT_FALSE(window->onlineLayoutShown());
+}
+
 TEST_F(MachineTiming, OfflineItShowsCurrentDataAndClearsChannelsWithOfflineEditing) {
     context.CurrentData.ChanSetpoint[3] = {40, 80};
     context.CurrentData.ResolverOffset = 12;
