@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -75,9 +77,15 @@ protected:
     }
     void press(const char* button) { find<QPushButton>(QLatin1String(button))->click(); }
     // A mnemonic clicks after its short press animation.
+    // An accelerator clicks its button after a short animation: wait until no button is held
+    // down, however slow the machine.
     void pressKeys(Qt::Key key) {
         QTest::keyClick(window.get(), key, Qt::AltModifier);
-        QTest::qWait(150);
+        const auto buttons = window->template findChildren<QAbstractButton*>();
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return std::none_of(buttons.begin(), buttons.end(),
+                                [](QAbstractButton* b) { return b->isDown(); });
+        })) << "a button is still held down";
     }
 
     // "address=byte " for each byte stored by a write sequence (command 2: high and low address
