@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, tests and benchmarks need, only when one is missing.
 set -euo pipefail
-packages=(cmake make g++ ninja-build pkg-config qt6-base-dev qt6-qpa-plugins qt6-serialport-dev libgtest-dev libgmock-dev
+packages=(cmake make g++ ninja-build pkg-config qt6-base-dev qt6-qpa-plugins qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libgtest-dev libgmock-dev
           clang-format poppler-utils dpkg-dev file lintian
           desktop-file-utils appstream)
 # Optional groups, installed only when named: `install-deps.sh fuzz` for scripts/fuzz-sdt.sh.

@@ -1,6 +1,10 @@
+#include <QComboBox>
+#include <QLineSeries>
 #include <QPushButton>
+#include <QSettings>
 
 #include "MainDisplayFixture.h"
+#include "SpeedTrendChart.h"
 
 namespace {
 
@@ -164,6 +168,42 @@ TEST_F(MainDisplayFixture, OfflinePassesArePacedAndOnlinePassesFollowAtOnce) {
     runPasses(1);
     EXPECT_EQ(cycle->interval(), 0);
     EXPECT_TRUE(cycle->isActive());
+}
+
+// The trend takes the speeds the cycle reads (no exchange of its own), breaks where the link
+// was offline, redraws only after a new point, and keeps its span in the settings.
+TEST_F(MainDisplayFixture, TheTrendFollowsTheSpeedReadWithGapsOffline) {
+    QDateTime now(QDate(2026, 12, 7), QTime(3, 10, 0));
+    context.currentDateTime = [&] { return now; };
+    context.SettingsFile = folder.filePath(QStringLiteral("vorna7.ini"));
+    goOnline();
+    loadAndShow();
+    auto* trend = find<SpeedTrendChart>("fraTrend");
+    EXPECT_EQ(trend->spanMinutes(), 10);
+    for (int speed : {200, 120}) {
+        setSpeedAndPosition(static_cast<std::uint16_t>(speed), 0);
+        port.clearWire();
+        runPasses(1);
+        EXPECT_EQ(port.wire().requests().size(), 8u); // speed and position, nothing more
+        now = now.addMSecs(SpeedTrend::StepMs);
+    }
+    link.OnlineMode = false;
+    runPasses(3);
+    const long long redraws = trend->redrawCount();
+    QTest::qWait(SpeedTrendChart::RedrawIntervalMs + 50);
+    EXPECT_EQ(trend->redrawCount(), redraws + 1); // once for both points, none offline
+    link.OnlineMode = true;
+    setSpeedAndPosition(0, 0);
+    runPasses(1);
+    QTest::qWait(SpeedTrendChart::RedrawIntervalMs + 50);
+    std::vector<qsizetype> drawn;
+    for (const QLineSeries* line : trend->segments())
+        drawn.push_back(line->count());
+    EXPECT_EQ(drawn, std::vector<qsizetype>({2, 1}));
+
+    find<QComboBox>("cboTrendSpan")->setCurrentIndex(2);
+    EXPECT_EQ(QSettings(context.SettingsFile, QSettings::IniFormat).value("Trend/Minutes"), 60);
+    EXPECT_EQ(SpeedTrendChart(context).spanMinutes(), 60);
 }
 
 } // namespace

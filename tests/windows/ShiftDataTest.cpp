@@ -1,3 +1,4 @@
+#include "HistoryLog.h"
 #include "MachineWindowRig.h"
 #include "frmBMData.h"
 
@@ -22,7 +23,13 @@ TEST_F(ShiftData, OfflineItShowsCurrentDataGroupedAndWithTheDegreeSignAllDisable
     EXPECT_FALSE(enabled(QStringLiteral("cmdEndofShift")));
 }
 
+// Each transfer the board took is a shift in the history, with the counts last read.
 TEST_F(ShiftData, OnlineTransferDataWritesTheFlagEachTimeUnlessTheLinkHasFailed) {
+    HistoryLog log(folder.filePath(QStringLiteral("history")));
+    context.History = &log;
+    const QDateTime now(QDate(2026, 12, 7), QTime(6, 0));
+    context.currentDateTime = [&] { return now; };
+    board.memory().setWord(1104, 12);
     board.memory().setPair(1100, 655'359'999);
     board.memory().setWord(1040, 7);
     goOnline();
@@ -40,6 +47,19 @@ TEST_F(ShiftData, OnlineTransferDataWritesTheFlagEachTimeUnlessTheLinkHasFailed)
     port.clearWire();
     press("cmdEndofShift");
     EXPECT_TRUE(port.wire().empty());
+    const HistoryRecord shift{now, "Transfer Data", "", "", "655359999", "12"};
+    EXPECT_EQ(log.readDay(now.date()), QList<HistoryRecord>({shift, shift}));
+}
+
+TEST_F(ShiftData, HistoryOpensWhatMainGaveItOfflineToo) {
+    load();
+    runPasses(1);
+    EXPECT_FALSE(enabled(QStringLiteral("cmdHistory")));
+    QWidget* opened = nullptr;
+    window->setShowHistory([&](QWidget* parent) { opened = parent; });
+    EXPECT_TRUE(enabled(QStringLiteral("cmdHistory")));
+    pressKeys(Qt::Key_H);
+    EXPECT_EQ(opened, window.get());
 }
 
 } // namespace
