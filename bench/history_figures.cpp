@@ -22,6 +22,7 @@
 #include "AlarmRecorder.h"
 #include "AppContext.h"
 #include "CancelPrompter.h"
+#include "FileDialogs.h"
 #include "HistoryLog.h"
 #include "MachineWindowSet.h"
 #include "QtSerialPort.h"

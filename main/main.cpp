@@ -65,8 +65,9 @@ int main(int argc, char* argv[]) {
     QtFileDialogs fileDialogs;
     MachineWindowSet machineWindows(context);
     machineWindows.setShiftHistory([&](QWidget* parent) {
+        // Beside the main window, so switching machine windows does not close it.
         frmHistory::showModeless(history, HistoryRecord::Kind::Shifts, fileDialogs, prompter,
-                                 parent);
+                                 parent->window());
     });
 
     // The dialogs and windows of other parts plug in here as they arrive; a command left

@@ -48,7 +48,10 @@ TEST(SpeedTrend, MemoryAndPointsStayBounded) {
     const auto lines = trend.lines(Start + TwoHours - SpeedTrend::KeptMs, Start + TwoHours, 600);
     ASSERT_EQ(lines.size(), 1U);
     EXPECT_LE(lines[0].size(), 2U * 601);
-    EXPECT_TRUE(trend.lines(Start, Start + TwoHours - SpeedTrend::KeptMs - 1, 600).empty());
+    // Nothing older than an hour before the latest step is left.
+    const qint64 latest = Start + TwoHours - SpeedTrend::StepMs;
+    EXPECT_EQ(trend.latestMs(), latest);
+    EXPECT_TRUE(trend.lines(Start, latest - SpeedTrend::KeptMs - 1, 600).empty());
 }
 
 } // namespace

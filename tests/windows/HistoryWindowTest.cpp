@@ -4,7 +4,7 @@
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
-#include "../app/ScriptedDialogs.h"
+#include "FileDialogs.h"
 #include "HistoryLog.h"
 #include "QStringPrinter.h"
 #include "ScriptedPrompter.h"
@@ -12,6 +12,14 @@
 #include "frmHistory.h"
 
 namespace {
+
+// Every save dialog answers the one path.
+class ChosenPath final : public FileDialogs {
+public:
+    std::optional<QString> openFile(const QString&, const QString&) override { return {}; }
+    std::optional<QString> saveFile(const QString&, const QString&) override { return path; }
+    QString path;
+};
 
 HistoryRecord record(int day, const char* time, const char* event, const char* text = "") {
     return {QDateTime(QDate(2026, 12, day), QTime::fromString(QLatin1String(time))),
@@ -40,7 +48,7 @@ protected:
 
     TempFolder folder;
     HistoryLog log{folder.filePath(QStringLiteral("history"))};
-    ScriptedDialogs dialogs;
+    ChosenPath dialogs;
     ScriptedPrompter prompter;
 };
 
@@ -61,7 +69,7 @@ TEST_F(HistoryWindow, ShowsTheChosenDaysNewestFirstFollowsNewLinesAndExports) {
                            "Cupfeed Motor O'Temp", "Die Sensor Fail Alarm"}));
 
     const QString path = folder.filePath(QStringLiteral("out.csv"));
-    dialogs.choose(path);
+    dialogs.path = path;
     window.findChild<QPushButton*>(QStringLiteral("cmdExport"))->click();
     EXPECT_EQ(folder.read(QStringLiteral("out.csv")).count('\n'), 5); // header and four lines
 
