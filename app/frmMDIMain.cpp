@@ -302,6 +302,9 @@ bool frmMDIMain::QueryUnload() {
     if (!goOn)
         return false;
     targetComm_.CloseRSComm();
+    // No tick follows to notice it: the history is told here that the link went away.
+    alarmRecorder_.observe(background_.AlarmActive(), false,
+                           QStringLiteral("System Message:  Program is Currently OFFLINE"));
     unloadMachineWindow();
     QCoreApplication::processEvents();
     tmrBackgroungUpdate_.stop();

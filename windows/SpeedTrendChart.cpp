@@ -22,6 +22,15 @@ constexpr int MinimumColumns = 60;
 constexpr double LowestTop = 100;
 constexpr double TopStep = 50;
 
+// Ticks at round times: every 10 s over a minute, every minute over 10, every 5 over 60.
+qint64 tickMsFor(int minutes) {
+    return minutes == 1 ? 10'000 : minutes == 10 ? 60'000 : 300'000;
+}
+
+double speedTickFor(double top) {
+    return top <= 250 ? 50 : top <= 500 ? 100 : 250;
+}
+
 int storedMinutes(const QString& settingsFile) {
     if (settingsFile.isEmpty())
         return SpeedTrendChart::DefaultMinutes;
@@ -49,14 +58,15 @@ SpeedTrendChart::SpeedTrendChart(AppContext& context, QWidget* parent)
     chart_->legend()->hide();
     chart_->setMargins(QMargins(4, 4, 4, 4));
     chart_->setBackgroundRoundness(0);
-    timeAxis_->setTickCount(7);
     speedAxis_->setLabelFormat(QStringLiteral("%d"));
+    speedAxis_->setTickType(QValueAxis::TicksDynamic);
+    speedAxis_->setTickAnchor(0);
     speedAxis_->setRange(0, LowestTop);
     chart_->addAxis(timeAxis_, Qt::AlignBottom);
     chart_->addAxis(speedAxis_, Qt::AlignLeft);
     chtTrend->setChart(chart_);
     chtTrend->setRenderHint(QPainter::Antialiasing, false);
-    chtTrend->setMinimumHeight(170);
+    chtTrend->setMinimumSize(560, 170);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(new QLabel(QStringLiteral("Span:"), this));
@@ -105,7 +115,10 @@ QLineSeries* SpeedTrendChart::segment(std::size_t index) {
 
 void SpeedTrendChart::redraw() {
     ++redraws_;
-    const qint64 toMs = context_.currentDateTime().toMSecsSinceEpoch();
+    // The span ends at the next round tick, so the time labels read as round times.
+    const qint64 tickMs = tickMsFor(spanMinutes());
+    const qint64 nowMs = context_.currentDateTime().toMSecsSinceEpoch();
+    const qint64 toMs = (nowMs / tickMs + 1) * tickMs;
     const qint64 fromMs = toMs - qint64{spanMinutes()} * 60 * 1000;
     const int columns = std::max(MinimumColumns, static_cast<int>(chart_->plotArea().width()));
     const auto lines = context_.SpeedHistory.lines(fromMs, toMs, columns);
@@ -118,7 +131,10 @@ void SpeedTrendChart::redraw() {
     for (std::size_t i = lines.size(); i < series_.size(); ++i)
         series_[i]->clear();
     timeAxis_->setFormat(spanMinutes() == 1 ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
+    timeAxis_->setTickCount(static_cast<int>((toMs - fromMs) / tickMs) + 1);
     timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(fromMs),
                         QDateTime::fromMSecsSinceEpoch(toMs));
-    speedAxis_->setRange(0, std::max(LowestTop, std::ceil(top * 1.1 / TopStep) * TopStep));
+    const double topShown = std::max(LowestTop, std::ceil(top * 1.1 / TopStep) * TopStep);
+    speedAxis_->setTickInterval(speedTickFor(topShown));
+    speedAxis_->setRange(0, topShown);
 }

@@ -61,8 +61,8 @@ frmBMData::frmBMData(AppContext& context, std::function<void()> setOnlineMode, Q
     inner[EndFrame]->addWidget(cmdEndofShift, 0, 0);
     connect(cmdEndofShift, &QPushButton::clicked, this, [this] { EndOfShift(); });
     // Past shifts can be looked at offline too: the button sits outside the frames the
-    // layouts disable.
-    cmdHistory = new QPushButton(QStringLiteral("&History"), this);
+    // layouts disable. Alt+H belongs to the Help menu, hence the s.
+    cmdHistory = new QPushButton(QStringLiteral("Hi&story"), this);
     cmdHistory->setObjectName(QStringLiteral("cmdHistory"));
     cmdHistory->setEnabled(false);
     grid->addWidget(cmdHistory, 2, 0, Qt::AlignLeft);

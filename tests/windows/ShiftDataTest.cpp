@@ -61,7 +61,7 @@ TEST_F(ShiftData, HistoryOpensWhatMainGaveItOfflineToo) {
     QWidget* opened = nullptr;
     window->setShowHistory([&](QWidget* parent) { opened = parent; });
     EXPECT_TRUE(enabled(QStringLiteral("cmdHistory")));
-    pressKeys(Qt::Key_H);
+    pressKeys(Qt::Key_S);
     EXPECT_EQ(opened, window.get());
 }
 
