@@ -126,7 +126,6 @@ TEST(CtlOptions, ReadsWatchOptionsAfterTheCommand) {
     EXPECT_EQ(parsed.options.count, 5);
     EXPECT_EQ(parsed.options.intervalMs, 0);
     EXPECT_EQ(parsed.options.addresses, QStringList({"W182", "W180"}));
-    EXPECT_FALSE(parsed.options.csv);
     EXPECT_TRUE(parse(QStringLiteral("watch --csv W182")).options.csv);
 
     const CtlOptions::Parsed endless = parse(QStringLiteral("watch W182"));
