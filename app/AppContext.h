@@ -9,7 +9,9 @@
 
 #include "AlarmTables.h"
 #include "SetupData.h"
+#include "SpeedTrend.h"
 
+class HistoryLog;
 class Prompter;
 class RSComm;
 class SerialPort;
@@ -46,6 +48,13 @@ public:
 
     std::array<QString, AlarmTables::AddressCount> AlarmAdd;
     std::array<QString, AlarmTables::TextCount> AlarmText;
+
+    // The speed of the last hour, fed by the Main Display, kept while other windows are shown.
+    SpeedTrend SpeedHistory;
+    // The alarm and shift history; none in tests that do not look at it.
+    HistoryLog* History = nullptr;
+    // The program's own settings file (INI); empty keeps choices for this run only.
+    QString SettingsFile;
 
     // The main window's file names, read by the report and the data transfer too.
     QString gFileNamePath;    // starts as <application folder>/*.sdt

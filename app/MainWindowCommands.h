@@ -18,4 +18,5 @@ struct MainWindowCommands {
     Command uploadProgram;        // File > Upload Program
     Command printReport;          // File > Print Report...
     Command targetBoardInterface; // View > Target Board Interface
+    Command alarmHistory;         // View > Alarm History
 };

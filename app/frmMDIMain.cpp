@@ -16,7 +16,7 @@ frmMDIMain::frmMDIMain(AppContext& context, RSComm& targetComm, SerialPort& comm
                        MainWindowCommands commands, QWidget* parent)
     : QMainWindow(parent), context_(context), targetComm_(targetComm), commControl_(commControl),
       machineWindows_(machineWindows), commands_(std::move(commands)), files_(context, fileDialogs),
-      background_(context), mdiArea_(new QMdiArea(this)),
+      background_(context), alarmRecorder_(context), mdiArea_(new QMdiArea(this)),
       sbrMain_(new MainStatusBar(context.currentDateTime, context.locale, this)),
       tmrBackgroungUpdate_(this) {
     setObjectName(QStringLiteral("frmMDIMain"));
@@ -135,6 +135,7 @@ void frmMDIMain::buildMenus() {
     QAction* targetBoard = addItem(view, "mnuViewTargetBoardStatus", "&Target Board Interface");
     targetBoard->setEnabled(static_cast<bool>(commands_.targetBoardInterface));
     connect(targetBoard, &QAction::triggered, this, &frmMDIMain::mnuViewTargetBoardStatus_Click);
+    addCommand(view, "mnuViewAlarmHistory", "&Alarm History", commands_.alarmHistory);
     addSeparator(view, "mnuViewSep1");
     mnuViewOnline_ = addItem(view, "mnuViewOnline", "O&nline Data", QKeySequence(Qt::Key_F3));
     mnuViewOffline_ = addItem(view, "mnuViewOffline", "O&ffline Data", QKeySequence(Qt::Key_F4));
@@ -212,8 +213,11 @@ void frmMDIMain::showMode(bool online) {
 }
 
 void frmMDIMain::tmrBackgroungUpdate_Timer() {
-    if (const std::optional<QString> status = background_.Tick())
-        sbrMain_->setPanelText(MainStatusBar::StatusPanelNumber, *status);
+    const std::optional<QString> status = background_.Tick();
+    if (!status)
+        return;
+    sbrMain_->setPanelText(MainStatusBar::StatusPanelNumber, *status);
+    alarmRecorder_.observe(background_.AlarmActive(), targetComm_.OnlineMode, *status);
 }
 
 void frmMDIMain::setBackgroundUpdateEnabled(bool enabled) {
@@ -298,6 +302,9 @@ bool frmMDIMain::QueryUnload() {
     if (!goOn)
         return false;
     targetComm_.CloseRSComm();
+    // No tick follows to notice it: the history is told here that the link went away.
+    alarmRecorder_.observe(background_.AlarmActive(), false,
+                           QStringLiteral("System Message:  Program is Currently OFFLINE"));
     unloadMachineWindow();
     QCoreApplication::processEvents();
     tmrBackgroungUpdate_.stop();

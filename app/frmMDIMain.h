@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <array>
 
+#include "AlarmRecorder.h"
 #include "BackgroundUpdate.h"
 #include "MachineWindowFactory.h"
 #include "MainWindowCommands.h"
@@ -90,6 +91,7 @@ private:
     MainWindowCommands commands_;
     SetupFiles files_;
     BackgroundUpdate background_;
+    AlarmRecorder alarmRecorder_;
 
     QMdiArea* mdiArea_;
     MainStatusBar* sbrMain_;

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "ConsolePrompter.h"
+#include "HistoryRecord.h"
 #include "RSComm.h"
 #include "StopSignal.h"
 
@@ -97,8 +98,11 @@ int CtlCommands::board(std::optional<int> type) {
     return Success;
 }
 
-int CtlCommands::watch(const QStringList& addresses, std::optional<int> count, int intervalMs) {
+int CtlCommands::watch(const QStringList& addresses, std::optional<int> count, int intervalMs,
+                       bool csv) {
     const Clock::Micros interval = static_cast<Clock::Micros>(intervalMs) * 1000;
+    if (csv)
+        out_ << "Time," << addresses.join(u',').toStdString() << std::endl;
     Clock::Micros roundStart = clock_.now();
     for (int round = 0; !count || round < *count; ++round) {
         if (round > 0) {
@@ -112,7 +116,11 @@ int CtlCommands::watch(const QStringList& addresses, std::optional<int> count, i
         const std::optional<QStringList> values = readRound(addresses);
         if (!values)
             return LinkFailure;
-        out_ << values->join(u' ').toStdString() << std::endl;
+        if (csv)
+            out_ << HistoryRecord::timeText(wallClock_()).toStdString() << ','
+                 << values->join(u',').toStdString() << std::endl;
+        else
+            out_ << values->join(u' ').toStdString() << std::endl;
         if (stop_.requested() || !out_)
             break;
     }

@@ -126,6 +126,10 @@ QString parseWatchOptions(Cursor& cursor, CtlOptions& options) {
                 numberValue(cursor, name, {0, CtlOptions::MaxIntervalMs, "milliseconds from 0"},
                             error)
                     .value_or(0);
+        else if (name == QLatin1String("--csv") && cursor.hasInlineValue())
+            error = QStringLiteral("--csv takes no value");
+        else if (name == QLatin1String("--csv"))
+            options.csv = true;
         else
             error = QStringLiteral("unknown option %1 for watch").arg(name);
     }
@@ -368,10 +372,11 @@ QString CtlOptions::usage() {
         "Commands:\n"
         "  read ADDR...                         print the value of each address, one a line\n"
         "  write ADDR VALUE                     write a decimal value to an address\n"
-        "  watch [--count N] [--interval MS] ADDR...\n"
+        "  watch [--count N] [--interval MS] [--csv] ADDR...\n"
         "                                       read the addresses every MS milliseconds\n"
         "                                       (default 500), one line a round, until\n"
-        "                                       N rounds are done or Ctrl-C\n"
+        "                                       N rounds are done or Ctrl-C; --csv gives a\n"
+        "                                       header and rows 'YYYY-MM-DD HH:MM:SS,value,...'\n"
         "  pls status                           print the PLS scale, offset, position and\n"
         "                                       rpm, one name=value a line\n"
         "  pls config                           print the 19 PLS configuration values on\n"

@@ -36,6 +36,7 @@ public:
     QString value;            // write
     std::optional<int> count; // watch rounds; empty: until stopped
     int intervalMs = 500;     // watch: from the start of one round to the next
+    bool csv = false;         // watch: time-stamped CSV rows
     PLSAction plsAction = PLSAction::Status;
     QList<int> plsValues;         // pls: CH, ON, OFF, START or POSITION as the action takes them
     std::optional<int> boardType; // board --type

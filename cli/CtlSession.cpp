@@ -70,7 +70,8 @@ int CtlSession::runLinkCommand(RSComm& link, ConsolePrompter& prompter, CtlComma
     case CtlOptions::Command::Write:
         return commands.write(options_.addresses.value(0), options_.value);
     case CtlOptions::Command::Watch:
-        return commands.watch(options_.addresses, options_.count, options_.intervalMs);
+        return commands.watch(options_.addresses, options_.count, options_.intervalMs,
+                              options_.csv);
     case CtlOptions::Command::PLS:
         return runPLS(link, prompter);
     case CtlOptions::Command::Board:

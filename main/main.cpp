@@ -1,12 +1,15 @@
 // VORNA7: the main window over the link to the target board.
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
+#include <QStandardPaths>
 #include <iostream>
 
 #include "AppContext.h"
 #include "AppLayout.h"
 #include "DataTransferMenu.h"
 #include "HelpViewer.h"
+#include "HistoryLog.h"
 #include "InfoOptions.h"
 #include "MachineWindowSet.h"
 #include "MainWindowCommands.h"
@@ -18,6 +21,7 @@
 #include "ReportMenu.h"
 #include "SteadyClock.h"
 #include "frmAbout.h"
+#include "frmHistory.h"
 #include "frmMDIMain.h"
 #include "frmSetupComm.h"
 
@@ -50,12 +54,21 @@ int main(int argc, char* argv[]) {
         prompter.ask(QStringLiteral("VORNA7"), error, Prompter::Icon::Exclamation,
                      Prompter::Buttons::OK);
     AppContext context(layout.setupFilesFolder(), prompter);
+    context.SettingsFile = QDir(folder).filePath(QStringLiteral("vorna7.ini"));
+    HistoryLog history(QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                           .filePath(QStringLiteral("history")));
+    context.History = &history;
     SteadyClock clock;
     QtSerialPort CommControl(folder);
     RSComm TargetComm(folder, clock, prompter);
     TargetComm.setShippedFolder(layout.shippedFolder());
     QtFileDialogs fileDialogs;
     MachineWindowSet machineWindows(context);
+    machineWindows.setShiftHistory([&](QWidget* parent) {
+        // Beside the main window, so switching machine windows does not close it.
+        frmHistory::showModeless(history, HistoryRecord::Kind::Shifts, fileDialogs, prompter,
+                                 parent->window());
+    });
 
     // The dialogs and windows of other parts plug in here as they arrive; a command left
     // empty keeps its menu item disabled.
@@ -72,6 +85,10 @@ int main(int argc, char* argv[]) {
     commands.uploadProgram = [&](frmMDIMain& main) { programFiles.UploadProgram(main); };
     commands.targetBoardInterface = [&](frmMDIMain& main) {
         programFiles.SelectProgramFile(main, 2);
+    };
+    commands.alarmHistory = [&](frmMDIMain& main) {
+        frmHistory::showModeless(history, HistoryRecord::Kind::Alarms, fileDialogs, prompter,
+                                 &main);
     };
     DataTransferMenu::addTo(commands);
     ReportMenu::addTo(commands);

@@ -3,7 +3,7 @@
 # fonts-urw-base35 gives Nimbus Roman, the face that answers to "Times" in the report: its page
 # breaks and columns are laid out with that face's metrics.
 set -euo pipefail
-packages=(cmake make g++ ninja-build pkg-config qt6-base-dev qt6-qpa-plugins qt6-serialport-dev libgtest-dev libgmock-dev
+packages=(cmake make g++ ninja-build pkg-config qt6-base-dev qt6-qpa-plugins qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libgtest-dev libgmock-dev
           clang-format poppler-utils dpkg-dev file lintian
           desktop-file-utils appstream
           fonts-urw-base35)

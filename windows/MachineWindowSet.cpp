@@ -21,8 +21,12 @@ QWidget* MachineWindowSet::load(int index, std::function<void()> setOnlineMode) 
         return new frmBMSetup(context_, std::move(setOnlineMode));
     if (index == MachineTiming)
         return new frmBMTmg(context_, std::move(setOnlineMode));
-    if (index == ShiftData)
-        return new frmBMData(context_, std::move(setOnlineMode));
+    if (index == ShiftData) {
+        auto* window = new frmBMData(context_, std::move(setOnlineMode));
+        if (shiftHistory_)
+            window->setShowHistory(shiftHistory_);
+        return window;
+    }
     if (index == IOStates)
         return new frmBMIO(context_, std::move(setOnlineMode));
     return nullptr;

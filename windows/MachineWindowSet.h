@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QWidget>
+
 #include "MachineWindowFactory.h"
 
 class AppContext;
@@ -11,7 +13,10 @@ public:
 
     bool available(int index) const override;
     QWidget* load(int index, std::function<void()> setOnlineMode) override;
+    // What the Shift Data window's History button opens (its parent given).
+    void setShiftHistory(std::function<void(QWidget*)> show) { shiftHistory_ = std::move(show); }
 
 private:
     AppContext& context_;
+    std::function<void(QWidget*)> shiftHistory_;
 };

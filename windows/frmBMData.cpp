@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "AppContext.h"
+#include "HistoryLog.h"
 #include "Numbers.h"
 #include "RSComm.h"
 
@@ -26,6 +27,7 @@ constexpr int CountValues = 4;
 constexpr int EndFrame = 3;
 const QChar DegreeSign(0x00B0);
 const char* const EndOfShiftFlag = "F34";
+constexpr int WriteMode = 2;
 } // namespace
 
 frmBMData::frmBMData(AppContext& context, std::function<void()> setOnlineMode, QWidget* parent)
@@ -58,8 +60,23 @@ frmBMData::frmBMData(AppContext& context, std::function<void()> setOnlineMode, Q
     cmdEndofShift->setObjectName(QStringLiteral("cmdEndofShift"));
     inner[EndFrame]->addWidget(cmdEndofShift, 0, 0);
     connect(cmdEndofShift, &QPushButton::clicked, this, [this] { EndOfShift(); });
+    // Past shifts can be looked at offline too: the button sits outside the frames the
+    // layouts disable. Alt+H belongs to the Help menu, hence the s.
+    cmdHistory = new QPushButton(QStringLiteral("Hi&story"), this);
+    cmdHistory->setObjectName(QStringLiteral("cmdHistory"));
+    cmdHistory->setEnabled(false);
+    grid->addWidget(cmdHistory, 2, 0, Qt::AlignLeft);
+    connect(cmdHistory, &QPushButton::clicked, this, [this] {
+        if (showHistory_)
+            showHistory_(this);
+    });
     grid->addWidget(cmdDefault, 2, 1, Qt::AlignRight);
     ApplyMatchingLayout();
+}
+
+void frmBMData::setShowHistory(std::function<void(QWidget*)> showHistory) {
+    showHistory_ = std::move(showHistory);
+    cmdHistory->setEnabled(static_cast<bool>(showHistory_));
 }
 
 void frmBMData::applyLayout(bool enabled) {
@@ -89,6 +106,9 @@ QString frmBMData::countText(double value) const {
 }
 
 void frmBMData::ShowOnlineValue(int index, const QString& value) {
+    if (index < static_cast<int>(shiftCounts_.size()))
+        shiftCounts_[static_cast<std::size_t>(index)] =
+            QString::number(Numbers::roundHalfEven(Numbers::leadingNumber(value)), 'f', 0);
     lblBMData[static_cast<std::size_t>(index)]->setText(
         index < CountValues ? countText(Numbers::leadingNumber(value)) : value + DegreeSign);
 }
@@ -108,6 +128,22 @@ void frmBMData::ShowOfflineData() {
 
 void frmBMData::EndOfShift() {
     RSComm& link = TargetComm();
-    if (!link.CommError)
-        link.RSWrite(QLatin1String(EndOfShiftFlag), QStringLiteral("1"));
+    if (link.CommError)
+        return;
+    link.RSWrite(QLatin1String(EndOfShiftFlag), QStringLiteral("1"));
+    // Only a flag the board took closes a shift in the history.
+    if (!link.CommError && link.LinkMode() == WriteMode)
+        recordShift();
+}
+
+void frmBMData::recordShift() {
+    AppContext& app = context();
+    if (!app.History)
+        return;
+    HistoryRecord shift;
+    shift.time = app.currentDateTime();
+    shift.event = QLatin1String(HistoryRecord::ShiftClosed);
+    shift.goodCans = shiftCounts_[0];
+    shift.shortCans = shiftCounts_[1];
+    app.History->append(shift);
 }

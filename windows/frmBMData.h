@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include "MachineWindow.h"
 
@@ -17,6 +18,9 @@ public:
 
     frmBMData(AppContext& context, std::function<void()> setOnlineMode, QWidget* parent = nullptr);
 
+    // What the History button opens; the button stays disabled without it.
+    void setShowHistory(std::function<void(QWidget*)> showHistory);
+
 protected:
     void ShowOnlineLayout() override;
     void ShowOfflineLayout() override;
@@ -27,10 +31,15 @@ private:
     void applyLayout(bool enabled);
     QString countText(double value) const;
     void EndOfShift();
+    void recordShift();
 
     std::array<QGroupBox*, 4> fraBMData{};
     std::array<QLabel*, ValueCount> lblBMDataDes{};
     std::array<QLabel*, ValueCount> lblBMData{};
     QPushButton* cmdEndofShift;
+    QPushButton* cmdHistory;
     bool LastOfflineEditing = false;
+    // The current shift's counts as last read, which Transfer Data records.
+    std::array<QString, 2> shiftCounts_;
+    std::function<void(QWidget*)> showHistory_;
 };

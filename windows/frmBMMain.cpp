@@ -9,6 +9,8 @@
 
 #include "AppContext.h"
 #include "Numbers.h"
+#include "RSComm.h"
+#include "SpeedTrendChart.h"
 
 namespace {
 const char* const DisplayCaptions[] = {"Machine Speed SPM", "Machine Position"};
@@ -32,7 +34,8 @@ QLabel* bigDisplay(QWidget* parent) {
 frmBMMain::frmBMMain(AppContext& context, std::function<void()> setOnlineMode, QWidget* parent)
     : MachineWindow(context, std::move(setOnlineMode), parent),
       fraMessageDisplay(new QGroupBox(QStringLiteral("Messages"), this)),
-      txtMessageDisplay(new QPlainTextEdit(fraMessageDisplay)) {
+      txtMessageDisplay(new QPlainTextEdit(fraMessageDisplay)),
+      trend_(new SpeedTrendChart(context, this)) {
     setObjectName(QStringLiteral("frmBMMain"));
     setWindowTitle(QStringLiteral("BM Main Display"));
     WindowAdd = {QLatin1String(SpeedAddress), QLatin1String(PositionAddress)};
@@ -54,7 +57,8 @@ frmBMMain::frmBMMain(AppContext& context, std::function<void()> setOnlineMode, Q
     auto* messages = new QVBoxLayout(fraMessageDisplay);
     messages->addWidget(txtMessageDisplay);
     grid->addWidget(fraMessageDisplay, 1, 0, 1, 2);
-    grid->addWidget(cmdDefault, 2, 1, Qt::AlignRight);
+    grid->addWidget(trend_, 2, 0, 1, 2);
+    grid->addWidget(cmdDefault, 3, 1, Qt::AlignRight);
 
     ApplyMatchingLayout();
 }
@@ -75,6 +79,7 @@ void frmBMMain::ShowOfflineLayout() {
     for (QLabel* label : lblDisplay)
         label->setText(QStringLiteral("-"));
     setDisplaysEnabled(false);
+    context().SpeedHistory.addGap();
     OfflineLayoutShown = true;
 }
 
@@ -91,8 +96,17 @@ void frmBMMain::PassStarting() {
 void frmBMMain::ShowOnlineValue(int index, const QString& value) {
     if (index == SpeedIndex) {
         lblDisplay[SpeedIndex]->setText(value.trimmed());
+        const qint64 now = context().currentDateTime().toMSecsSinceEpoch();
+        if (context().SpeedHistory.addSpeed(now, Numbers::leadingNumber(value)))
+            trend_->pointAdded();
         return;
     }
     const double speed = Numbers::leadingNumber(lblDisplay[SpeedIndex]->text());
     lblDisplay[PositionIndex]->setText(speed > FastSpeed ? QStringLiteral("888") : value.trimmed());
+}
+
+// A failed read leaves a gap in the trend rather than a line across the outage.
+void frmBMMain::PassEnded() {
+    if (TargetComm().CommError)
+        context().SpeedHistory.addGap();
 }

@@ -7,6 +7,7 @@
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
+class SpeedTrendChart;
 
 // Main Display: machine speed and position from the board, and the program's system message.
 class frmBMMain : public MachineWindow {
@@ -19,6 +20,7 @@ protected:
     void ShowOfflineLayout() override;
     void PassStarting() override;
     void ShowOnlineValue(int index, const QString& value) override;
+    void PassEnded() override;
 
 private:
     void setDisplaysEnabled(bool enabled);
@@ -27,4 +29,5 @@ private:
     std::array<QLabel*, 2> lblDisplay{};
     QGroupBox* fraMessageDisplay;
     QPlainTextEdit* txtMessageDisplay;
+    SpeedTrendChart* trend_;
 };

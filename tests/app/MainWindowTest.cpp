@@ -3,6 +3,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
+#include "HistoryLog.h"
 #include "MainWindowFixture.h"
 #include "SdtFile.h"
 
@@ -61,14 +62,15 @@ TEST_F(MainWindowFixture, MenusShowTheirCaptionsShortcutsAndStates) {
     }
     EXPECT_EQ(
         shown.join(QLatin1Char('\n')).toStdString(),
-        QStringList({"&File: &New...=Ctrl+N &Open...=Ctrl+O &Save=Ctrl+S Save &As... | Export "
-                     "Shift Data...=Ctrl+X | -&Upload (save) Data -Download &Program -Up&load "
-                     "Program -&Download Data | -&Print Report...=Ctrl+P | E&xit",
-                     "&Edit: Enable &Offline Editing=F2 | -Co&mm Port=Ctrl+M",
-                     "&View: -&Target Board Interface | O&nline Data=F3 O&ffline Data=F4",
-                     "&Window: &1 Main Display -&2 Set-up Parameters -&3 Machine Timing -&4 "
-                     "Shift Data -&5 I/O States",
-                     "&Help: -&Help Topics=Ctrl+H | -&About VORNA7"})
+        QStringList(
+            {"&File: &New...=Ctrl+N &Open...=Ctrl+O &Save=Ctrl+S Save &As... | Export "
+             "Shift Data...=Ctrl+X | -&Upload (save) Data -Download &Program -Up&load "
+             "Program -&Download Data | -&Print Report...=Ctrl+P | E&xit",
+             "&Edit: Enable &Offline Editing=F2 | -Co&mm Port=Ctrl+M",
+             "&View: -&Target Board Interface -&Alarm History | O&nline Data=F3 O&ffline Data=F4",
+             "&Window: &1 Main Display -&2 Set-up Parameters -&3 Machine Timing -&4 "
+             "Shift Data -&5 I/O States",
+             "&Help: -&Help Topics=Ctrl+H | -&About VORNA7"})
             .join(QLatin1Char('\n'))
             .toStdString());
 }
@@ -84,6 +86,7 @@ TEST_F(MainWindowFixture, EachCommandHandedInEnablesItsItemAndRunsOnTheWindow) {
         {"mnuFileDownloadProgram", &MainWindowCommands::downloadProgram},
         {"mnuFilePrint", &MainWindowCommands::printReport},
         {"mnuViewTargetBoardStatus", &MainWindowCommands::targetBoardInterface},
+        {"mnuViewAlarmHistory", &MainWindowCommands::alarmHistory},
     };
     for (const auto& [name, member] : cases) {
         SCOPED_TRACE(name);
@@ -141,7 +144,10 @@ TEST_F(MainWindowFixture, OfflineEditingFollowsItsCheckMark) {
 
 // ---- Online and offline ----------------------------------------------------------------------
 
+// The ticks' results go to the alarm history as well.
 TEST_F(MainWindowFixture, ViewMenuOpensAndClosesTheLinkAndTicksPollTheAlarms) {
+    HistoryLog history(folder.filePath("history"));
+    context.History = &history;
     start();
     trigger("mnuViewOnline");
     EXPECT_TRUE(link.OnlineMode && port.isOpen());
@@ -157,6 +163,8 @@ TEST_F(MainWindowFixture, ViewMenuOpensAndClosesTheLinkAndTicksPollTheAlarms) {
     EXPECT_FALSE(menuItem("mnuViewOnline")->isChecked());
     EXPECT_TRUE(menuItem("mnuViewOffline")->isChecked());
     EXPECT_EQ(prompter.count(), 0);
+    window->tmrBackgroungUpdate_Timer();
+    EXPECT_EQ(history.readDay({2024, 3, 14}).size(), 2); // online, offline
 }
 
 TEST_F(MainWindowFixture, OnlyTheModePanelTogglesTheModeOnADoubleClick) {

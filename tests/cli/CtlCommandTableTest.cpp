@@ -120,6 +120,12 @@ const Row rows[] = {
          return c.commands.watch({"B182", "B101"}, 3, 0);
      },
      CtlCommands::Success, "5 7\n6 7\n5 3\n", ""},
+    {"WatchCsvStampsEachRoundInTheHistoryTimeForm", Script{A, A, 0x00, 0x05, 0x00, 0x07},
+     [](Ctl& c) {
+         c.commands.setWallClock([] { return QDateTime(QDate(2026, 12, 7), QTime(3, 10, 5)); });
+         return c.commands.watch({"B182", "B101"}, 1, 0, true);
+     },
+     CtlCommands::Success, "Time,B182,B101\n2026-12-07 03:10:05,5,7\n", ""},
     // board
     {"BoardPrintsFirmwareNameFaultAndDescription", Script{A, A, 0x1F, 23, 0x1F, 0x5C},
      [](Ctl& c) { return c.commands.board(61); }, CtlCommands::Success,

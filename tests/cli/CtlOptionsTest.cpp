@@ -47,6 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"watch --count", "--count needs a value"},
         Refusal{"watch --interval -5 W1022", "--interval must be milliseconds from 0, not '-5'"},
         Refusal{"watch --every 5 W1022", "unknown option --every for watch"},
+        Refusal{"watch --csv=yes W1022", "--csv takes no value"},
         Refusal{"--port 0 read W1022", "--port must be a port number from 1 to 99, not '0'"},
         Refusal{"--port", "--port needs a value"},
         Refusal{"--speed 4800 read W1022", "--speed must be 9600 or 19200, not '4800'"},
@@ -125,6 +126,7 @@ TEST(CtlOptions, ReadsWatchOptionsAfterTheCommand) {
     EXPECT_EQ(parsed.options.count, 5);
     EXPECT_EQ(parsed.options.intervalMs, 0);
     EXPECT_EQ(parsed.options.addresses, QStringList({"W182", "W180"}));
+    EXPECT_TRUE(parse(QStringLiteral("watch --csv W182")).options.csv);
 
     const CtlOptions::Parsed endless = parse(QStringLiteral("watch W182"));
     EXPECT_FALSE(endless.options.count.has_value());

@@ -73,6 +73,14 @@ TEST(InstalledPackage, RunsFromItsOwnFilesAndWritesOnlyToTheUsersConfiguration) 
     EXPECT_EQ(snapshot(root.filePath("usr")), usrBefore);
 }
 
+// The Main Display's trend needs the charts library, which no window system plugin pulls in.
+TEST(InstalledPackage, DependsOnTheChartsLibrary) {
+    QProcess fields;
+    fields.start("dpkg-deb", {"-f", VORNA7_DEB_FILE, "Depends"});
+    EXPECT_TRUE(fields.waitForFinished() &&
+                fields.readAllStandardOutput().contains("libqt6charts6"));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {

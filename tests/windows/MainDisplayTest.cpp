@@ -1,6 +1,9 @@
+#include <QComboBox>
+#include <QLineSeries>
 #include <QPushButton>
 
 #include "MainDisplayFixture.h"
+#include "SpeedTrendChart.h"
 
 namespace {
 
@@ -164,6 +167,34 @@ TEST_F(MainDisplayFixture, OfflinePassesArePacedAndOnlinePassesFollowAtOnce) {
     runPasses(1);
     EXPECT_EQ(cycle->interval(), 0);
     EXPECT_TRUE(cycle->isActive());
+}
+
+// The trend takes the speeds the cycle reads (no exchange of its own), breaks where the link
+// was offline, redraws once for the points of a quarter second, and keeps its span.
+TEST_F(MainDisplayFixture, TheTrendFollowsTheSpeedReadWithGapsOffline) {
+    QDateTime now(QDate(2026, 12, 7), QTime(3, 10, 0));
+    context.currentDateTime = [&] { return now; };
+    context.SettingsFile = folder.filePath("vorna7.ini");
+    goOnline();
+    loadAndShow();
+    auto* trend = find<SpeedTrendChart>("fraTrend");
+    runPasses(1); // puts the link into read mode
+    for (const auto& [speed, online] : {std::pair{200, true}, {120, true}, {0, false}, {0, true}}) {
+        link.OnlineMode = online;
+        setSpeedAndPosition(static_cast<std::uint16_t>(speed), 0);
+        port.clearWire();
+        runPasses(1);
+        EXPECT_EQ(port.wire().requests().size(), online ? 8u : 0u); // speed and position only
+        now = now.addMSecs(SpeedTrend::StepMs);
+    }
+    const long long redraws = trend->redrawCount();
+    QTest::qWait(SpeedTrendChart::RedrawIntervalMs + 50);
+    EXPECT_EQ(trend->redrawCount(), redraws + 1);
+    ASSERT_EQ(trend->segments().size(), 2u); // low and high of the first step, then the gap
+    EXPECT_EQ(trend->segments()[0]->count() * 10 + trend->segments()[1]->count(), 21);
+    EXPECT_EQ(trend->spanMinutes(), 10);
+    find<QComboBox>("cboTrendSpan")->setCurrentIndex(2);
+    EXPECT_EQ(SpeedTrendChart(context).spanMinutes(), 60);
 }
 
 } // namespace

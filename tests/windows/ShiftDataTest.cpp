@@ -1,3 +1,4 @@
+#include "HistoryLog.h"
 #include "MachineWindowRig.h"
 #include "frmBMData.h"
 
@@ -22,7 +23,12 @@ TEST_F(ShiftData, OfflineItShowsCurrentDataGroupedAndWithTheDegreeSignAllDisable
     EXPECT_FALSE(enabled(QStringLiteral("cmdEndofShift")));
 }
 
+// Each transfer the board took is a shift in the history, with the counts last read.
 TEST_F(ShiftData, OnlineTransferDataWritesTheFlagEachTimeUnlessTheLinkHasFailed) {
+    HistoryLog log(folder.filePath("history"));
+    context.History = &log;
+    context.currentDateTime = [] { return QDateTime(QDate(2026, 12, 7), QTime(6, 0)); };
+    board.memory().setWord(1104, 12);
     board.memory().setPair(1100, 655'359'999);
     board.memory().setWord(1040, 7);
     goOnline();
@@ -40,6 +46,11 @@ TEST_F(ShiftData, OnlineTransferDataWritesTheFlagEachTimeUnlessTheLinkHasFailed)
     port.clearWire();
     press("cmdEndofShift");
     EXPECT_TRUE(port.wire().empty());
+    // The passes during the accelerator's animation read the new shift's zero counts.
+    EXPECT_EQ(folder.read("history/2026-12-07.csv"),
+              HistoryRecord::HeaderLine +
+                  QByteArray("2026-12-07 06:00:00,Transfer Data,,,655359999,12\n"
+                             "2026-12-07 06:00:00,Transfer Data,,,0,0\n"));
 }
 
 } // namespace
