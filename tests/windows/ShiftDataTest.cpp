@@ -38,15 +38,15 @@ TEST_F(ShiftData, OnlineTransferDataWritesTheFlagEachTimeUnlessTheLinkHasFailed)
     EXPECT_EQ(value(4), QString::fromUtf8("7\u00B0"));
     port.clearWire();
     pressKeys(Qt::Key_T);
-    press("cmdEndofShift");
-    EXPECT_EQ(writes(), "36=4 36=4 "); // F34, twice
     runPasses(2); // the pass under way may have read the last shift before the click
     EXPECT_EQ(value(2), QStringLiteral("655,359,999")); // the board closed the shift
+    press("cmdEndofShift");
+    EXPECT_EQ(writes(), "36=4 36=4 "); // F34, twice
     link.CommError = true;
     port.clearWire();
     press("cmdEndofShift");
     EXPECT_TRUE(port.wire().empty());
-    // The passes during the accelerator's animation read the new shift's zero counts.
+    // The passes after the first transfer read the new shift's zero counts.
     EXPECT_EQ(folder.read("history/2026-12-07.csv"),
               HistoryRecord::HeaderLine +
                   QByteArray("2026-12-07 06:00:00,Transfer Data,,,655359999,12\n"
