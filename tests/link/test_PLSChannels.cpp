@@ -1,14 +1,14 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "BoardRig.h"
 #include "CaseName.h"
-#include "PeerRig.h"
 #include "QStringPrinter.h"
 
 namespace {
 
-constexpr int Ack = PeerRig::Ack;
-constexpr int None = PeerRig::None;
+constexpr int Ack = BoardRig::Ack;
+constexpr int None = BoardRig::None;
 
 // The PLS on a scripted peer: each test says exactly what the board answers.
 class PLSFixture : public PeerRigTest {
@@ -16,17 +16,17 @@ protected:
     void SetUp() override { goOnline(); }
 
     // The board's side of a handshake with `command`.
-    void handshake() { peer.answer({Ack, Ack}); }
+    void handshake() { port.answer({Ack, Ack}); }
     void word(int value) {
         handshake();
-        peer.answer({value & 0xFF, (value >> 8) & 0xFF});
+        port.answer({value & 0xFF, (value >> 8) & 0xFF});
     }
     void acknowledged(int count) {
         for (int i = 0; i < count; ++i)
-            peer.answer(Ack);
+            port.answer(Ack);
     }
-    void ready() { peer.answer({Ack, 0x00, 0x00}); }
-    void busy() { peer.answer({Ack, Ack}); }
+    void ready() { port.answer({Ack, 0x00, 0x00}); }
+    void busy() { port.answer({Ack, Ack}); }
 };
 
 } // namespace
@@ -44,7 +44,7 @@ TEST_F(PLSFixture, WordsAreReadWithTwoPollsLowByteFirst) {
         {&RSComm::PLSRpm, "58"},
     };
     for (const Case& c : cases) {
-        peer.clearWire();
+        port.clearWire();
         word(360);
         EXPECT_EQ((link.*c.read)(), QStringLiteral("360"));
         EXPECT_EQ(wire(), std::string("FF/55 ") + c.command + "/55 55/68 55/01");
@@ -62,7 +62,7 @@ TEST_F(PLSFixture, WordReadsFailAtOnceWhileTheLinkIsFailed) {
 
 TEST_F(PLSFixture, WordReadWhosePollGoesUnansweredGivesMinus9999) {
     handshake();
-    peer.answer({0x68, None, None, None});
+    port.answer({0x68, None, None, None});
     EXPECT_EQ(link.PLSScaleFactor(), QStringLiteral("-9999"));
     EXPECT_TRUE(link.CommError);
     EXPECT_EQ(prompter.count(), 1);
@@ -192,7 +192,7 @@ TEST_F(PLSFixture, PulseTrainRecordCarriesStartThenOnAndOffDivisions) {
 TEST_F(PLSFixture, PulseTrainThatTheBoardRefusesIsReported) {
     word(360);
     handshake();
-    peer.answer({Ack, Ack, 0x00});
+    port.answer({Ack, Ack, 0x00});
     EXPECT_FALSE(link.PulseTrain(4, 10, 20, 300));
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.last().text,
@@ -210,7 +210,7 @@ TEST_F(PLSFixture, PulseTrainThatTheBoardRefusesIsReported) {
 TEST_F(PLSFixture, BusyBoardIsAskedForThreeSecondsThenTheUserDecides) {
     handshake();
     acknowledged(6);
-    peer.answerRest(Ack); // busy for ever
+    port.answerRest(Ack); // busy for ever
     const Clock::Micros start = clock.now();
     Clock::Micros askedAt = 0;
     prompter.onAsk([&](const ScriptedPrompter::Message&) { askedAt = clock.now(); });
@@ -230,11 +230,11 @@ TEST_F(PLSFixture, BusyBoardIsAskedForThreeSecondsThenTheUserDecides) {
 TEST_F(PLSFixture, ReadyAfterRetryCompletesTheWrite) {
     handshake();
     acknowledged(6);
-    peer.answerRest(Ack);
+    port.answerRest(Ack);
     prompter.answerNext(Prompter::Retry);
     prompter.onAsk([&](const ScriptedPrompter::Message&) {
-        peer.answerRest(ScriptedPeer::NoReply);
-        peer.answer({Ack, 0x00, 0x00}); // the next cycle is answered ready
+        port.answerRest(BoardSerialPort::NoReply);
+        port.answer({Ack, 0x00, 0x00}); // the next cycle is answered ready
     });
     EXPECT_TRUE(link.ClearPLSChan(1));
     EXPECT_FALSE(link.CommError);
@@ -258,7 +258,7 @@ TEST_F(PLSFixture, RecallStateRules) {
     for (const Case& c : cases) {
         handshake();
         for (int answer : c.answers)
-            peer.answer(answer);
+            port.answer(answer);
         EXPECT_EQ(link.RecallChannel(5), c.result);
         EXPECT_EQ(link.ChannelRecallState(), c.state);
         EXPECT_EQ(link.ChannelRecallPos(), c.position);
@@ -268,10 +268,10 @@ TEST_F(PLSFixture, RecallStateRules) {
 
 TEST_F(PLSFixture, RecallWhoseChannelIsNotAcknowledgedKeepsTheLastState) {
     handshake();
-    peer.answer({Ack, 1, 0x2C, 0x01});
+    port.answer({Ack, 1, 0x2C, 0x01});
     ASSERT_TRUE(link.RecallChannel(5));
     handshake();
-    peer.answer({0x00});
+    port.answer({0x00});
     EXPECT_FALSE(link.RecallChannel(6));
     EXPECT_EQ(link.ChannelRecallState(), 1);
     EXPECT_EQ(link.ChannelRecallPos(), 300);
@@ -281,7 +281,7 @@ TEST_F(PLSFixture, RecallWhoseChannelIsNotAcknowledgedKeepsTheLastState) {
 
 TEST_F(PLSFixture, RecallThatTimesOutClearsState) {
     handshake();
-    peer.answer({Ack, 1, None, None, None});
+    port.answer({Ack, 1, None, None, None});
     EXPECT_FALSE(link.RecallChannel(5));
     EXPECT_EQ(link.ChannelRecallState(), 0);
     EXPECT_EQ(link.ChannelRecallPos(), 0);
@@ -305,7 +305,7 @@ TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtAnyWantedOneUpToTheScale)
     };
     for (const Case& c : cases) {
         prompter.clear();
-        peer.clearWire();
+        port.clearWire();
         word(c.offset);
         word(c.position);
         word(c.scale);
@@ -324,7 +324,7 @@ TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtAnyWantedOneUpToTheScale)
                           .arg(c.scale));
             continue;
         }
-        const auto& log = peer.wire().exchanges();
+        const auto& log = port.wire().exchanges();
         ASSERT_EQ(log.size(), 12u + 7u);
         EXPECT_EQ(log[12].request, 0xFF);
         EXPECT_EQ(log[13].request, 0x2A);
@@ -360,7 +360,7 @@ TEST_F(PLSFixture, ConfigDownloadStopsAtAFailedGroup) {
     acknowledged(6);
     ready();
     handshake();
-    peer.answer({Ack, 0x00});
+    port.answer({Ack, 0x00});
     EXPECT_FALSE(link.PLSConfigDownload(QVector<int>(24, 9), 360));
     EXPECT_EQ(wire(), "FF/55 3B/55 09/55 09/55 09/55 09/55 09/55 09/55 38/55 55/00 55/00 "
                       "FF/55 4B/55 09/55 09/00");
@@ -369,7 +369,7 @@ TEST_F(PLSFixture, ConfigDownloadStopsAtAFailedGroup) {
 TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndStoresTheFailedAnswerAndKeepsTheRest) {
     handshake();
     for (int i = 0; i < 19; ++i)
-        peer.answer(100 + i);
+        port.answer(100 + i);
     QVector<int> first = link.PLSConfigUpload();
     ASSERT_EQ(first.size(), 19);
     EXPECT_EQ(first[0], 100);
@@ -378,7 +378,7 @@ TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndStoresTheFailedAnswerAndKeep
     EXPECT_EQ(prompter.count(), 0);
 
     handshake();
-    peer.answer({1, 2, 3, None, None, None});
+    port.answer({1, 2, 3, None, None, None});
     const QVector<int> second = link.PLSConfigUpload();
     ASSERT_EQ(second.size(), 19);
     EXPECT_EQ(second[0], 1);
