@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QString>
@@ -56,6 +58,23 @@ inline QString helpText(const QString& page) {
     QTextDocument document;
     document.setHtml(helpSource(page));
     return document.toPlainText().simplified();
+}
+
+// The captions of `window` (title, frames, buttons; without accelerator marks) that its help
+// page does not mention: the page is checked against the live window, not a copy of it.
+inline QStringList captionsMissingFrom(const QWidget* window, const QString& page) {
+    const QString help = helpText(page);
+    QStringList captions{window->windowTitle()};
+    for (const QGroupBox* frame : window->findChildren<QGroupBox*>())
+        captions << frame->title();
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        captions << button->text();
+    QStringList missing;
+    for (QString caption : captions) {
+        if (!help.contains(caption.remove(QLatin1Char('&'))))
+            missing << caption;
+    }
+    return missing;
 }
 
 // The first group of each match of `pattern` in the page's source.
