@@ -3,6 +3,7 @@
 
 #include "BoardRig.h"
 #include "CaseName.h"
+#include "PLSChannel.h"
 #include "QStringPrinter.h"
 
 namespace {
@@ -123,8 +124,6 @@ const Check checks[] = {
      "Channel 256 is outside 0-255.\r\n\r\nNothing was sent to the board."},
     {"RecallChannelMinus1", [](RSComm& l) { return l.RecallChannel(-1); }, false,
      "PLS Recall Channel", "Channel -1 is outside 0-255.\r\n\r\nNothing was sent to the board."},
-    {"SetpointChannel300", [](RSComm& l) { return l.SingleSetpoint(300, 1, 2); }, false,
-     "PLS Single Setpoint", "Channel 300 is outside 0-255.\r\n\r\nNothing was sent to the board."},
     {"NegativeSetpoint", [](RSComm& l) { return l.SingleSetpoint(1, -5, 2); }, false,
      "PLS Single Setpoint",
      "Setpoint setting -5 is outside 0-65535.\r\n\r\nNothing was sent to "
@@ -178,16 +177,6 @@ TEST_P(PLSCheck, AcceptsOrRefusesWithTheExactMessage) {
 INSTANTIATE_TEST_SUITE_P(Checks, PLSCheck, testing::ValuesIn(checks), CaseName());
 
 // ---- Pulse trains --------------------------------------------------------------------------
-
-TEST_F(PLSFixture, PulseTrainRecordCarriesStartThenOnAndOffDivisions) {
-    word(360);
-    handshake();
-    acknowledged(6);
-    ready();
-    EXPECT_TRUE(link.PulseTrain(4, 10, 20, 300));
-    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 "
-                      "FF/55 2B/55 04/55 2C/55 01/55 0A/55 14/55 00/55 38/55 55/00 55/00");
-}
 
 TEST_F(PLSFixture, PulseTrainThatTheBoardRefusesIsReported) {
     word(360);
@@ -390,4 +379,84 @@ TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndStoresTheFailedAnswerAndKeep
     EXPECT_EQ(prompter.last().title, QStringLiteral("PLS Upload"));
     EXPECT_EQ(prompter.last().text, QStringLiteral("Not able to Upload Configuration from PLS."));
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+}
+
+// ---- On the simulated board ----------------------------------------------------------------
+
+// Every PLS operation of the link against the simulated board: what the link sends is what
+// the board takes in, and what the board holds is what the link reads back.
+namespace {
+
+using Kind = sim::PLSChannel::Kind;
+
+const QString ReadyWire = QStringLiteral(" 38/55 55/00 55/00");
+
+class PLSOnBoard : public BoardRigTest {
+protected:
+    void SetUp() override {
+        board.machine().setSpeed(0); // a crank that stays where the test puts it
+        goOnline();
+    }
+    void putCrankAt(std::uint16_t degrees) { board.memory().setWord(180, degrees); }
+    // The two recall steps the channel table makes.
+    std::vector<std::pair<int, int>> recallTwice(int channel) {
+        std::vector<std::pair<int, int>> steps;
+        for (int i = 0; i < 2 && link.RecallChannel(channel); ++i)
+            steps.emplace_back(link.ChannelRecallState(), link.ChannelRecallPos());
+        return steps;
+    }
+    std::string wireWithReady(const char* bytes) const {
+        return (QString::fromLatin1(bytes) + ReadyWire).toStdString();
+    }
+};
+
+using Steps = std::vector<std::pair<int, int>>;
+
+} // namespace
+
+TEST_F(PLSOnBoard, SingleSetpointWithClearChanClearsThenProgramsAndRecallsBothPoints) {
+    ASSERT_TRUE(link.SingleSetpoint(3, 300, 20, true));
+    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 "
+                      "FF/55 1B/55 03/55 00/55 00/55 00/55 00/55 00/55 38/55 55/00 55/00 "
+                      "FF/55 1B/55 03/55 2C/55 01/55 14/55 00/55 01/55 38/55 55/00 55/00");
+    const sim::PLSChannel& channel = board.pls().channel(3);
+    EXPECT_EQ(channel.kind(), Kind::Setpoints);
+    EXPECT_EQ(channel.onSetpoint(), 300);
+    EXPECT_EQ(channel.offSetpoint(), 20);
+
+    port.clearWire();
+    EXPECT_EQ(recallTwice(3), (Steps{{1, 300}, {0, 20}}));
+    EXPECT_EQ(wire(), "FF/55 06/55 03/55 55/01 55/2C 55/01 FF/55 06/55 03/55 55/00 55/14 55/00");
+    EXPECT_EQ(link.LinkMode(), 0);
+}
+
+TEST_F(PLSOnBoard, PulseTrainIsStoredAndRecallsAsOneStepWithItsStart) {
+    ASSERT_TRUE(link.PulseTrain(4, 10, 20, 300));
+    EXPECT_EQ(wire(), wireWithReady("FF/55 18/55 55/68 55/01 "
+                                    "FF/55 2B/55 04/55 2C/55 01/55 0A/55 14/55 00/55"));
+    const sim::PLSChannel& channel = board.pls().channel(4);
+    EXPECT_EQ(channel.kind(), Kind::PulseTrain);
+    EXPECT_EQ(channel.start(), 300);
+    EXPECT_EQ(channel.onDivisions(), 10);
+    EXPECT_EQ(channel.offDivisions(), 20);
+    ASSERT_TRUE(link.RecallChannel(4));
+    EXPECT_EQ(link.ChannelRecallState(), sim::PLSChannel::PulseTrainState);
+    EXPECT_EQ(link.ChannelRecallPos(), 300);
+}
+
+TEST_F(PLSOnBoard, ClearedChannelRecallsAsNeitherOnNorOff) {
+    ASSERT_TRUE(link.ClearPLSChan(6));
+    EXPECT_EQ(wire(), wireWithReady("FF/55 1B/55 06/55 00/55 00/55 00/55 00/55 00/55"));
+    ASSERT_TRUE(link.RecallChannel(6));
+    EXPECT_EQ(link.ChannelRecallState(), sim::PLSChannel::ClearedState);
+    EXPECT_EQ(link.ChannelRecallPos(), 0);
+}
+
+TEST_F(PLSOnBoard, WrongPLSAcknowledgeFailsTheCommandButNotTheLink) {
+    board.faults().set(sim::Fault::PLSWrongAck, sim::FaultPlan::next(1));
+    EXPECT_FALSE(link.SingleSetpoint(2, 1, 2));
+    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 FF/55 1B/55 02/00");
+    EXPECT_FALSE(link.CommError);
+    EXPECT_EQ(prompter.count(), 0);
+    EXPECT_TRUE(link.SingleSetpoint(2, 1, 2)) << "the next command goes through";
 }
