@@ -1,16 +1,15 @@
 #pragma once
 
+#include "Controls.h"
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
@@ -32,17 +31,6 @@ inline void installHelp(const QString& appFolder) {
     for (const QString& name : QDir(helpFolder()).entryList(QDir::Files))
         ASSERT_TRUE(QFile::copy(helpFolder() + QLatin1Char('/') + name,
                                 appFolder + QStringLiteral("/Help/") + name));
-}
-
-// The control `name` of `window`; a missing one fails the test.
-template <typename T> T* child(const QObject* window, const QString& name) {
-    T* widget = window->findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name.toStdString();
-    return widget;
-}
-
-inline void click(const QObject* window, const QString& button) {
-    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
 }
 
 inline QStringList helpPages() {

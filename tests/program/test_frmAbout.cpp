@@ -15,9 +15,6 @@
 
 namespace {
 
-using ProgramTestFolder::child;
-using ProgramTestFolder::click;
-
 QString shownText(const QWidget* window) {
     return child<QPlainTextEdit>(window, QStringLiteral("txtSysInfo"))->toPlainText();
 }

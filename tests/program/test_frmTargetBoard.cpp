@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "BoardRig.h"
+#include "Controls.h"
 #include "TargetBoardFaults.h"
 #include "frmTargetBoard.h"
 
@@ -24,9 +25,7 @@ protected:
         window.RefreshPass();
     }
     template <typename T = QWidget> T* find(const char* name) {
-        T* found = window.findChild<T*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return child<T>(&window, QLatin1String(name));
     }
     bool shown(const char* name) { return !find(name)->isHidden(); }
     bool enabled(const char* name) { return find(name)->isEnabled(); }
