@@ -16,8 +16,8 @@ public:
         const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                           QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
         ready_ = folder.write(QStringLiteral("ttyS9"), "") &&
-                 QFile::setPermissions(path_, QFile::Permissions()) &&
-                 QFile::setPermissions(folder.path(), open); // reachable, not readable
+                 QFile::setPermissions(path_, ReadOnly) &&
+                 QFile::setPermissions(folder.path(), open); // anyone may reach the file
         if (ready_ && ::geteuid() == 0)
             ready_ = dropped_ = ::setresuid(Nobody, Nobody, 0) == 0;
     }
@@ -34,6 +34,8 @@ public:
 
 private:
     static constexpr uid_t Nobody = 65534;
+    // Readable but not writable: a port needs both.
+    static constexpr auto ReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     QString path_;
     bool ready_ = false;
     bool dropped_ = false;
