@@ -9,6 +9,7 @@
 
 #include "AppContext.h"
 #include "BoardRig.h"
+#include "Controls.h"
 #include "MachineWindowFactory.h"
 #include "MainStatusBar.h"
 #include "QStringPrinter.h"
@@ -82,9 +83,7 @@ protected:
     }
 
     QAction* menuItem(const char* name) const {
-        auto* found = window->findChild<QAction*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return child<QAction>(window.get(), QLatin1String(name));
     }
     QString panel(int number) const { return window->statusPanels()->panelText(number); }
     void trigger(const char* name) const { menuItem(name)->trigger(); }

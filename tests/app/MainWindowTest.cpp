@@ -3,6 +3,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
+#include "../program/ProgramTestFolder.h"
 #include "HistoryLog.h"
 #include "MainWindowFixture.h"
 #include "SdtFile.h"
@@ -43,36 +44,28 @@ TEST_F(MainWindowFixture, StartsOfflineWithDefaultDataAndTheMainDisplay) {
 
 // ---- Menus -----------------------------------------------------------------------------------
 
-// The menus as the operator sees them: caption, shortcut, "-" when disabled, "|" a separator.
-// Commands of later parts are present but disabled until main hands them in.
-TEST_F(MainWindowFixture, MenusShowTheirCaptionsShortcutsAndStates) {
+// Captions come from the live menu bar, so the help cannot drift from the menus: each menu's
+// page explains every item it shows. Shortcuts are the documented ones.
+TEST_F(MainWindowFixture, EveryMenuItemIsExplainedOnItsMenusHelpPage) {
     start();
-    QStringList shown;
+    const auto plain = [](QString caption) { return caption.remove(QLatin1Char('&')); };
+    QStringList keys;
     for (QAction* menu : window->menuBar()->actions()) {
-        QStringList items{menu->text() + QLatin1Char(':')};
+        const QString page = plain(menu->text()).toLower() + QStringLiteral("-menu.html");
+        const QString help = ProgramTestFolder::helpText(page);
+        ASSERT_FALSE(help.isEmpty()) << page.toStdString();
         for (QAction* item : menu->menu()->actions()) {
-            if (!item->isVisible())
+            if (item->isSeparator() || !item->isVisible())
                 continue;
-            const QString key = item->shortcut().toString();
-            items << (item->isSeparator() ? QStringLiteral("|")
-                                          : (item->isEnabled() ? QString() : QStringLiteral("-")) +
-                                                item->text() + (key.isEmpty() ? "" : "=" + key));
+            EXPECT_TRUE(help.contains(plain(item->text()))) << plain(item->text()).toStdString();
+            if (!item->shortcut().isEmpty())
+                keys << plain(item->text()) + '=' + item->shortcut().toString();
         }
-        shown << items.join(QLatin1Char(' '));
     }
-    EXPECT_EQ(
-        shown.join(QLatin1Char('\n')).toStdString(),
-        QStringList(
-            {"&File: &New...=Ctrl+N &Open...=Ctrl+O &Save=Ctrl+S Save &As... | Export "
-             "Shift Data...=Ctrl+X | -&Upload (save) Data -Download &Program -Up&load "
-             "Program -&Download Data | -&Print Report...=Ctrl+P | E&xit",
-             "&Edit: Enable &Offline Editing=F2 | -Co&mm Port=Ctrl+M",
-             "&View: -&Target Board Interface -&Alarm History | O&nline Data=F3 O&ffline Data=F4",
-             "&Window: &1 Main Display -&2 Set-up Parameters -&3 Machine Timing -&4 "
-             "Shift Data -&5 I/O States",
-             "&Help: -&Help Topics=Ctrl+H | -&About VORNA7"})
-            .join(QLatin1Char('\n'))
-            .toStdString());
+    EXPECT_EQ(keys.join(' ').toStdString(),
+              "New...=Ctrl+N Open...=Ctrl+O Save=Ctrl+S Export Shift Data...=Ctrl+X Print "
+              "Report...=Ctrl+P Enable Offline Editing=F2 Comm Port=Ctrl+M Online Data=F3 Offline "
+              "Data=F4 Help Topics=Ctrl+H");
 }
 
 TEST_F(MainWindowFixture, EachCommandHandedInEnablesItsItemAndRunsOnTheWindow) {
@@ -124,10 +117,7 @@ TEST_F(MainWindowFixture, FileItemsRunTheirCommandsAndTheTitleFollows) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [copy.sdt]"));
     trigger("mnuFileNew");
     EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [unnamed]"));
-    QStringList filters;
-    for (const ScriptedDialogs::Request& r : dialogs.requests())
-        filters << QString::number(r.save) + r.filter.left(4);
-    EXPECT_EQ(filters, QStringList({"0Setu", "1Text", "1Setu"}));
+    EXPECT_EQ(dialogs.requests().size(), 3); // their filters are the file commands' own
     EXPECT_EQ(prompter.count(), 1);
 }
 

@@ -34,3 +34,29 @@ TEST_F(MainWindowFixture, DownloadProgramGoesOnlineChoosesConfirmsAndLoadsTheBoa
     EXPECT_EQ(panel(MainStatusBar::ModePanelNumber), QStringLiteral("ONLINE"));
     EXPECT_TRUE(window->backgroundUpdateEnabled());
 }
+
+TEST_F(MainWindowFixture, UploadProgramAsksBeforeReplacingTheFilesThenReadsTheBoardBack) {
+    ProgramFileCommand command{link, prompter, dialogs};
+    MainWindowCommands commands;
+    commands.uploadProgram = [&](frmMDIMain& m) { command.UploadProgram(m); };
+    start({0}, std::move(commands));
+    for (const char* name : {"PUMP.rev", "PUMP.hex", "PUMP.lcf"})
+        ASSERT_TRUE(folder.write(name, "old"));
+    ASSERT_TRUE(folder.write("PUMP.tkp", "7\r\n")); // a PLS board: no memory to read
+    for (const int answer : {int(Prompter::Yes), int(Prompter::No), int(Prompter::Yes)})
+        prompter.answerNext(answer); // go online; the first upload; the second
+    dialogs.choose(folder.filePath("PUMP.tkp"));
+    trigger("mnuFileUploadProgram");
+    EXPECT_EQ(prompter.last().title + ": " + prompter.last().text,
+              "Program Upload: You are about to upload the program in the K6686 into "
+              "\"PUMP.tkp\".\r\nIts revision, configuration and HEX files will be replaced."
+              "\r\n\r\nDo you wish to continue?");
+    for (const char* name : {"PUMP.rev", "PUMP.hex", "PUMP.lcf"})
+        EXPECT_EQ(folder.read(name), "old") << name;
+    dialogs.choose(folder.filePath("PUMP.tkp"));
+    trigger("mnuFileUploadProgram");
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Program Upload Complete!"));
+    EXPECT_EQ(folder.read("PUMP.rev"), QByteArray("VORNA7\0\0:?05\r\n", 14));
+    EXPECT_EQ(folder.read("PUMP.hex"), ":00000001FF\r\n");
+    EXPECT_EQ(panel(MainStatusBar::ModePanelNumber), QStringLiteral("ONLINE"));
+}

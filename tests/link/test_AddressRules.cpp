@@ -2,7 +2,8 @@
 #include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
-
+#include <map>
+#include <string>
 #include <vector>
 
 namespace {
@@ -72,39 +73,36 @@ TEST(ValidAdd, DocumentedExamplesAndRuleEdges) {
     }
 }
 
-// The translation table as documented, one row per board type and letter: "n>byte ...".
-const struct {
-    int code;
-    char letter;
-    const char* pairs;
-} documentedTranslations[] = {
-    {49, 'X', "30>49 31>50 50>51 51>52 60>53 61>54 70>55 71>56 80>57"},
-    {49, 'Y', "81>58 90>59 100>60 110>61 111>62 120>63 121>64 130>65 140>66 141>67"},
-    {50, 'X', "0>160 1>161 10>162 71>175 151>191"},
-    {50, 'Y', "0>160 11>163 151>191"},
-    {50, 'I', "0>192 1>193 80>208 151>223"},
-    {58, 'X', "10>51 11>52"},
-    {58, 'Y', "0>49 1>50"},
-    {59, 'X', "10>51 11>52 20>53 21>54"},
-    {59, 'Y', "0>49 1>50"},
-    {60, 'X', "10>51 11>52 20>53"},
-    {60, 'Y', "0>49 1>50 21>54"},
-    {61, 'X', "0>49 1>50 10>51"},
-    {61, 'Y', "11>52"},
-    {65, 'X', "10>51 11>52 20>53"},
-    {65, 'Y', "0>49 1>50 21>54"},
-    {66, 'X', "10>51 11>52 20>53 21>54"},
-    {66, 'Y', "0>49 1>50"},
-};
-
-TEST(EquateAdd, TranslatesTheDocumentedTablePlainAndAsBit) {
-    for (const auto& row : documentedTranslations) {
-        for (const QString& pair : QString::fromLatin1(row.pairs).split(u' ')) {
-            const QString point = QChar(row.letter) + pair.section(u'>', 0, 0);
-            const QString byte = QStringLiteral("B") + pair.section(u'>', 1, 1);
-            EXPECT_EQ(AddressRules::EquateAdd(point, row.code), byte) << row.code;
-            EXPECT_EQ(AddressRules::EquateAdd(point.toLower() + ".5", row.code), byte + ".5");
+// Per board type the points, in order of their numbers, sit on consecutive bytes (an X and a Y
+// of one number share theirs); documented rows anchor where each run starts and ends.
+TEST(EquateAdd, PointsInOrderTakeConsecutiveBytesBetweenTheDocumentedEnds) {
+    const struct {
+        int code;
+        const char* letters;
+        const char *first, *last; // "point>byte"
+    } runs[] = {{49, "XY", "X30>49", "Y141>67"}, {50, "XY", "X0>160", "Y151>191"},
+                {50, "I", "I0>192", "I151>223"}, {58, "XY", "Y0>49", "X11>52"},
+                {59, "XY", "Y0>49", "X21>54"},   {60, "XY", "Y0>49", "Y21>54"},
+                {61, "XY", "X0>49", "Y11>52"},   {65, "XY", "Y0>49", "Y21>54"},
+                {66, "XY", "Y0>49", "X21>54"}};
+    for (const auto& run : runs) {
+        std::map<int, int> byteOf;
+        for (const char letter : std::string(run.letters)) {
+            for (int n = 0; n <= 200; ++n) {
+                const QString point = QChar(letter) + QString::number(n);
+                const QString byte = AddressRules::EquateAdd(point, run.code);
+                if (byte == point)
+                    continue;
+                EXPECT_EQ(byteOf.emplace(n, byte.mid(1).toInt()).first->second, byte.mid(1).toInt())
+                    << point.toStdString() << " " << run.code;
+            }
         }
+        int expected = byteOf.empty() ? 0 : byteOf.begin()->second;
+        for (const auto& [n, byte] : byteOf)
+            EXPECT_EQ(byte, expected++) << n << " " << run.code;
+        for (const QString& end : {QString::fromLatin1(run.first), QString::fromLatin1(run.last)})
+            EXPECT_EQ(AddressRules::EquateAdd(end.section(u'>', 0, 0).toLower() + ".5", run.code),
+                      "B" + end.section(u'>', 1, 1) + ".5");
     }
 }
 

@@ -1,14 +1,15 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "BoardRig.h"
 #include "CaseName.h"
-#include "PeerRig.h"
+#include "PLSChannel.h"
 #include "QStringPrinter.h"
 
 namespace {
 
-constexpr int Ack = PeerRig::Ack;
-constexpr int None = PeerRig::None;
+constexpr int Ack = BoardRig::Ack;
+constexpr int None = BoardRig::None;
 
 // The PLS on a scripted peer: each test says exactly what the board answers.
 class PLSFixture : public PeerRigTest {
@@ -16,17 +17,17 @@ protected:
     void SetUp() override { goOnline(); }
 
     // The board's side of a handshake with `command`.
-    void handshake() { peer.answer({Ack, Ack}); }
+    void handshake() { port.answer({Ack, Ack}); }
     void word(int value) {
         handshake();
-        peer.answer({value & 0xFF, (value >> 8) & 0xFF});
+        port.answer({value & 0xFF, (value >> 8) & 0xFF});
     }
     void acknowledged(int count) {
         for (int i = 0; i < count; ++i)
-            peer.answer(Ack);
+            port.answer(Ack);
     }
-    void ready() { peer.answer({Ack, 0x00, 0x00}); }
-    void busy() { peer.answer({Ack, Ack}); }
+    void ready() { port.answer({Ack, 0x00, 0x00}); }
+    void busy() { port.answer({Ack, Ack}); }
 };
 
 } // namespace
@@ -44,7 +45,7 @@ TEST_F(PLSFixture, WordsAreReadWithTwoPollsLowByteFirst) {
         {&RSComm::PLSRpm, "58"},
     };
     for (const Case& c : cases) {
-        peer.clearWire();
+        port.clearWire();
         word(360);
         EXPECT_EQ((link.*c.read)(), QStringLiteral("360"));
         EXPECT_EQ(wire(), std::string("FF/55 ") + c.command + "/55 55/68 55/01");
@@ -62,7 +63,7 @@ TEST_F(PLSFixture, WordReadsFailAtOnceWhileTheLinkIsFailed) {
 
 TEST_F(PLSFixture, WordReadWhosePollGoesUnansweredGivesMinus9999) {
     handshake();
-    peer.answer({0x68, None, None, None});
+    port.answer({0x68, None, None, None});
     EXPECT_EQ(link.PLSScaleFactor(), QStringLiteral("-9999"));
     EXPECT_TRUE(link.CommError);
     EXPECT_EQ(prompter.count(), 1);
@@ -123,8 +124,6 @@ const Check checks[] = {
      "Channel 256 is outside 0-255.\r\n\r\nNothing was sent to the board."},
     {"RecallChannelMinus1", [](RSComm& l) { return l.RecallChannel(-1); }, false,
      "PLS Recall Channel", "Channel -1 is outside 0-255.\r\n\r\nNothing was sent to the board."},
-    {"SetpointChannel300", [](RSComm& l) { return l.SingleSetpoint(300, 1, 2); }, false,
-     "PLS Single Setpoint", "Channel 300 is outside 0-255.\r\n\r\nNothing was sent to the board."},
     {"NegativeSetpoint", [](RSComm& l) { return l.SingleSetpoint(1, -5, 2); }, false,
      "PLS Single Setpoint",
      "Setpoint setting -5 is outside 0-65535.\r\n\r\nNothing was sent to "
@@ -179,20 +178,10 @@ INSTANTIATE_TEST_SUITE_P(Checks, PLSCheck, testing::ValuesIn(checks), CaseName()
 
 // ---- Pulse trains --------------------------------------------------------------------------
 
-TEST_F(PLSFixture, PulseTrainRecordCarriesStartThenOnAndOffDivisions) {
-    word(360);
-    handshake();
-    acknowledged(6);
-    ready();
-    EXPECT_TRUE(link.PulseTrain(4, 10, 20, 300));
-    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 "
-                      "FF/55 2B/55 04/55 2C/55 01/55 0A/55 14/55 00/55 38/55 55/00 55/00");
-}
-
 TEST_F(PLSFixture, PulseTrainThatTheBoardRefusesIsReported) {
     word(360);
     handshake();
-    peer.answer({Ack, Ack, 0x00});
+    port.answer({Ack, Ack, 0x00});
     EXPECT_FALSE(link.PulseTrain(4, 10, 20, 300));
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.last().text,
@@ -210,7 +199,7 @@ TEST_F(PLSFixture, PulseTrainThatTheBoardRefusesIsReported) {
 TEST_F(PLSFixture, BusyBoardIsAskedForThreeSecondsThenTheUserDecides) {
     handshake();
     acknowledged(6);
-    peer.answerRest(Ack); // busy for ever
+    port.answerRest(Ack); // busy for ever
     const Clock::Micros start = clock.now();
     Clock::Micros askedAt = 0;
     prompter.onAsk([&](const ScriptedPrompter::Message&) { askedAt = clock.now(); });
@@ -230,11 +219,11 @@ TEST_F(PLSFixture, BusyBoardIsAskedForThreeSecondsThenTheUserDecides) {
 TEST_F(PLSFixture, ReadyAfterRetryCompletesTheWrite) {
     handshake();
     acknowledged(6);
-    peer.answerRest(Ack);
+    port.answerRest(Ack);
     prompter.answerNext(Prompter::Retry);
     prompter.onAsk([&](const ScriptedPrompter::Message&) {
-        peer.answerRest(ScriptedPeer::NoReply);
-        peer.answer({Ack, 0x00, 0x00}); // the next cycle is answered ready
+        port.answerRest(BoardSerialPort::NoReply);
+        port.answer({Ack, 0x00, 0x00}); // the next cycle is answered ready
     });
     EXPECT_TRUE(link.ClearPLSChan(1));
     EXPECT_FALSE(link.CommError);
@@ -258,7 +247,7 @@ TEST_F(PLSFixture, RecallStateRules) {
     for (const Case& c : cases) {
         handshake();
         for (int answer : c.answers)
-            peer.answer(answer);
+            port.answer(answer);
         EXPECT_EQ(link.RecallChannel(5), c.result);
         EXPECT_EQ(link.ChannelRecallState(), c.state);
         EXPECT_EQ(link.ChannelRecallPos(), c.position);
@@ -268,10 +257,10 @@ TEST_F(PLSFixture, RecallStateRules) {
 
 TEST_F(PLSFixture, RecallWhoseChannelIsNotAcknowledgedKeepsTheLastState) {
     handshake();
-    peer.answer({Ack, 1, 0x2C, 0x01});
+    port.answer({Ack, 1, 0x2C, 0x01});
     ASSERT_TRUE(link.RecallChannel(5));
     handshake();
-    peer.answer({0x00});
+    port.answer({0x00});
     EXPECT_FALSE(link.RecallChannel(6));
     EXPECT_EQ(link.ChannelRecallState(), 1);
     EXPECT_EQ(link.ChannelRecallPos(), 300);
@@ -281,7 +270,7 @@ TEST_F(PLSFixture, RecallWhoseChannelIsNotAcknowledgedKeepsTheLastState) {
 
 TEST_F(PLSFixture, RecallThatTimesOutClearsState) {
     handshake();
-    peer.answer({Ack, 1, None, None, None});
+    port.answer({Ack, 1, None, None, None});
     EXPECT_FALSE(link.RecallChannel(5));
     EXPECT_EQ(link.ChannelRecallState(), 0);
     EXPECT_EQ(link.ChannelRecallPos(), 0);
@@ -305,7 +294,7 @@ TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtAnyWantedOneUpToTheScale)
     };
     for (const Case& c : cases) {
         prompter.clear();
-        peer.clearWire();
+        port.clearWire();
         word(c.offset);
         word(c.position);
         word(c.scale);
@@ -324,7 +313,7 @@ TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtAnyWantedOneUpToTheScale)
                           .arg(c.scale));
             continue;
         }
-        const auto& log = peer.wire().exchanges();
+        const auto& log = port.wire().exchanges();
         ASSERT_EQ(log.size(), 12u + 7u);
         EXPECT_EQ(log[12].request, 0xFF);
         EXPECT_EQ(log[13].request, 0x2A);
@@ -360,7 +349,7 @@ TEST_F(PLSFixture, ConfigDownloadStopsAtAFailedGroup) {
     acknowledged(6);
     ready();
     handshake();
-    peer.answer({Ack, 0x00});
+    port.answer({Ack, 0x00});
     EXPECT_FALSE(link.PLSConfigDownload(QVector<int>(24, 9), 360));
     EXPECT_EQ(wire(), "FF/55 3B/55 09/55 09/55 09/55 09/55 09/55 09/55 38/55 55/00 55/00 "
                       "FF/55 4B/55 09/55 09/00");
@@ -369,7 +358,7 @@ TEST_F(PLSFixture, ConfigDownloadStopsAtAFailedGroup) {
 TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndStoresTheFailedAnswerAndKeepsTheRest) {
     handshake();
     for (int i = 0; i < 19; ++i)
-        peer.answer(100 + i);
+        port.answer(100 + i);
     QVector<int> first = link.PLSConfigUpload();
     ASSERT_EQ(first.size(), 19);
     EXPECT_EQ(first[0], 100);
@@ -378,7 +367,7 @@ TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndStoresTheFailedAnswerAndKeep
     EXPECT_EQ(prompter.count(), 0);
 
     handshake();
-    peer.answer({1, 2, 3, None, None, None});
+    port.answer({1, 2, 3, None, None, None});
     const QVector<int> second = link.PLSConfigUpload();
     ASSERT_EQ(second.size(), 19);
     EXPECT_EQ(second[0], 1);
@@ -390,4 +379,84 @@ TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndStoresTheFailedAnswerAndKeep
     EXPECT_EQ(prompter.last().title, QStringLiteral("PLS Upload"));
     EXPECT_EQ(prompter.last().text, QStringLiteral("Not able to Upload Configuration from PLS."));
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+}
+
+// ---- On the simulated board ----------------------------------------------------------------
+
+// Every PLS operation of the link against the simulated board: what the link sends is what
+// the board takes in, and what the board holds is what the link reads back.
+namespace {
+
+using Kind = sim::PLSChannel::Kind;
+
+const QString ReadyWire = QStringLiteral(" 38/55 55/00 55/00");
+
+class PLSOnBoard : public BoardRigTest {
+protected:
+    void SetUp() override {
+        board.machine().setSpeed(0); // a crank that stays where the test puts it
+        goOnline();
+    }
+    void putCrankAt(std::uint16_t degrees) { board.memory().setWord(180, degrees); }
+    // The two recall steps the channel table makes.
+    std::vector<std::pair<int, int>> recallTwice(int channel) {
+        std::vector<std::pair<int, int>> steps;
+        for (int i = 0; i < 2 && link.RecallChannel(channel); ++i)
+            steps.emplace_back(link.ChannelRecallState(), link.ChannelRecallPos());
+        return steps;
+    }
+    std::string wireWithReady(const char* bytes) const {
+        return (QString::fromLatin1(bytes) + ReadyWire).toStdString();
+    }
+};
+
+using Steps = std::vector<std::pair<int, int>>;
+
+} // namespace
+
+TEST_F(PLSOnBoard, SingleSetpointWithClearChanClearsThenProgramsAndRecallsBothPoints) {
+    ASSERT_TRUE(link.SingleSetpoint(3, 300, 20, true));
+    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 "
+                      "FF/55 1B/55 03/55 00/55 00/55 00/55 00/55 00/55 38/55 55/00 55/00 "
+                      "FF/55 1B/55 03/55 2C/55 01/55 14/55 00/55 01/55 38/55 55/00 55/00");
+    const sim::PLSChannel& channel = board.pls().channel(3);
+    EXPECT_EQ(channel.kind(), Kind::Setpoints);
+    EXPECT_EQ(channel.onSetpoint(), 300);
+    EXPECT_EQ(channel.offSetpoint(), 20);
+
+    port.clearWire();
+    EXPECT_EQ(recallTwice(3), (Steps{{1, 300}, {0, 20}}));
+    EXPECT_EQ(wire(), "FF/55 06/55 03/55 55/01 55/2C 55/01 FF/55 06/55 03/55 55/00 55/14 55/00");
+    EXPECT_EQ(link.LinkMode(), 0);
+}
+
+TEST_F(PLSOnBoard, PulseTrainIsStoredAndRecallsAsOneStepWithItsStart) {
+    ASSERT_TRUE(link.PulseTrain(4, 10, 20, 300));
+    EXPECT_EQ(wire(), wireWithReady("FF/55 18/55 55/68 55/01 "
+                                    "FF/55 2B/55 04/55 2C/55 01/55 0A/55 14/55 00/55"));
+    const sim::PLSChannel& channel = board.pls().channel(4);
+    EXPECT_EQ(channel.kind(), Kind::PulseTrain);
+    EXPECT_EQ(channel.start(), 300);
+    EXPECT_EQ(channel.onDivisions(), 10);
+    EXPECT_EQ(channel.offDivisions(), 20);
+    ASSERT_TRUE(link.RecallChannel(4));
+    EXPECT_EQ(link.ChannelRecallState(), sim::PLSChannel::PulseTrainState);
+    EXPECT_EQ(link.ChannelRecallPos(), 300);
+}
+
+TEST_F(PLSOnBoard, ClearedChannelRecallsAsNeitherOnNorOff) {
+    ASSERT_TRUE(link.ClearPLSChan(6));
+    EXPECT_EQ(wire(), wireWithReady("FF/55 1B/55 06/55 00/55 00/55 00/55 00/55 00/55"));
+    ASSERT_TRUE(link.RecallChannel(6));
+    EXPECT_EQ(link.ChannelRecallState(), sim::PLSChannel::ClearedState);
+    EXPECT_EQ(link.ChannelRecallPos(), 0);
+}
+
+TEST_F(PLSOnBoard, WrongPLSAcknowledgeFailsTheCommandButNotTheLink) {
+    board.faults().set(sim::Fault::PLSWrongAck, sim::FaultPlan::next(1));
+    EXPECT_FALSE(link.SingleSetpoint(2, 1, 2));
+    EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 FF/55 1B/55 02/00");
+    EXPECT_FALSE(link.CommError);
+    EXPECT_EQ(prompter.count(), 0);
+    EXPECT_TRUE(link.SingleSetpoint(2, 1, 2)) << "the next command goes through";
 }

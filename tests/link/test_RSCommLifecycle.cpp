@@ -1,6 +1,8 @@
 #include <QDir>
 
 #include "BoardRig.h"
+#include "ForbiddenDevice.h"
+#include "PseudoTerminal.h"
 #include "QStringPrinter.h"
 #include "QtSerialPort.h"
 
@@ -165,4 +167,35 @@ TEST(QtSerialPortNames, OpeningAMissingDeviceFailsWithAReadableReason) {
     EXPECT_FALSE(port.isOpen());
     EXPECT_TRUE(port.lastError().description.contains(QStringLiteral("no-such-device")));
     EXPECT_EQ(port.lastError().source, QStringLiteral("QSerialPort"));
+}
+
+// The two refusals a first run meets: a device the user may not use, and one another program
+// holds (here this test's own first port).
+TEST(QtSerialPortNames, ARefusedOpenSaysWhetherTheUserOrAnotherProgramHoldsTheDevice) {
+    sim::PseudoTerminal terminal;
+    std::string error;
+    ASSERT_TRUE(terminal.open(error)) << error;
+    const QString pty = QString::fromStdString(terminal.devicePath());
+    TempFolder folder;
+    QtSerialPort holder(folder.path()), second(folder.path());
+    holder.setDevicePath(pty);
+    second.setDevicePath(pty);
+    ASSERT_TRUE(holder.open());
+    EXPECT_FALSE(second.open());
+    EXPECT_TRUE(second.lastError().description.endsWith(
+        QStringLiteral("\r\nThe port may be in use by another program.")))
+        << second.lastError().description.toStdString();
+    holder.close();
+
+    const ForbiddenDevice device(folder);
+    if (!device.ready())
+        GTEST_SKIP() << "this user cannot be kept from a file here";
+    QtSerialPort refused(folder.path());
+    refused.setDevicePath(device.path());
+    EXPECT_FALSE(refused.open());
+    EXPECT_TRUE(refused.lastError().description.endsWith(
+        QStringLiteral("\r\nThis user may not use the device. Add the user to the group that owns "
+                       "%1 (usually \"dialout\"), then log in again.")
+            .arg(device.path())))
+        << refused.lastError().description.toStdString();
 }

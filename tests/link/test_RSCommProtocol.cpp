@@ -2,7 +2,6 @@
 
 #include "BoardRig.h"
 #include "QStringPrinter.h"
-#include "TimedPort.h"
 
 using LinkOnBoard = BoardRigTest;
 
@@ -209,11 +208,6 @@ TEST_F(LinkOnBoard, WrongEchoOfAReadAddressGivesZeroAndDropsTheMode) {
 
 TEST_F(LinkOnBoard, SilentBoardIsResynchronisedTwiceThenTheUserIsAsked) {
     goOnline();
-    TimedPort timed(port, clock);
-    link.CloseRSComm();
-    link.OpenRSComm(timed);
-    ASSERT_TRUE(link.OnlineMode);
-    timed.sent.clear();
     board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
     Clock::Micros askedAt = 0;
     prompter.onAsk([&](const ScriptedPrompter::Message&) { askedAt = clock.now(); });
@@ -221,12 +215,12 @@ TEST_F(LinkOnBoard, SilentBoardIsResynchronisedTwiceThenTheUserIsAsked) {
 
     EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("0"));
 
-    ASSERT_EQ(timed.sent.size(), 3u);
-    EXPECT_EQ(timed.sent[0].first, 0xFF);
-    EXPECT_EQ(timed.sent[1].first, 0xFF);
-    EXPECT_EQ(timed.sent[1].second - start, 1'000'000);
-    EXPECT_EQ(timed.sent[2].first, 0xFF);
-    EXPECT_EQ(timed.sent[2].second - start, 3'000'000);
+    ASSERT_EQ(port.sent.size(), 3u);
+    EXPECT_EQ(port.sent[0].first, 0xFF);
+    EXPECT_EQ(port.sent[1].first, 0xFF);
+    EXPECT_EQ(port.sent[1].second - start, 1'000'000);
+    EXPECT_EQ(port.sent[2].first, 0xFF);
+    EXPECT_EQ(port.sent[2].second - start, 3'000'000);
     EXPECT_EQ(askedAt - start, 5'000'000);
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.last().title, CommTitle);
@@ -236,17 +230,17 @@ TEST_F(LinkOnBoard, SilentBoardIsResynchronisedTwiceThenTheUserIsAsked) {
     EXPECT_TRUE(link.CommError);
     EXPECT_TRUE(link.CommErrorAlert);
     EXPECT_EQ(link.LinkMode(), 0);
-    EXPECT_TRUE(timed.isOpen());
+    EXPECT_TRUE(port.isOpen());
 
     // Latched: nothing more goes on the line until the link is opened again.
-    timed.sent.clear();
+    port.sent.clear();
     board.faults().clear();
     EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("0"));
     link.RSWrite(QStringLiteral("W1024"), QStringLiteral("5"));
-    EXPECT_TRUE(timed.sent.empty());
+    EXPECT_TRUE(port.sent.empty());
     EXPECT_EQ(prompter.count(), 1);
 
-    link.OpenRSComm(timed);
+    link.OpenRSComm(port);
     EXPECT_TRUE(link.OnlineMode);
     EXPECT_FALSE(link.CommError);
     board.memory().setWord(1022, 4);

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "BoardRig.h"
+#include "Controls.h"
 #include "QStringPrinter.h"
 #include "frmSetupComm.h"
 
@@ -32,11 +33,7 @@ protected:
         entry()->setFocus();
     }
 
-    template <typename T> T* control(const QString& name) {
-        T* widget = dialog->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
-        return widget;
-    }
+    template <typename T> T* control(const QString& name) { return child<T>(dialog.get(), name); }
     QLineEdit* entry() { return control<QLineEdit>(QStringLiteral("txtCommPort")); }
     QRadioButton* speed(int index) {
         return control<QRadioButton>(QStringLiteral("optPortSpeed(%1)").arg(index));
@@ -46,9 +43,7 @@ protected:
         QTest::keyClick(entry(), Qt::Key_Backspace);
         QTest::keyClicks(entry(), text);
     }
-    void click(const QString& button) {
-        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
-    }
+    void click(const QString& button) { ::click(dialog.get(), button); }
     // The last message is an information box with OK, titled `title`, whose text is `text`
     // (or, unless `exact`, starts with it).
     void expectInformation(const QString& title, const QString& text, bool exact = false) const {

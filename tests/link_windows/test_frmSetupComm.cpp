@@ -1,8 +1,8 @@
-#include <QGroupBox>
 #include <QLabel>
 
 #include "QtSerialPort.h"
 
+#include "../program/ProgramTestFolder.h"
 #include "CommPortDialogFixture.h"
 
 namespace {
@@ -12,20 +12,10 @@ const QString kErrorNumber75 = QStringLiteral("Error Number = 75\r\n\r\n");
 
 // ---- Loading ---------------------------------------------------------------------------------
 
-TEST_F(CommPortDialogTest, ControlsCarryTheirNamesCaptionsAndRange) {
+TEST_F(CommPortDialogTest, ItsHelpPageCoversItsCaptions) {
     openDialog();
-    QStringList shown{dialog->windowTitle()};
-    for (const char* name : {"fraCommPort", "fraPortSpeed"})
-        shown << control<QGroupBox>(QLatin1String(name))->title();
-    for (const char* name : {"optPortSpeed(0)", "optPortSpeed(1)", "cmdSave", "cmdCancel"})
-        shown << control<QAbstractButton>(QLatin1String(name))->text();
-    auto* upDown = control<QSpinBox>(QStringLiteral("updCommPort"));
-    shown << QStringLiteral("%1-%2 by %3")
-                 .arg(upDown->minimum())
-                 .arg(upDown->maximum())
-                 .arg(upDown->singleStep());
-    EXPECT_EQ(shown.join(QLatin1Char('|')).toStdString(),
-              "Comm Port Settings|Comm Port|Port Speed|9600|19200|&Save|&Cancel|1-99 by 1");
+    EXPECT_EQ(ProgramTestFolder::captionsMissingFrom(dialog.get(), "comm-port.html"),
+              QStringList());
 }
 
 TEST_F(CommPortDialogTest, LoadShowsTheSavedSettingsClamped) {
@@ -36,8 +26,6 @@ TEST_F(CommPortDialogTest, LoadShowsTheSavedSettingsClamped) {
         // How the file is read and clamped is the link's; these show both controls follow it.
         {nullptr, 1, 0},
         {"3,19200\r\n", 3, 1},
-        {"120,9600\r\n", 99, 0},
-        {"0,19200\r\n", 1, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.content ? c.content : "<none>");
@@ -68,9 +56,8 @@ TEST_F(CommPortDialogTest, LeavingTheEntryOrSavingChecksTheNumberAndRange) {
         const char* typed;
         bool refused;
     } cases[] = {
-        {"100", true},  {"0", true},    {"-1", true},   {"abc", true}, {"", true},
-        {"3x", true},   {"99.5", true}, {"1", false},   {"99", false}, {" 42 ", false},
-        {"7.5", false}, {"+8", false},  {".5e1", true},
+        {"100", true}, {"0", true},   {"abc", true},   {"", true},     {"99.5", true},
+        {"1", false},  {"99", false}, {" 42 ", false}, {"7.5", false}, {".5e1", true},
     };
     openDialog();
     for (const auto& c : cases) {
@@ -133,10 +120,8 @@ TEST_F(CommPortDialogTest, SaveWritesThePortFileAndEachExistingToolFile) {
         {"2.5", 0, false, {"TEK96"}, "2,9600\r\n", "1\r\n"}, // halves go to even
         {"3.5", 0, false, {"PLS51"}, "4,9600\r\n", "3\r\n"},
         {"99", 1, false, {}, "99,19200\r\n", ""},
-        {"12", 0, false, {"TEK51", "PLS51"}, "12,9600\r\n", "11\r\n"},
         {"150", 1, true, {"TEK51"}, "99,19200\r\n", "98\r\n"},
         {"0", 0, true, {"TEK51"}, "1,9600\r\n", "0\r\n"},
-        {"abc", 0, true, {"TEK51"}, "1,9600\r\n", "0\r\n"},
         {"6 ports", 0, true, {"TEK51"}, "6,9600\r\n", "5\r\n"},
         {"99999999999999999999999", 0, true, {"TEK51"}, "99,9600\r\n", "98\r\n"},
     };

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "Controls.h"
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPushButton>
+#include <QGroupBox>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
@@ -32,17 +33,6 @@ inline void installHelp(const QString& appFolder) {
                                 appFolder + QStringLiteral("/Help/") + name));
 }
 
-// The control `name` of `window`; a missing one fails the test.
-template <typename T> T* child(const QObject* window, const QString& name) {
-    T* widget = window->findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name.toStdString();
-    return widget;
-}
-
-inline void click(const QObject* window, const QString& button) {
-    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
-}
-
 inline QStringList helpPages() {
     return QDir(helpFolder()).entryList({QStringLiteral("*.html")}, QDir::Files);
 }
@@ -56,6 +46,23 @@ inline QString helpText(const QString& page) {
     QTextDocument document;
     document.setHtml(helpSource(page));
     return document.toPlainText().simplified();
+}
+
+// The captions of `window` (title, frames, buttons; without accelerator marks) that its help
+// page does not mention: the page is checked against the live window, not a copy of it.
+inline QStringList captionsMissingFrom(const QWidget* window, const QString& page) {
+    const QString help = helpText(page);
+    QStringList captions{window->windowTitle()};
+    for (const QGroupBox* frame : window->findChildren<QGroupBox*>())
+        captions << frame->title();
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        captions << button->text();
+    QStringList missing;
+    for (QString caption : captions) {
+        if (!help.contains(caption.remove(QLatin1Char('&'))))
+            missing << caption;
+    }
+    return missing;
 }
 
 // The first group of each match of `pattern` in the page's source.

@@ -45,23 +45,6 @@ TEST(HelpPagesTest, ThePagesFormOneWholeFromTheContents) {
     EXPECT_EQ(QSet<QString>(pages.begin(), pages.end()), reached);
 }
 
-TEST(HelpPagesTest, EveryMenuCommandIsExplainedOnItsMenusPage) {
-    const std::pair<const char*, const char*> menus[] = {
-        {"file-menu.html", "New...|Open...|Save|Save As...|Export Shift Data...|Upload (save) "
-                           "Data|Download Program|Download Data|Print Report...|Exit"},
-        {"edit-menu.html", "Enable Offline Editing|Comm Port"},
-        {"view-menu.html", "Target Board Interface|Alarm History|Online Data|Offline Data"},
-        {"window-menu.html", "1 Main Display|2 Set-up Parameters|3 Machine Timing|4 Shift Data|5 "
-                             "I/O States"},
-        {"help-menu.html", "Help Topics|About VORNA7"},
-    };
-    for (const auto& [page, captions] : menus) {
-        const QString text = helpText(QLatin1String(page));
-        for (const QString& caption : QString::fromLatin1(captions).split(QLatin1Char('|')))
-            EXPECT_TRUE(text.contains(caption)) << caption.toStdString() << " in " << page;
-    }
-}
-
 TEST(HelpPagesTest, EachWindowHasAPageAndUnknownWindowsGetTheContents) {
     for (const char* window : {"frmMDIMain", "frmBMMain", "frmBMSetup", "frmBMTmg", "frmBMData",
                                "frmBMIO", "frmTargetBoard", "frmDownloadProg", "frmProcessing",

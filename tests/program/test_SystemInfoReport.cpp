@@ -1,3 +1,4 @@
+#include "ForbiddenDevice.h"
 #include "ProgramTestFolder.h"
 #include "QStringPrinter.h"
 #include "QtSerialPort.h"
@@ -107,6 +108,17 @@ TEST_F(SystemInfoReportTest, AliasesAndSerialPortsWithTheNumbersThatReachThem) {
                            "    Access: not known (no device file)",
                            path(QStringLiteral("pty")) + " - reached through a port alias",
                            "    Port number: 7"}));
+}
+
+TEST_F(SystemInfoReportTest, ADeviceThisUserMayNotOpenIsShownWithItsGroup) {
+    const ForbiddenDevice device(folder);
+    if (!device.ready())
+        GTEST_SKIP() << "this user cannot be kept from a file here";
+    devices = {{device.path(), {}, {}, {}, {}, {}}};
+    EXPECT_EQ(
+        section(QStringLiteral("Serial Ports")).lines.value(2),
+        QStringLiteral("    Access: denied for this user (the device belongs to group \"%1\")")
+            .arg(QFileInfo(device.path()).group()));
 }
 
 TEST_F(SystemInfoReportTest, WithoutAliasesOrPortsTheSectionsSaySo) {

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "BoardRig.h"
+#include "Controls.h"
+#include "TargetBoardFaults.h"
 #include "frmTargetBoard.h"
 
 namespace {
@@ -25,9 +27,7 @@ protected:
         window.RefreshPass();
     }
     template <typename T = QWidget> T* find(const char* name) {
-        T* found = window.findChild<T*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return child<T>(&window, QLatin1String(name));
     }
     bool shown(const char* name) { return !find(name)->isHidden(); }
     bool enabled(const char* name) { return find(name)->isEnabled(); }
@@ -113,4 +113,38 @@ TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedAndDateButtonWritesTwoDigitYea
     EXPECT_EQ(std::vector<int>({board.memory().byte(43016), board.memory().byte(43015),
                                 board.memory().byte(43017)}),
               std::vector<int>({1, 17, 31}));
+}
+
+// Any fault or comm-error code offers the reset; the CO-CPU slot number does not.
+TEST_F(TargetBoardWindow, ResetFaultsIsOfferedForEachCodeButTheSlot) {
+    const std::pair<int, bool> cases[] = {
+        {8176, true}, {8177, true}, {8179, true}, {8178, true}, {8175, false}};
+    for (const auto& [address, offered] : cases) {
+        for (int a = 8175; a <= 8179; ++a)
+            board.memory().setByte(static_cast<std::uint16_t>(a), a == address ? 0x7A : 0);
+        open("2"); // this board shows the slot
+        EXPECT_EQ(enabled("cmdResetFaults"), offered) << address;
+        window.close();
+    }
+}
+
+TEST(TargetBoardFaults, CorrectiveActionForEachClassOfLastFault) {
+    const QString coCpu = "Replace CO-CPU board at \"CO-CPU Slot\" and try again.  If fault "
+                          "persists, peplace R2217 processor board and try again.  If fault "
+                          "persists, verify proper use of \"sfunc05/06/12\" in user program.";
+    const QString cable = "Verify connection of cable between computer \"COM\" port and target "
+                          "board \"PROG PORT\".  Verify cable wiring and connectors.  If fault "
+                          "persists, replace target board and/or try a different computer.";
+    const QString sfunc = "User program executed an sfunc09() system fault function call.  See "
+                          "User program for details on source of fault and corrective action.";
+    const QString invalid = "Program is invalid.  Re-dump program to target board.  If fault "
+                            "persists, verify cable connections between computer and target "
+                            "board.  If fault persists, replace target board.";
+    const QString reset = "Reset fault and try again.  If fault persists, replace target board "
+                          "and try again.  See Tekora Manual for more details.";
+    const std::pair<int, QString> cases[] = {
+        {0, "None"}, {1, coCpu},    {63, coCpu},   {64, reset}, {66, cable},  {69, sfunc},
+        {91, reset}, {92, invalid}, {93, invalid}, {94, reset}, {122, reset}, {123, "None"}};
+    for (const auto& [code, action] : cases)
+        EXPECT_EQ(TargetBoardFaults::CorrectiveAction(code), action) << code;
 }

@@ -14,11 +14,11 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Feeds the bytes one by one and returns what the line carried.
-std::string exchange(Board& board, const std::vector<std::uint8_t>& bytes) {
+// Feeds the bytes one by one at `at` and returns what the line carried.
+std::string exchange(Board& board, const std::vector<std::uint8_t>& bytes, Board::Micros at = 0) {
     board.traffic().clear();
     for (std::uint8_t byte : bytes)
-        board.receive(byte, 0);
+        board.receive(byte, at);
     return board.traffic().text();
 }
 
@@ -66,6 +66,38 @@ INSTANTIATE_TEST_SUITE_P(
                     FaultCase{"LineDropsOnThirdByte", Fault::LineDrop, FaultPlan::next(1, 2),
                               Bytes{0xFF, 0x01, 0x04, 0x00}, "FF/55 01/55"}),
     CaseName());
+
+// The PLS commands' own faults, on the same bytes-in, line-out shape.
+INSTANTIATE_TEST_SUITE_P(
+    PLSFaults, BoardFault,
+    testing::Values(
+        FaultCase{"NotReadyForTwoPolls", Fault::PLSNotReady, FaultPlan::next(2),
+                  Bytes{0xFF, 42, 5, 0, 0x38, 0x55, 0x38, 0x55, 0x38, 0x55, 0x55},
+                  "FF/55 2A/55 05/55 00/55 38/55 55/55 38/55 55/55 38/55 55/00 55/00"},
+        FaultCase{"NeverReady", Fault::PLSNotReady, FaultPlan::always(),
+                  Bytes{0xFF, 42, 5, 0, 0x38, 0x55, 0x38, 0x55},
+                  "FF/55 2A/55 05/55 00/55 38/55 55/55 38/55 55/55"},
+        // The refused byte drops the record, so the link's next attention is one.
+        FaultCase{"RefusedByteDropsTheRecordHandshakeKept", Fault::PLSWrongAck, FaultPlan::always(),
+                  Bytes{0xFF, 27, 3, 0xFF, 24}, "FF/55 1B/55 03/00 FF/55 18/55"},
+        FaultCase{"ReadyQueryNotAcknowledged", Fault::PLSWrongAck, FaultPlan::next(1, 2),
+                  Bytes{0xFF, 42, 5, 0, 0x38, 0x38, 0x55, 0x55},
+                  "FF/55 2A/55 05/55 00/55 38/00 38/55 55/00 55/00"},
+        FaultCase{"RecallChannelNotAcknowledged", Fault::PLSWrongAck, FaultPlan::always(),
+                  Bytes{0xFF, 6, 1}, "FF/55 06/55 01/00"},
+        FaultCase{"HandshakeAcknowledgeFaultLeavesThePLSAlone", Fault::WrongAcknowledge,
+                  FaultPlan::next(1, 2), Bytes{0xFF, 27, 3, 0, 0, 0, 0, 0, 0x38, 0x55, 0x55, 0xFF},
+                  "FF/55 1B/55 03/55 00/55 00/55 00/55 00/55 00/55 38/55 55/00 55/00 FF/00"}),
+    CaseName());
+
+TEST(PLSCommands, BusyForTheBusyPeriodAfterEachWrite) {
+    Board board;
+    board.pls().setBusyPeriod(5'000);
+    exchange(board, {0xFF, 42, 5, 0}, 1'000'000);
+    EXPECT_EQ(exchange(board, {0x38, 0x55, 0x38, 0x55}, 1'004'999), "38/55 55/55 38/55 55/55");
+    EXPECT_EQ(exchange(board, {0x38, 0x55, 0x55}, 1'005'000), "38/55 55/00 55/00");
+    EXPECT_EQ(board.pls().offset(), 5) << "stored at once; busy only delays the ready answer";
+}
 
 TEST(Board, WrongEchoStillStoresTheData) {
     Board board;

@@ -9,18 +9,30 @@
 using sim::Board;
 using sim::ControlCommand;
 using sim::Fault;
+using sim::PLSChannel;
 
 namespace {
 
 struct Command {
     const char* line;
-    const char* answer;
+    std::string answer;
     std::function<bool(Board&)> effect;
 };
 
-bool unchanged(Board&) {
-    return true;
+// Nothing but the answer: the board is as a fresh one.
+bool unchanged(Board& board) {
+    const Board fresh;
+    for (int i = 0; i < sim::LimitSwitch::ChannelCount; ++i) {
+        if (board.pls().channel(i).kind() != fresh.pls().channel(i).kind() ||
+            board.pls().channel(i).onSetpoint() != fresh.pls().channel(i).onSetpoint())
+            return false;
+    }
+    return board.pls().config() == fresh.pls().config() && board.pls().busyPeriod() == 0 &&
+           board.memory().byte(8159) == 23 && board.memory().byte(8176) == 0;
 }
+
+const char* const ChannelUsage =
+    "error usage: channel <0-7> [clear | <on> <off> | pulse <start> <on> <off>]";
 
 [[maybe_unused]] void PrintTo(const Command& row, std::ostream* out) {
     *out << row.line;
@@ -101,4 +113,57 @@ TEST(ControlCommand, FaultClearSwitchesEveryPlanOff) {
     for (Fault fault : {Fault::Silence, Fault::WrongEcho, Fault::WrongAcknowledge,
                         Fault::PLSNotReady, Fault::PLSWrongAck, Fault::BadRecall})
         EXPECT_FALSE(board.faults().plan(fault).active());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PLSCommands, ControlLine,
+    testing::Values(
+        Command{"channel 0", "ok setpoints 150 170", unchanged},
+        Command{"channel 7 clear", "ok",
+                [](Board& b) { return b.pls().channel(7).kind() == PLSChannel::Kind::Cleared; }},
+        Command{"channel 3 10 350", "ok",
+                [](Board& b) {
+                    return b.pls().channel(3).onSetpoint() == 10 &&
+                           b.pls().channel(3).offSetpoint() == 350;
+                }},
+        Command{"channel 3 10 360", "error setpoint outside the scale factor", unchanged},
+        Command{"channel 2 pulse 5 10 20", "ok",
+                [](Board& b) {
+                    return b.pls().channel(2).kind() == PLSChannel::Kind::PulseTrain &&
+                           b.pls().channel(2).start() == 5;
+                }},
+        Command{"channel 2 pulse 5 10 25", "error pulse train does not fit the scale factor",
+                unchanged},
+        Command{"channel 2 pulse 5 256 104", ChannelUsage, unchanged},
+        Command{"channel 1 pulse 0 10", ChannelUsage, unchanged},
+        Command{"pls-config", "ok 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 8 0 0 0 0 0", unchanged},
+        Command{"pls-config 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 255", "ok",
+                [](Board& b) {
+                    return b.pls().config()[0] == 1 && b.pls().config()[18] == 19 &&
+                           b.pls().config()[23] == 255;
+                }},
+        Command{"pls-config 1 2 3", "error usage: pls-config [<24 values 0-255>]", unchanged},
+        Command{"pls-config 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 256",
+                "error usage: pls-config [<24 values 0-255>]", unchanged},
+        Command{"pls-busy", "ok 0", unchanged},
+        Command{"pls-busy 250", "ok", [](Board& b) { return b.pls().busyPeriod() == 250'000; }},
+        Command{"pls-busy 60001", "error usage: pls-busy [<ms 0-60000>]", unchanged},
+        Command{"firmware", "ok 23", unchanged},
+        Command{"firmware 41", "ok", [](Board& b) { return b.memory().byte(8159) == 41; }},
+        Command{"firmware 256", "error usage: firmware [<0-255>]", unchanged},
+        Command{"fault-code", "ok 0", unchanged},
+        Command{"fault-code 92", "ok", [](Board& b) { return b.memory().byte(8176) == 92; }},
+        Command{"fault-code x", "error usage: fault-code [<0-255>]", unchanged},
+        Command{"fault pls-not-ready on", "ok",
+                [](Board& b) { return b.faults().plan(sim::Fault::PLSNotReady).active(); }},
+        Command{"fault bad-recall 1 after 3", "ok",
+                [](Board& b) { return b.faults().plan(sim::Fault::BadRecall).active(); }},
+        Command{"fault pls-wrong-ack off", "ok", unchanged}));
+
+TEST(PLSControl, ChannelShowsWhatItHolds) {
+    Board board;
+    ASSERT_EQ(ControlCommand::apply(board, "channel 4 pulse 300 10 20"), "ok");
+    EXPECT_EQ(ControlCommand::apply(board, "channel 4"), "ok pulse-train 300 10 20");
+    ASSERT_EQ(ControlCommand::apply(board, "channel 4 clear"), "ok");
+    EXPECT_EQ(ControlCommand::apply(board, "channel 4"), "ok cleared");
 }

@@ -12,11 +12,14 @@
 #include "TempFolder.h"
 #include "VirtualClock.h"
 
-// The link on an in-process board, on a virtual clock, in a fresh application folder, with
-// every message it raises recorded and answered from a script.
+// The link on an in-process board (or a scripted far end, see BoardSerialPort), on a virtual
+// clock, in a fresh application folder, with every message it raises recorded and answered
+// from a script.
 class BoardRig {
 public:
     static inline const QString SettingsFile = QStringLiteral("Support/RSPort.cfg");
+    static constexpr int Ack = 0x55;
+    static constexpr int None = BoardSerialPort::NoReply;
 
     TempFolder folder;
     VirtualClock clock;
@@ -25,11 +28,14 @@ public:
     BoardSerialPort port{board, clock};
     RSComm link{folder.path(), clock, prompter};
 
-    // Opens the link on the board and forgets the opening's traffic; a failure to come
+    // Opens the link (a script greets it) and forgets the opening's traffic; a failure to come
     // online fails the test.
     bool goOnline() {
+        if (port.scripted())
+            port.answer({Ack});
         link.OpenRSComm(port);
         port.clearWire();
+        port.sent.clear();
         if (!link.OnlineMode)
             ADD_FAILURE() << "the link did not come online";
         return link.OnlineMode;
@@ -47,3 +53,12 @@ public:
 
 // The board rig as a test fixture.
 class BoardRigTest : public ::testing::Test, public BoardRig {};
+
+// The rig on a scripted far end whose bytes each take half a millisecond.
+class PeerRigTest : public BoardRigTest {
+protected:
+    PeerRigTest() {
+        port.script();
+        port.setPace(500);
+    }
+};

@@ -25,11 +25,17 @@ void BoardSerialPort::refuseOpen(Error error) {
     openRefusal_ = std::move(error);
 }
 
+void BoardSerialPort::answer(std::initializer_list<int> replies) {
+    script_.insert(script_.end(), replies.begin(), replies.end());
+}
+
 bool BoardSerialPort::open() {
     if (openRefusal_) {
         error_ = *openRefusal_;
         return false;
     }
+    if (scripted_)
+        board_.faults().restoreLine(); // a script drops the line for one opening only
     if (board_.faults().lineDropped()) {
         error_ =
             Error{8001, QStringLiteral("QSerialPort"), QStringLiteral("No such file or directory")};
@@ -82,20 +88,51 @@ SerialPort::WaitResult BoardSerialPort::waitForByte(Clock& clock, Clock::Micros 
     return WaitResult::TimedOut;
 }
 
+int BoardSerialPort::nextReply() {
+    if (script_.empty())
+        return rest_;
+    const int reply = script_.front();
+    script_.pop_front();
+    return reply;
+}
+
+bool BoardSerialPort::farEnd(std::uint8_t value) {
+    if (scripted_) {
+        const int reply = nextReply();
+        if (reply == DropLine) {
+            wire_.record(value, std::nullopt);
+            board_.faults().dropLine();
+            return false;
+        }
+        std::optional<std::uint8_t> answer;
+        if (reply >= 0)
+            answer = static_cast<std::uint8_t>(reply & 0xFF);
+        wire_.record(value, answer);
+        if (answer)
+            answers_.push_back({clock_.now(), *answer});
+        return true;
+    }
+    const std::int64_t byteTime = board_.faults().byteTimeNanos();
+    const sim::WireSchedule::Nanos arrived =
+        schedule_.arrival(clock_.now() * NanosPerMicro, byteTime);
+    const auto answer = board_.receive(value, arrived / NanosPerMicro);
+    wire_.record(value, answer);
+    if (answer) {
+        const sim::WireSchedule::Nanos back = schedule_.answerBack(arrived, byteTime);
+        answers_.push_back({(back + NanosPerMicro - 1) / NanosPerMicro, *answer});
+    }
+    return true;
+}
+
 bool BoardSerialPort::send(const QByteArray& bytes) {
     if (noticeDrop() || !open_)
         return false;
-    const std::int64_t byteTime = board_.faults().byteTimeNanos();
     for (const char byte : bytes) {
         const auto value = static_cast<std::uint8_t>(byte);
-        const sim::WireSchedule::Nanos sentAt = clock_.now() * NanosPerMicro;
-        const sim::WireSchedule::Nanos arrived = schedule_.arrival(sentAt, byteTime);
-        const auto answer = board_.receive(value, arrived / NanosPerMicro);
-        wire_.record(value, answer);
-        if (answer) {
-            const sim::WireSchedule::Nanos back = schedule_.answerBack(arrived, byteTime);
-            answers_.push_back({(back + NanosPerMicro - 1) / NanosPerMicro, *answer});
-        }
+        sent.emplace_back(value, clock_.now());
+        clock_.waitUntil(clock_.now() + pace_);
+        if (!farEnd(value))
+            break;
     }
     return true;
 }

@@ -3,7 +3,10 @@
 #include <QString>
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "Board.h"
 #include "Clock.h"
@@ -11,12 +14,17 @@
 #include "TrafficLog.h"
 #include "WireSchedule.h"
 
-// A simulator board behind the SerialPort interface, on the test's clock: replies are
-// ready when the emulated wire would deliver them, and waiting for one moves the clock.
-// Faults are switched on the board (board.faults()); the port adds what belongs to the
-// computer's side: an open that fails, and noticing a dropped line.
-class BoardSerialPort final : public SerialPort {
+// The tests' serial port, on the test's clock. Its far end is a simulator board: replies are
+// ready when the emulated wire would deliver them, and waiting for one moves the clock; faults
+// are switched on the board (board.faults()). Or, once script() is called, a script that
+// answers each byte sent at once, for protocol cases where the board must misbehave in one
+// precise way. The port adds what belongs to the computer's side: an open that fails, and
+// noticing a dropped line.
+class BoardSerialPort : public SerialPort {
 public:
+    static constexpr int NoReply = -1;  // the byte goes unanswered
+    static constexpr int DropLine = -2; // the line drops when the byte is sent
+
     BoardSerialPort(sim::Board& board, Clock& clock);
 
     void setPortNumber(int number) override { portNumber_ = number; }
@@ -42,9 +50,23 @@ public:
     static Error portInUse();
     static Error lineLost();
 
-    // Every byte sent with the board's answer, as the line carried them.
+    // The far end becomes the script; each entry answers one byte sent.
+    void script() { scripted_ = true; }
+    bool scripted() const { return scripted_; }
+    void answer(std::initializer_list<int> replies);
+    void answer(int reply) { script_.push_back(reply); }
+    // What bytes get once the script has run out (default: no reply).
+    void answerRest(int reply) { rest_ = reply; }
+    int scriptLeft() const { return static_cast<int>(script_.size()); }
+    // Virtual time each byte sent takes, so a far end that answers at once cannot stall a
+    // deadline loop.
+    void setPace(Clock::Micros pace) { pace_ = pace; }
+
+    // Every byte sent with the far end's answer, as the line carried them.
     const sim::TrafficLog& wire() const { return wire_; }
     void clearWire() { wire_.clear(); }
+    // Every byte sent with the clock when it went.
+    std::vector<std::pair<int, Clock::Micros>> sent;
     int openCount() const { return openCount_; }
     sim::Board& board() { return board_; }
 
@@ -56,6 +78,9 @@ private:
 
     bool noticeDrop();
     bool answerReady() const;
+    // The far end's answer to one byte; false when the line drops instead.
+    bool farEnd(std::uint8_t value);
+    int nextReply();
 
     sim::Board& board_;
     Clock& clock_;
@@ -68,4 +93,8 @@ private:
     sim::WireSchedule schedule_;
     std::deque<Answer> answers_;
     sim::TrafficLog wire_;
+    bool scripted_ = false;
+    std::deque<int> script_;
+    int rest_ = NoReply;
+    Clock::Micros pace_ = 0;
 };

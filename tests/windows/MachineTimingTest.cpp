@@ -129,4 +129,62 @@ TEST_F(MachineTiming, OfflineItShowsCurrentDataAndClearsChannelsWithOfflineEditi
     EXPECT_EQ(context.CurrentData.ChanSetpoint[3][0], 0);
 }
 
+TEST_F(MachineTiming, AFailedProgrammingNamesItsChannelAndKeepsTheNewValue) {
+    loadOnline();
+    board.faults().set(sim::Fault::PLSWrongAck, sim::FaultPlan::always());
+    type(at(Box, 13), QStringLiteral("300"));
+    EXPECT_EQ(prompter.last().title + prompter.last().text,
+              QStringLiteral("Channel SetpointUnable to Successfully Program Setpoint for Channel "
+                             "CH05."));
+    EXPECT_EQ(text(at(Box, 13)), QStringLiteral("300"));
+    EXPECT_EQ(context.CurrentData.ChanSetpoint[5][1], 300);
+}
+
+TEST_F(MachineTiming, RetryAfterAFailedClearOrRecallStartsOverAndCancelShowsDashes) {
+    loadOnline();
+    find<QLineEdit>(at("txtTmg", 1))->setText(QStringLiteral("2"));
+    board.faults().set(sim::Fault::PLSWrongAck, sim::FaultPlan::next(1));
+    for (const int answer : {int(Prompter::Yes), int(Prompter::Retry), int(Prompter::Yes)})
+        prompter.answerNext(answer);
+    press("cmdClearChan");
+    ASSERT_EQ(prompter.count(), 3);
+    EXPECT_EQ(prompter.messages().at(1).text, QStringLiteral("Unable to Clear Channel"));
+    EXPECT_TRUE(prompter.messages().at(2).text.startsWith("You are about to Clear Channel CH02."));
+    EXPECT_EQ(board.pls().channel(2).kind(), sim::PLSChannel::Kind::Cleared);
+    board.pls().programSetpoints(2, 30, 60);
+    board.faults().set(sim::Fault::PLSWrongAck, sim::FaultPlan::next(1));
+    prompter.answerNext(Prompter::Retry);
+    press("cmdRecallChan");
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Unable to Recall Channel"));
+    EXPECT_EQ(text(at(Box, 2)) + text(at(Box, 10)), QStringLiteral("3060"));
+    board.faults().set(sim::Fault::PLSWrongAck, sim::FaultPlan::next(1));
+    prompter.answerNext(Prompter::Yes);
+    prompter.answerNext(Prompter::Cancel);
+    press("cmdClearChan");
+    EXPECT_EQ(text(at(Box, 2)) + text(at(Box, 10)), QStringLiteral("------"));
+}
+
+// Channel 0 is cleared on the board: its boxes show "*****".
+TEST_F(MachineTiming, TypingBesideAClearedBoxProgramsZeroForItAndTheClearedBoxWritesNothing) {
+    loadOnline();
+    type(at(Box, 8), QStringLiteral("40"));
+    EXPECT_EQ(board.pls().channel(0).onSetpoint(), 0);
+    EXPECT_EQ(board.pls().channel(0).offSetpoint(), 40);
+    port.clearWire();
+    type(at(Box, 0), QString(), Qt::Key_Tab);
+    EXPECT_EQ(text(at(Box, 0)), QStringLiteral("*****"));
+    EXPECT_EQ(channelRecords() + prompter.count(), 0);
+}
+
+TEST_F(MachineTiming, NewPLSDataFromADownloadIsRecalledOnTheNextPass) {
+    loadOnline();
+    board.pls().programSetpoints(4, 10, 20);
+    runPasses(1);
+    EXPECT_NE(text(at(Box, 4)), QStringLiteral("10"));
+    context.PLSDataChanged = true;
+    runPasses(1);
+    EXPECT_EQ(text(at(Box, 4)) + text(at(Box, 12)), QStringLiteral("1020"));
+    EXPECT_FALSE(context.PLSDataChanged);
+}
+
 } // namespace

@@ -13,6 +13,7 @@
 
 #include "AppContext.h"
 #include "BoardRig.h"
+#include "Controls.h"
 #include "QStringPrinter.h"
 
 // A machine window on an in-process board and a virtual clock, shown and active so its
@@ -60,9 +61,7 @@ protected:
         ASSERT_EQ(window->passCount(), target);
     }
     template <typename T = QWidget> T* find(const QString& name) const {
-        T* found = window->template findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
+        return child<T>(window.get(), name);
     }
     QString text(const QString& name) const {
         auto* box = qobject_cast<QLineEdit*>(find(name));
