@@ -7,6 +7,7 @@
 #include "CommSettings.h"
 #include "HexRecords.h"
 #include "HexText.h"
+#include "LinkExchangeText.h"
 #include "PathUtility.h"
 
 namespace {
@@ -94,6 +95,7 @@ bool ProgramTransfer::refuseBadHex(const QStringList& lines) {
 }
 
 bool ProgramTransfer::readBoardIdent(QString* ident, QString* checksum, QString* revision) {
+    LinkWatch::Scope scope(link_.watch(), LinkExchangeText::identRead);
     for (int k = 0; k < IdentLength + 2 && !link_.commError(); ++k) {
         const QString value = link_.readTarget(byteAddress(IdentAddress + k));
         if (link_.commError())
@@ -140,6 +142,7 @@ void ProgramTransfer::prepareBoard() {
         link_.writeTarget(QStringLiteral("B8176"), QStringLiteral("0"));
     if (!link_.commError()) {
         link_.time().waitUntil(link_.time().now() + Clock::fromSeconds(0.1));
+        LinkWatch::Scope scope(link_.watch(), LinkExchangeText::programAttention);
         link_.TransferByte(0xFF, false, false);
     }
     link_.resetLinkMode();
@@ -170,6 +173,9 @@ ProgramTransfer::RecordsOutcome ProgramTransfer::sendRecords(const QStringList& 
         const int count = lineByte(line, 1);
         if (count == 0)
             continue;
+        LinkWatch::Scope scope(link_.watch(), [&] {
+            return LinkExchangeText::programRecord(line.mid(3, 4) + QStringLiteral("H"));
+        });
         int sum = 0;
         for (int position = 1; position <= 5 && !link_.commError(); position += 2) {
             const int value = lineByte(line, position);
@@ -188,6 +194,8 @@ ProgramTransfer::RecordsOutcome ProgramTransfer::sendRecords(const QStringList& 
         const int reply =
             link_.replyWithin(link_.time().now() + Clock::fromSeconds(ReplyWaitSeconds));
         if (reply != (sum & 0xFF)) {
+            link_.watch().note(reply == LinkSession::NoByte ? LinkExchange::NoReply
+                                                            : LinkExchange::WrongChecksum);
             tell(DownloadTitle, QStringLiteral("Checksum Error, Program Download Halted!"),
                  Prompter::Icon::Exclamation);
             return RecordsOutcome::ChecksumFailed;
@@ -198,6 +206,7 @@ ProgramTransfer::RecordsOutcome ProgramTransfer::sendRecords(const QStringList& 
 
 void ProgramTransfer::writeIdent() {
     writingIdent_ = true;
+    LinkWatch::Scope scope(link_.watch(), LinkExchangeText::identWrite);
     const QString ident = set_.ProgramIdent.trimmed() + QString(IdentLength, QChar(0));
     for (int k = 0; k < IdentLength + 2; ++k) {
         QString value;
@@ -273,6 +282,7 @@ void ProgramTransfer::DumpProgram() {
     prepareBoard();
     sendConfiguration();
     if (!link_.commError()) {
+        LinkWatch::Scope scope(link_.watch(), LinkExchangeText::programModeEnter);
         link_.TransferByte(0xFF, false, false);
         link_.resetLinkMode();
         if (!link_.commError())
@@ -287,7 +297,11 @@ void ProgramTransfer::DumpProgram() {
         return;
     }
     if (outcome == RecordsOutcome::Sent && !link_.commError()) {
-        if (link_.TransferByte(0xFF, false, false) != LinkSession::Acknowledge) {
+        LinkWatch::Scope scope(link_.watch(), LinkExchangeText::programModeExit);
+        const int answer = link_.TransferByte(0xFF, false, false);
+        if (answer != LinkSession::Acknowledge) {
+            if (answer != LinkSession::NoByte)
+                link_.watch().note(LinkExchange::WrongAcknowledge);
             tell(DownloadTitle, QStringLiteral("PLC did not Exit Program Mode!"),
                  Prompter::Icon::Critical);
             endDump(false);
@@ -350,6 +364,7 @@ std::optional<int> ProgramTransfer::readBoardByte(int address) {
 }
 
 bool ProgramTransfer::readUploadIdent(QString* line) {
+    LinkWatch::Scope scope(link_.watch(), LinkExchangeText::identRead);
     QString ident, checksum, revision;
     for (int k = 0; k < IdentLength + 2; ++k) {
         readingIdent_ = true;

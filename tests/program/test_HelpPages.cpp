@@ -50,7 +50,7 @@ TEST(HelpPagesTest, EveryMenuCommandIsExplainedOnItsMenusPage) {
         {"file-menu.html", "New...|Open...|Save|Save As...|Export Shift Data...|Upload (save) "
                            "Data|Download Program|Download Data|Print Report...|Exit"},
         {"edit-menu.html", "Enable Offline Editing|Comm Port"},
-        {"view-menu.html", "Target Board Interface|Online Data|Offline Data"},
+        {"view-menu.html", "Target Board Interface|Link Monitor|Online Data|Offline Data"},
         {"window-menu.html", "1 Main Display|2 Set-up Parameters|3 Machine Timing|4 Shift Data|5 "
                              "I/O States"},
         {"help-menu.html", "Help Topics|About VORNA7"},
@@ -63,9 +63,10 @@ TEST(HelpPagesTest, EveryMenuCommandIsExplainedOnItsMenusPage) {
 }
 
 TEST(HelpPagesTest, EachWindowHasAPageAndUnknownWindowsGetTheContents) {
-    for (const char* window : {"frmMDIMain", "frmBMMain", "frmBMSetup", "frmBMTmg", "frmBMData",
-                               "frmBMIO", "frmTargetBoard", "frmDownloadProg", "frmProcessing",
-                               "frmWaitDisplay", "frmSetupComm", "frmAbout", "frmSystemInfo"}) {
+    for (const char* window :
+         {"frmMDIMain", "frmBMMain", "frmBMSetup", "frmBMTmg", "frmBMData", "frmBMIO",
+          "frmTargetBoard", "frmDownloadProg", "frmProcessing", "frmWaitDisplay", "frmSetupComm",
+          "frmAbout", "frmSystemInfo", "frmLinkMonitor"}) {
         const QString page = HelpPages::pageFor(QString::fromLatin1(window));
         EXPECT_NE(page, HelpPages::contentsPage()) << window;
         EXPECT_TRUE(resolves(HelpPages::contentsPage(), page)) << window;
