@@ -58,6 +58,7 @@ const BitGroup BitGroups[] = {
       "Flywheel at Punch Speed", "Cupfeed is Open", "Spare"}},
 };
 constexpr int TimingChannels = 0;
+constexpr int StateWidth = 48; // "65535" and "off" with room to spare
 
 const QColor OnColour(0, 0, 255);
 const QColor OffColour(192, 0, 0);
@@ -101,7 +102,10 @@ QLabel* frmBMIO::addPair(QGroupBox* frame, const QString& name, int index, const
     nameLabel->setToolTip(nameHover);
     auto* state = new QLabel(initial, frame);
     state->setObjectName(indexedName(name + QStringLiteral("State"), index));
-    state->setMinimumWidth(48);
+    // Every pass changes dozens of these. Opaque and of fixed size, a changed one repaints
+    // itself alone: no relayout of its frame, no repaint of the frames and title bar beneath.
+    state->setAutoFillBackground(true);
+    state->setFixedSize(StateWidth, state->sizeHint().height());
     setColour(state, OnColour);
     layout->addWidget(nameLabel, row, 0);
     layout->addWidget(state, row, 1);
@@ -181,7 +185,10 @@ void frmBMIO::ShowOfflineLayout() {
 }
 
 void frmBMIO::showState(QLabel* label, bool on) {
-    label->setText(on ? QStringLiteral("ON") : QStringLiteral("off"));
+    const QString text = on ? QStringLiteral("ON") : QStringLiteral("off");
+    if (label->text() == text)
+        return;
+    label->setText(text);
     setColour(label, on ? OnColour : OffColour);
 }
 
