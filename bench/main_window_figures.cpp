@@ -22,6 +22,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <malloc.h>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -362,8 +363,7 @@ void latencyFigure(double seconds, int window, Monitor monitor) {
                 probe.longestMs() / EventGapLimitMs);
 }
 
-// Exchanges as the link reports them while a window refreshes: word reads, now and then a
-// program record or a failure.
+// Exchanges as the link reports them: word reads, now and then a program record or a failure.
 LinkExchange sampleExchange(long number) {
     LinkExchange exchange;
     exchange.at = number * 2000;
@@ -373,14 +373,22 @@ LinkExchange sampleExchange(long number) {
         exchange.sent = QByteArray(19, '\x5A');
         exchange.received = QByteArray(1, '\x12');
     } else {
-        exchange.operation = LinkExchangeText::read(QStringLiteral("W%1").arg(number % 1000)) +
-                             QStringLiteral(" = %1").arg(number % 65536);
+        // Names of one length throughout, so the first ringful weighs what any later one does.
+        exchange.operation =
+            LinkExchangeText::read(QStringLiteral("W%1").arg(1000 + number % 1000)) +
+            QStringLiteral(" = %1").arg(10000 + number % 50000);
         exchange.sent = QByteArray::fromHex("0303FE0303FF");
         exchange.received = QByteArray::fromHex("0303CD0303AB");
     }
     if (number % 100 == 7)
         exchange.outcomes = LinkExchange::TimeOut;
     return exchange;
+}
+
+// Bytes the heap holds for the program, exact where resident memory moves in whole pages and
+// with what the allocator keeps back.
+double heapMegabytes() {
+    return static_cast<double>(mallinfo2().uordblks) / (1024.0 * 1024.0);
 }
 
 // The monitor window open and shown, fed as the link feeds it, with the batches shown and the
@@ -403,17 +411,19 @@ void monitorMemoryFigure() {
         model.showWaiting();
         QCoreApplication::processEvents();
     };
-    const double start = statusMegabytes("VmRSS:");
+    const double heapStart = heapMegabytes();
+    const double rssStart = statusMegabytes("VmRSS:");
     feedUpTo(LinkExchangeRing::Capacity);
-    const double ringful = statusMegabytes("VmRSS:") - start;
+    const double ringful = heapMegabytes() - heapStart;
     const double startTime = nowSeconds();
     feedUpTo(MonitorExchanges);
     const double elapsed = nowSeconds() - startTime;
-    const double above = statusMegabytes("VmRSS:") - start;
-    std::printf("link monitor after %ld exchanges  %6.1f MB above the start (%d rows shown,"
-                " %lld dropped; %.1f us each); a ringful of %d rows took %.1f MB   limit one"
-                " ringful   ratio %.2f\n",
-                MonitorExchanges, above, model.rowCount(), model.dropped(),
+    const double above = heapMegabytes() - heapStart;
+    std::printf("link monitor after %ld exchanges  heap %6.2f MB above the start (resident"
+                " %.1f MB; %d rows shown, %lld dropped; %.1f us each); a ringful of %d rows"
+                " took %.2f MB   limit one ringful   ratio %.2f\n",
+                MonitorExchanges, above, statusMegabytes("VmRSS:") - rssStart, model.rowCount(),
+                model.dropped(),
                 elapsed / static_cast<double>(MonitorExchanges - LinkExchangeRing::Capacity) * 1e6,
                 LinkExchangeRing::Capacity, ringful, above / ringful);
 }
