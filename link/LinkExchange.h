@@ -18,6 +18,9 @@ struct LinkExchange {
         LineLost = 1u << 6,
         Retry = 1u << 7, // the operator's answer to the link's message
         Cancel = 1u << 8,
+        // Not a failure: the handshake needed more than one attention byte (the board was
+        // still inside an earlier sequence) and then went through.
+        HandshakeRepeated = 1u << 9,
     };
 
     QString operation;
@@ -26,5 +29,5 @@ struct LinkExchange {
     unsigned outcomes = 0;
     Clock::Micros at = 0; // start, counted from the moment the watcher was attached
 
-    bool failed() const { return outcomes != 0; }
+    bool failed() const { return (outcomes & ~unsigned(HandshakeRepeated)) != 0; }
 };

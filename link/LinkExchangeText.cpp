@@ -42,6 +42,7 @@ constexpr OutcomeName OutcomeNames[] = {
     {LinkExchange::LineLost, "line lost"},
     {LinkExchange::Retry, "Retry"},
     {LinkExchange::Cancel, "Cancel"},
+    {LinkExchange::HandshakeRepeated, "handshake repeated"},
 };
 
 } // namespace
@@ -133,7 +134,7 @@ QString hex(const QByteArray& bytes) {
 }
 
 QString outcome(const LinkExchange& exchange) {
-    if (!exchange.failed())
+    if (exchange.outcomes == 0)
         return QStringLiteral("ok");
     QString text;
     for (const OutcomeName& name : OutcomeNames) {

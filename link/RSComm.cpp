@@ -248,8 +248,10 @@ void RSComm::reportLineDropped() {
 bool RSComm::SetPLCMode(int Mode, int Command) {
     linkMode_ = 0;
     Clock::Micros deadline = clock_.now() + Clock::fromSeconds(2.0);
+    bool answeredWrong = false;
     while (linkMode_ != Mode) {
         if (clock_.now() > deadline) {
+            watch_.note(LinkExchange::WrongAcknowledge);
             const int answer = watch_.answered(prompter_.ask(CommWarningTitle, CannotSetModeText,
                                                              Prompter::Icon::Critical,
                                                              Prompter::Buttons::RetryCancel));
@@ -265,7 +267,7 @@ bool RSComm::SetPLCMode(int Mode, int Command) {
         if (r1 == NoByte)
             return false;
         if (r1 != Acknowledge) {
-            watch_.note(LinkExchange::WrongAcknowledge);
+            answeredWrong = true;
             continue;
         }
         const int r2 = TransferByte(Command, false, false);
@@ -274,10 +276,12 @@ bool RSComm::SetPLCMode(int Mode, int Command) {
         if (r2 == Acknowledge) {
             linkMode_ = Mode;
         } else {
-            watch_.note(LinkExchange::WrongAcknowledge);
+            answeredWrong = true;
             linkMode_ = 0;
         }
     }
+    if (answeredWrong)
+        watch_.note(LinkExchange::HandshakeRepeated);
     return true;
 }
 

@@ -49,7 +49,7 @@ TEST_F(LinkMonitorWindow, ASpoiltEchoIsAFailureRowAndFailuresOnlyShowsJustIt) {
     control<QCheckBox>("chkFailuresOnly")->click();
     EXPECT_EQ(shown(LinkMonitorModel::Operation), QStringList({"write W1024 = 360"}));
     // The board, still inside the spoilt sequence, echoes the handshake's first attention bytes.
-    EXPECT_EQ(shown(LinkMonitorModel::Outcome), QStringList({"echo repeated, wrong acknowledge"}));
+    EXPECT_EQ(shown(LinkMonitorModel::Outcome), QStringList({"echo repeated, handshake repeated"}));
 
     // Saved as shown: the header, then the one failure row.
     const QString path = folder.path() + QStringLiteral("/monitor.txt");
@@ -66,7 +66,7 @@ TEST_F(LinkMonitorWindow, ASpoiltEchoIsAFailureRowAndFailuresOnlyShowsJustIt) {
                      "time\tfailed\toperation\tsent\treceived\toutcome",
                      "!\twrite W1024 = 360\t> FF 02 04 FF FF FF 02 04 00 68 04 01 "
                      "01\t< 55 55 FB FF FF 55 55 04 00 68 04 01 01\techo repeated, "
-                     "wrong acknowledge",
+                     "handshake repeated",
                      ""}));
 }
 

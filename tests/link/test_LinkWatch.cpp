@@ -46,21 +46,21 @@ const std::vector<WatchedCase> Cases = {
      },
      {"\tbit write B1020.0 = 1\t> FF 01 03 FC FF 02 03 FC 81\t< 55 55 03 80 55 55 03 FC 81\tok"}},
     // The board, still inside the spoilt write's sequence, takes the next attention bytes as
-    // address and data and echoes them: the handshake sees wrong acknowledges.
+    // address and data and echoes them: the handshake is repeated, which is no failure.
     {"spoilt echo of a write, repeated once",
      [](BoardRig& rig) {
          spoil(rig, sim::Fault::WrongEcho);
          rig.link.RSWrite(QStringLiteral("B1030"), QStringLiteral("7"));
      },
      {"!\twrite B1030 = 7\t> FF 02 04 FF FF FF 02 04 06 07\t< 55 55 FB FF FF 55 55 04 06 07\techo "
-      "repeated, wrong acknowledge"}},
+      "repeated, handshake repeated"}},
     {"every echo spoilt: the repeat fails too",
      [](BoardRig& rig) {
          rig.board.faults().set(sim::Fault::WrongEcho, sim::FaultPlan::always());
          rig.link.RSWrite(QStringLiteral("B1030"), QStringLiteral("7"));
      },
      {"!\twrite B1030 = 7\t> FF 02 04 FF FF FF 02 04\t< 55 55 FB 00 00 55 55 FB\twrong echo, "
-      "echo repeated, wrong acknowledge"}},
+      "echo repeated, handshake repeated"}},
     {"spoilt echo of a read",
      [](BoardRig& rig) {
          spoil(rig, sim::Fault::WrongEcho);
@@ -79,7 +79,7 @@ const std::vector<WatchedCase> Cases = {
          spoil(rig, sim::Fault::WrongAcknowledge);
          rig.link.RSRead(QStringLiteral("B1030"));
      },
-     {"!\tread B1030 = 0\t> FF FF 01 04 06\t< 00 55 55 04 00\twrong acknowledge"}},
+     {"\tread B1030 = 0\t> FF FF 01 04 06\t< 00 55 55 04 00\thandshake repeated"}},
     {"PLS recall steps through a channel's setpoints",
      [](BoardRig& rig) {
          rig.link.RecallChannel(3);
