@@ -24,7 +24,7 @@
 
 namespace {
 const char* const TextFilter = "Text Files(*.txt)|*.txt|";
-constexpr int Widths[LinkMonitorModel::ColumnCount] = {24, 80, 220, 200, 200, 0};
+constexpr int Widths[LinkMonitorModel::ColumnCount] = {20, 70, 190, 160, 160, 0};
 
 QPushButton* button(const char* name, const char* caption, QWidget* parent) {
     auto* button = new QPushButton(QLatin1String(caption), parent);
@@ -51,7 +51,6 @@ frmLinkMonitor::frmLinkMonitor(AppContext& context, RSComm& link, SerialPort& po
     connect(filter_, &QAbstractItemModel::rowsInserted, this, &frmLinkMonitor::followNewRows);
     connect(filter_, &QAbstractItemModel::modelReset, this, &frmLinkMonitor::followNewRows);
     showCounts();
-    resize(900, 400);
     link_.setObserver(&model_);
 }
 

@@ -177,6 +177,7 @@ void frmMDIMain::mnuViewLinkMonitor_Click() {
         linkMonitor_ = mdiArea_->addSubWindow(
             new frmLinkMonitor(context_, targetComm_, commControl_, fileDialogs_));
         linkMonitor_->setAttribute(Qt::WA_DeleteOnClose);
+        linkMonitor_->resize(620, 420); // beside the Main Display in a window of the first size
     }
     linkMonitor_->show();
     mdiArea_->setActiveSubWindow(linkMonitor_);
