@@ -61,14 +61,15 @@ TEST_F(MainWindowFixture, MenusShowTheirCaptionsShortcutsAndStates) {
     }
     EXPECT_EQ(
         shown.join(QLatin1Char('\n')).toStdString(),
-        QStringList({"&File: &New...=Ctrl+N &Open...=Ctrl+O &Save=Ctrl+S Save &As... | Export "
-                     "Shift Data...=Ctrl+X | -&Upload (save) Data -Download &Program -Up&load "
-                     "Program -&Download Data | -&Print Report...=Ctrl+P | E&xit",
-                     "&Edit: Enable &Offline Editing=F2 | -Co&mm Port=Ctrl+M",
-                     "&View: -&Target Board Interface | O&nline Data=F3 O&ffline Data=F4",
-                     "&Window: &1 Main Display -&2 Set-up Parameters -&3 Machine Timing -&4 "
-                     "Shift Data -&5 I/O States",
-                     "&Help: -&Help Topics=Ctrl+H | -&About VORNA7"})
+        QStringList(
+            {"&File: &New...=Ctrl+N &Open...=Ctrl+O &Save=Ctrl+S Save &As... | Export "
+             "Shift Data...=Ctrl+X | -&Upload (save) Data -Download &Program -Up&load "
+             "Program -&Download Data | -&Print Report...=Ctrl+P | E&xit",
+             "&Edit: Enable &Offline Editing=F2 | -Co&mm Port=Ctrl+M",
+             "&View: -&Target Board Interface &Link Monitor | O&nline Data=F3 O&ffline Data=F4",
+             "&Window: &1 Main Display -&2 Set-up Parameters -&3 Machine Timing -&4 "
+             "Shift Data -&5 I/O States",
+             "&Help: -&Help Topics=Ctrl+H | -&About VORNA7"})
             .join(QLatin1Char('\n'))
             .toStdString());
 }
