@@ -10,13 +10,15 @@
 #include "AppContext.h"
 #include "MainStatusBar.h"
 #include "RSComm.h"
+#include "frmLinkMonitor.h"
 
 frmMDIMain::frmMDIMain(AppContext& context, RSComm& targetComm, SerialPort& commControl,
                        MachineWindowFactory& machineWindows, FileDialogs& fileDialogs,
                        MainWindowCommands commands, QWidget* parent)
     : QMainWindow(parent), context_(context), targetComm_(targetComm), commControl_(commControl),
-      machineWindows_(machineWindows), commands_(std::move(commands)), files_(context, fileDialogs),
-      background_(context), alarmRecorder_(context), mdiArea_(new QMdiArea(this)),
+      fileDialogs_(fileDialogs), machineWindows_(machineWindows), commands_(std::move(commands)),
+      files_(context, fileDialogs), background_(context), alarmRecorder_(context),
+      mdiArea_(new QMdiArea(this)),
       sbrMain_(new MainStatusBar(context.currentDateTime, context.locale, this)),
       tmrBackgroungUpdate_(this) {
     setObjectName(QStringLiteral("frmMDIMain"));
@@ -136,6 +138,8 @@ void frmMDIMain::buildMenus() {
     targetBoard->setEnabled(static_cast<bool>(commands_.targetBoardInterface));
     connect(targetBoard, &QAction::triggered, this, &frmMDIMain::mnuViewTargetBoardStatus_Click);
     addCommand(view, "mnuViewAlarmHistory", "&Alarm History", commands_.alarmHistory);
+    connect(addItem(view, "mnuViewLinkMonitor", "&Link Monitor"), &QAction::triggered, this,
+            &frmMDIMain::mnuViewLinkMonitor_Click);
     addSeparator(view, "mnuViewSep1");
     mnuViewOnline_ = addItem(view, "mnuViewOnline", "O&nline Data", QKeySequence(Qt::Key_F3));
     mnuViewOffline_ = addItem(view, "mnuViewOffline", "O&ffline Data", QKeySequence(Qt::Key_F4));
@@ -168,6 +172,21 @@ void frmMDIMain::buildMenus() {
 void frmMDIMain::mnuViewTargetBoardStatus_Click() {
     if (commands_.targetBoardInterface)
         commands_.targetBoardInterface(*this);
+}
+
+void frmMDIMain::mnuViewLinkMonitor_Click() {
+    if (!linkMonitor_) {
+        linkMonitor_ = mdiArea_->addSubWindow(
+            new frmLinkMonitor(context_, targetComm_, commControl_, fileDialogs_));
+        linkMonitor_->setAttribute(Qt::WA_DeleteOnClose);
+        linkMonitor_->resize(620, 420); // beside the Main Display in a window of the first size
+    }
+    linkMonitor_->show();
+    mdiArea_->setActiveSubWindow(linkMonitor_);
+}
+
+frmLinkMonitor* frmMDIMain::linkMonitor() const {
+    return linkMonitor_ ? qobject_cast<frmLinkMonitor*>(linkMonitor_->widget()) : nullptr;
 }
 
 void frmMDIMain::runFileCommand(bool (SetupFiles::*command)()) {

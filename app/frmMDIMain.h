@@ -14,6 +14,7 @@
 class AppContext;
 class FileDialogs;
 class MainStatusBar;
+class frmLinkMonitor;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -60,6 +61,9 @@ public:
 
     // View > Target Board Interface; the data transfer and the program download call it too.
     void mnuViewTargetBoardStatus_Click();
+    // View > Link Monitor: opens the monitor, or brings the open one forward.
+    void mnuViewLinkMonitor_Click();
+    frmLinkMonitor* linkMonitor() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,6 +91,7 @@ private:
     AppContext& context_;
     RSComm& targetComm_;
     SerialPort& commControl_;
+    FileDialogs& fileDialogs_;
     MachineWindowFactory& machineWindows_;
     MainWindowCommands commands_;
     SetupFiles files_;
@@ -100,6 +105,7 @@ private:
     QAction* mnuViewOnline_ = nullptr;
     QAction* mnuViewOffline_ = nullptr;
     QPointer<QMdiSubWindow> shownWindow_;
+    QPointer<QMdiSubWindow> linkMonitor_;
     int currentIndex_ = 0;
     bool startupFinished_ = false;
     bool unloading_ = false;

@@ -4,7 +4,9 @@
 //   - each machine window's refresh passes per second online at 19200 baud, against the wire
 //     limit of the bytes exchanged (vorna7-sim emulates the wire time);
 //   - the longest wait of a posted event while each machine window refreshes online at 9600;
-//   - resident memory with the main window open.
+//   - resident memory with the main window open;
+//   - the refresh and the longest wait again with the link monitor open on Main Display, and
+//     the monitor's memory after 1,000,000 exchanges.
 //
 //   main_window_figures [--seconds S] [--idle-seconds S] [--runs N] [--window W]
 // Without --window every machine window (0 Main Display .. 4 I/O States) is measured.
@@ -20,6 +22,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <malloc.h>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,6 +31,7 @@
 
 #include "AppContext.h"
 #include "FileDialogs.h"
+#include "LinkExchangeText.h"
 #include "MachineWindow.h"
 #include "MachineWindowSet.h"
 #include "MessageBoxPrompter.h"
@@ -37,6 +41,7 @@
 #include "RawLine.h"
 #include "RecordingPort.h"
 #include "SteadyClock.h"
+#include "frmLinkMonitor.h"
 #include "frmMDIMain.h"
 
 namespace {
@@ -45,6 +50,9 @@ constexpr int PatienceMs = 5000;
 constexpr double StartupLimitMs = 300;
 constexpr double IdleCpuLimitPercent = 0.5;
 constexpr double WireRatioGoal = 0.95;
+constexpr double RawRatioGoal = 0.97;
+constexpr double RawRatioGoalMonitored = 0.95;
+constexpr long MonitorExchanges = 1'000'000;
 constexpr double EventGapLimitMs = 25;
 constexpr double MemoryLimitMB = 80;
 constexpr double BitsPerByte = 10; // start bit, 8 data bits, stop bit
@@ -266,6 +274,13 @@ void startupFigure(int runs) {
 const char* const WindowNames[] = {"Main Display", "Set-up Parameters", "Machine Timing",
                                    "Shift Data", "I/O States"};
 
+// The link monitor open beside the machine window, or not.
+enum class Monitor { Closed, Open };
+
+std::string windowLabel(int window, Monitor monitor) {
+    return std::string(WindowNames[window]) + (monitor == Monitor::Open ? " + monitor" : "");
+}
+
 void idleFigures(double seconds, int window) {
     QTemporaryDir folder;
     Program program(folder.path(), window);
@@ -298,11 +313,13 @@ double rawReplaySeconds(const QString& linePath, const QByteArray& sent) {
     return nowSeconds() - start;
 }
 
-void refreshFigure(double seconds, int window) {
+void refreshFigure(double seconds, int window, Monitor monitor) {
     constexpr int Baud = 19200;
     Simulator sim(Baud);
     Program program(sim.appDir.path(), window);
     program.goOnline();
+    if (monitor == Monitor::Open)
+        program.main.mnuViewLinkMonitor_Click();
     runEventLoopFor(0.5);
     const long long passesBefore = program.display()->passCount();
     const long long bytesBefore = program.counted.bytes();
@@ -316,31 +333,99 @@ void refreshFigure(double seconds, int window) {
     const QByteArray sent = program.recording.sent();
     program.link.CloseRSComm();
     const double raw = rawReplaySeconds(sim.linePath, sent);
-    std::printf("%-18s online at %d %7.1f passes/s, %.0f bytes/s; wire limit for"
+    const std::string label = windowLabel(window, monitor);
+    std::printf("%-28s online at %d %7.1f passes/s, %.0f bytes/s; wire limit for"
                 " those bytes %.1f passes/s   goal >= %.2f   ratio %.2f\n",
-                WindowNames[window], Baud, passes / elapsed, bytes / elapsed, passes / wireSeconds,
+                label.c_str(), Baud, passes / elapsed, bytes / elapsed, passes / wireSeconds,
                 WireRatioGoal, wireSeconds / elapsed);
-    std::printf("%-18s raw client replaying the %lld bytes sent %7.1f passes/s"
-                "   link/raw %.3f   goal >= 0.97\n",
-                WindowNames[window], static_cast<long long>(sent.size()), passes / raw,
-                raw / elapsed);
+    std::printf("%-28s raw client replaying the %lld bytes sent %7.1f passes/s"
+                "   link/raw %.3f   goal >= %.2f\n",
+                label.c_str(), static_cast<long long>(sent.size()), passes / raw, raw / elapsed,
+                monitor == Monitor::Open ? RawRatioGoalMonitored : RawRatioGoal);
 }
 
-void latencyFigure(double seconds, int window) {
+void latencyFigure(double seconds, int window, Monitor monitor) {
     constexpr int Baud = 9600;
     Simulator sim(Baud);
     Program program(sim.appDir.path(), window);
     program.goOnline();
+    if (monitor == Monitor::Open)
+        program.main.mnuViewLinkMonitor_Click();
     runEventLoopFor(0.5);
     EventProbe probe;
     const long long passesBefore = program.display()->passCount();
     probe.start();
     runEventLoopFor(seconds);
-    std::printf("posted event, %-18s refreshing at %d: longest wait %6.1f ms over %ld events"
+    std::printf("posted event, %-28s refreshing at %d: longest wait %6.1f ms over %ld events"
                 " and %lld passes   limit %.0f ms   ratio %.2f\n",
-                WindowNames[window], Baud, probe.longestMs(), probe.handled(),
+                windowLabel(window, monitor).c_str(), Baud, probe.longestMs(), probe.handled(),
                 program.display()->passCount() - passesBefore, EventGapLimitMs,
                 probe.longestMs() / EventGapLimitMs);
+}
+
+// Exchanges as the link reports them: word reads, now and then a program record or a failure.
+LinkExchange sampleExchange(long number) {
+    LinkExchange exchange;
+    exchange.at = number * 2000;
+    if (number % 50 == 0) {
+        exchange.operation = LinkExchangeText::programRecord(
+            QStringLiteral("%1H").arg(number % 0x10000, 4, 16, QLatin1Char('0')).toUpper());
+        exchange.sent = QByteArray(19, '\x5A');
+        exchange.received = QByteArray(1, '\x12');
+    } else {
+        // Names of one length throughout, so the first ringful weighs what any later one does.
+        exchange.operation =
+            LinkExchangeText::read(QStringLiteral("W%1").arg(1000 + number % 1000)) +
+            QStringLiteral(" = %1").arg(10000 + number % 50000);
+        exchange.sent = QByteArray::fromHex("0303FE0303FF");
+        exchange.received = QByteArray::fromHex("0303CD0303AB");
+    }
+    if (number % 100 == 7)
+        exchange.outcomes = LinkExchange::TimeOut;
+    return exchange;
+}
+
+// Bytes the heap holds for the program, exact where resident memory moves in whole pages and
+// with what the allocator keeps back.
+double heapMegabytes() {
+    return static_cast<double>(mallinfo2().uordblks) / (1024.0 * 1024.0);
+}
+
+// The monitor window open and shown, fed as the link feeds it, with the batches shown and the
+// view updated every thousand exchanges.
+void monitorMemoryFigure() {
+    QTemporaryDir folder;
+    Program program(folder.path(), 0);
+    program.main.mnuViewLinkMonitor_Click();
+    LinkMonitorModel& model = program.main.linkMonitor()->model();
+    runEventLoopFor(0.5);
+    long fed = 0;
+    const auto feedUpTo = [&](long total) {
+        for (; fed < total; ++fed) {
+            model.exchangeDone(sampleExchange(fed));
+            if (fed % 1000 == 999) {
+                model.showWaiting();
+                QCoreApplication::processEvents();
+            }
+        }
+        model.showWaiting();
+        QCoreApplication::processEvents();
+    };
+    const double heapStart = heapMegabytes();
+    const double rssStart = statusMegabytes("VmRSS:");
+    feedUpTo(LinkExchangeRing::Capacity);
+    const double ringful = heapMegabytes() - heapStart;
+    const double startTime = nowSeconds();
+    feedUpTo(MonitorExchanges);
+    const double elapsed = nowSeconds() - startTime;
+    const double above = heapMegabytes() - heapStart;
+    std::printf("link monitor after %ld exchanges  heap %6.2f MB above the start (resident"
+                " %.1f MB; %d rows shown, %lld dropped; %.1f us each); a ringful of %d rows"
+                " took %.2f MB   limit one ringful   ratio %.2f\n",
+                MonitorExchanges, above, statusMegabytes("VmRSS:") - rssStart, model.rowCount(),
+                model.dropped(),
+                elapsed / static_cast<double>(MonitorExchanges - LinkExchangeRing::Capacity) * 1e6,
+                LinkExchangeRing::Capacity, ringful, above / ringful);
 }
 
 double optionValue(int argc, char* argv[], const char* name, double fallback) {
@@ -370,8 +455,13 @@ int main(int argc, char* argv[]) {
             if (only >= 0 && window != only)
                 continue;
             idleFigures(idleSeconds, window);
-            refreshFigure(seconds, window);
-            latencyFigure(seconds, window);
+            refreshFigure(seconds, window, Monitor::Closed);
+            latencyFigure(seconds, window, Monitor::Closed);
+        }
+        if (only <= 0) {
+            refreshFigure(seconds, 0, Monitor::Open);
+            latencyFigure(seconds, 0, Monitor::Open);
+            monitorMemoryFigure();
         }
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "main_window_figures: %s\n", failure.what());

@@ -10,11 +10,11 @@
 #include "CtlPLSCommands.h"
 #include "CtlProgramCommands.h"
 #include "CtlQuestionPrompter.h"
+#include "LinkTrace.h"
 #include "QtSerialPort.h"
 #include "RSComm.h"
 #include "SteadyClock.h"
 #include "StopSignal.h"
-#include "TracingSerialPort.h"
 
 CtlSession::CtlSession(CtlOptions options, AppLayout programLayout, std::ostream& out,
                        std::ostream& err)
@@ -123,12 +123,10 @@ int CtlSession::run() {
     QtSerialPort line(appDir);
     if (!options_.devicePath.isEmpty())
         line.setDevicePath(options_.devicePath);
-    std::optional<TracingSerialPort> traced;
-    if (options_.trace)
-        traced.emplace(line, err_);
-    SerialPort& port = traced ? static_cast<SerialPort&>(*traced) : line;
-
     RSComm link(appDir, clock, prompter);
+    LinkTrace trace(err_);
+    if (options_.trace)
+        link.setObserver(&trace);
     link.setShippedFolder(programLayout_.shippedFolder());
     if (options_.overridesSettings())
         link.overrideSettings(options_.port, options_.speed);
@@ -139,7 +137,7 @@ int CtlSession::run() {
         if (const int refused = checkProgram(program); refused != CtlCommands::Success)
             return refused;
     }
-    link.OpenRSComm(port);
+    link.OpenRSComm(line);
     if (!link.OnlineMode) {
         link.CloseRSComm();
         return CtlCommands::LinkFailure;

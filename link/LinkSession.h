@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Clock.h"
+#include "LinkWatch.h"
 #include "Prompter.h"
 
 #include <QString>
@@ -30,6 +31,8 @@ public:
     virtual int replyWithin(Clock::Micros deadline) = 0;
     // Lets pending window events run between the steps of a long transfer.
     virtual void letEventsRun() = 0;
+    // Where the exchanges are told to a watcher, if one is attached.
+    virtual LinkWatch& watch() = 0;
 
 protected:
     ~LinkSession() = default;

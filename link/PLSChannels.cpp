@@ -1,6 +1,10 @@
 #include "PLSChannels.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
+
+#include "LinkExchangeText.h"
 
 namespace {
 
@@ -35,6 +39,8 @@ bool PLSChannels::startCommand(int mode, int command) {
 
 bool PLSChannels::sendAcknowledged(int value) {
     const int answer = link_.TransferByte(value & 0xFF, false, false);
+    if (answer != LinkSession::Acknowledge && answer != LinkSession::NoByte)
+        link_.watch().note(LinkExchange::WrongAcknowledge);
     return answer == LinkSession::Acknowledge && !link_.commError();
 }
 
@@ -57,13 +63,16 @@ bool PLSChannels::finishWrite() {
 }
 
 long PLSChannels::ReadPLSWord(int command) {
+    LinkWatch::Scope scope(link_.watch(), [&] { return LinkExchangeText::plsWordRead(command); });
     long result = ReadFailed;
     if (startCommand(ReadWordMode, command)) {
         const int low = poll();
         if (low != LinkSession::NoByte && !link_.commError()) {
             const int high = poll();
-            if (high != LinkSession::NoByte && !link_.commError())
+            if (high != LinkSession::NoByte && !link_.commError()) {
                 result = high * 256L + low;
+                scope.result(QString::number(result));
+            }
         }
     }
     link_.resetLinkMode();
@@ -71,6 +80,8 @@ long PLSChannels::ReadPLSWord(int command) {
 }
 
 bool PLSChannels::WritePLSWord(int command, long value) {
+    LinkWatch::Scope scope(link_.watch(),
+                           [&] { return LinkExchangeText::plsWordWrite(command, value); });
     QByteArray word;
     word.append(static_cast<char>(value & 0xFF));
     word.append(static_cast<char>((value >> 8) & 0xFF));
@@ -83,6 +94,8 @@ bool PLSChannels::WritePLSWord(int command, long value) {
 }
 
 bool PLSChannels::SendPLSChannel(int command, int channel, int a, int b, int flag) {
+    LinkWatch::Scope scope(
+        link_.watch(), [&] { return LinkExchangeText::plsChannel(command, channel, a, b, flag); });
     QByteArray record;
     for (int value : {channel, a & 0xFF, (a >> 8) & 0xFF, b & 0xFF, (b >> 8) & 0xFF, flag})
         record.append(static_cast<char>(value & 0xFF));
@@ -94,6 +107,12 @@ bool PLSChannels::SendPLSChannel(int command, int channel, int a, int b, int fla
 }
 
 bool PLSChannels::WritePLSBlock(int command, const std::array<int, 6>& values) {
+    LinkWatch::Scope scope(link_.watch(), [&] {
+        const int* group =
+            std::find(std::begin(ConfigGroupCommand), std::end(ConfigGroupCommand), command);
+        return LinkExchangeText::plsConfigDownload(
+            static_cast<int>(group - std::begin(ConfigGroupCommand)));
+    });
     QByteArray block;
     for (int value : values)
         block.append(static_cast<char>(value & 0xFF));
@@ -105,6 +124,7 @@ bool PLSChannels::WritePLSBlock(int command, const std::array<int, 6>& values) {
 }
 
 bool PLSChannels::ReadPLSConfig(int command) {
+    LinkWatch::Scope scope(link_.watch(), LinkExchangeText::plsConfigUpload);
     bool ok = startCommand(ConfigReadMode, command);
     // The failed poll's answer is stored too; the elements after it keep their values.
     for (int i = 0; ok && i < ConfigCount; ++i) {
@@ -116,6 +136,12 @@ bool PLSChannels::ReadPLSConfig(int command) {
 }
 
 bool PLSChannels::ReadPLSChannel(int channel) {
+    // The board gives a channel's setpoints one per recall, on then off.
+    recallRun_ = channel == lastRecalled_ ? recallRun_ + 1 : 0;
+    lastRecalled_ = channel;
+    LinkWatch::Scope scope(link_.watch(), [&] {
+        return LinkExchangeText::plsRecall(channel, recallRun_ % RecallSteps + 1);
+    });
     if (!link_.SetPLCMode(RecallMode, RecallChan)) {
         link_.resetLinkMode();
         return false;
@@ -125,7 +151,10 @@ bool PLSChannels::ReadPLSChannel(int channel) {
         recallPos_ = 0;
         return false;
     }
-    if (link_.TransferByte(channel & 0xFF, false, false) != LinkSession::Acknowledge) {
+    const int answer = link_.TransferByte(channel & 0xFF, false, false);
+    if (answer != LinkSession::Acknowledge) {
+        if (answer != LinkSession::NoByte)
+            link_.watch().note(LinkExchange::WrongAcknowledge);
         link_.resetLinkMode();
         return false;
     }
@@ -145,6 +174,7 @@ bool PLSChannels::ReadPLSChannel(int channel) {
         return false;
     }
     recallPos_ = high * 256 + low;
+    scope.result(QStringLiteral("state %1 position %2").arg(state).arg(recallPos_));
     return true;
 }
 
@@ -153,10 +183,10 @@ bool PLSChannels::WaitPLSReady() {
     Clock::Micros deadline = clock.now() + Clock::fromSeconds(3.0);
     for (;;) {
         if (clock.now() > deadline) {
-            const int answer = link_.messages().ask(
+            const int answer = link_.watch().answered(link_.messages().ask(
                 WarningTitle,
                 QStringLiteral("Cannot Determine PLS READY Mode Within Target Board."),
-                Prompter::Icon::Critical, Prompter::Buttons::RetryCancel);
+                Prompter::Icon::Critical, Prompter::Buttons::RetryCancel));
             if (answer != Prompter::Retry) {
                 link_.setCommError(true);
                 return false;
@@ -165,8 +195,12 @@ bool PLSChannels::WaitPLSReady() {
         }
         if (link_.commError())
             return false;
-        if (link_.TransferByte(ReadyQuery, false, false) != LinkSession::Acknowledge)
+        const int answer = link_.TransferByte(ReadyQuery, false, false);
+        if (answer != LinkSession::Acknowledge) {
+            if (answer != LinkSession::NoByte)
+                link_.watch().note(LinkExchange::WrongAcknowledge);
             continue;
+        }
         if (poll() == Ready) {
             poll();
             return true;

@@ -71,4 +71,7 @@ private:
     bool configRead_ = false;
     int recallState_ = 0;
     std::int32_t recallPos_ = 0;
+    static constexpr int RecallSteps = 2;
+    int lastRecalled_ = -1;
+    int recallRun_ = 0;
 };

@@ -7,6 +7,7 @@
 #include "CommSettings.h"
 #include "HexRecords.h"
 #include "HexText.h"
+#include "LinkExchangeText.h"
 #include "PathUtility.h"
 
 namespace {
@@ -95,6 +96,7 @@ bool ProgramTransfer::refuseBadHex(const QStringList& lines) {
 }
 
 bool ProgramTransfer::readBoardIdent(QString* ident, QString* checksum, QString* revision) {
+    LinkWatch::Scope scope(link_.watch(), LinkExchangeText::identRead);
     for (int k = 0; k < IdentLength + 2 && !link_.commError(); ++k) {
         const QString value = link_.readTarget(byteAddress(IdentAddress + k));
         if (link_.commError())
@@ -149,6 +151,7 @@ void ProgramTransfer::prepareBoard() {
     if (write(QStringLiteral("B8181"), QStringLiteral("86")) &&
         write(QStringLiteral("B8176"), QStringLiteral("0"))) {
         link_.time().waitUntil(link_.time().now() + Clock::fromSeconds(0.1));
+        LinkWatch::Scope scope(link_.watch(), LinkExchangeText::programAttention);
         link_.TransferByte(0xFF, false, false);
     }
     link_.resetLinkMode();
@@ -175,6 +178,9 @@ ProgramTransfer::RecordsOutcome ProgramTransfer::sendRecords(const QStringList& 
         if (failed())
             return RecordsOutcome::LinkFailed;
         const int count = lineByte(line, 1);
+        LinkWatch::Scope scope(link_.watch(), [&] {
+            return LinkExchangeText::programRecord(line.mid(3, 4) + QStringLiteral("H"));
+        });
         int sum = 0;
         for (int position = 1; position <= 5 && !link_.commError(); position += 2) {
             const int value = lineByte(line, position);
@@ -193,6 +199,8 @@ ProgramTransfer::RecordsOutcome ProgramTransfer::sendRecords(const QStringList& 
         const int reply =
             link_.replyWithin(link_.time().now() + Clock::fromSeconds(ReplyWaitSeconds));
         if (reply != (sum & 0xFF)) {
+            link_.watch().note(reply == LinkSession::NoByte ? LinkExchange::NoReply
+                                                            : LinkExchange::WrongChecksum);
             tell(DownloadTitle, QStringLiteral("Checksum Error, Program Download Halted!"),
                  Prompter::Icon::Exclamation);
             return RecordsOutcome::ChecksumFailed;
@@ -203,6 +211,7 @@ ProgramTransfer::RecordsOutcome ProgramTransfer::sendRecords(const QStringList& 
 
 void ProgramTransfer::writeIdent() {
     writingIdent_ = true;
+    LinkWatch::Scope scope(link_.watch(), LinkExchangeText::identWrite);
     const QString ident = set_.ProgramIdent.trimmed() + QString(IdentLength, QChar(0));
     for (int k = 0; k < IdentLength + 2; ++k) {
         QString value;
@@ -278,6 +287,7 @@ void ProgramTransfer::DumpProgram() {
     prepareBoard();
     sendConfiguration();
     if (!failed()) {
+        LinkWatch::Scope scope(link_.watch(), LinkExchangeText::programModeEnter);
         link_.TransferByte(0xFF, false, false);
         link_.resetLinkMode();
         if (!link_.commError())
@@ -292,7 +302,11 @@ void ProgramTransfer::DumpProgram() {
         return;
     }
     if (outcome == RecordsOutcome::Sent && !failed()) {
-        if (link_.TransferByte(0xFF, false, false) != LinkSession::Acknowledge) {
+        LinkWatch::Scope scope(link_.watch(), LinkExchangeText::programModeExit);
+        const int answer = link_.TransferByte(0xFF, false, false);
+        if (answer != LinkSession::Acknowledge) {
+            if (answer != LinkSession::NoByte)
+                link_.watch().note(LinkExchange::WrongAcknowledge);
             tell(DownloadTitle, QStringLiteral("PLC did not Exit Program Mode!"),
                  Prompter::Icon::Critical);
             endDump(false);
@@ -355,6 +369,7 @@ std::optional<int> ProgramTransfer::readBoardByte(int address) {
 }
 
 bool ProgramTransfer::readUploadIdent(QString* line) {
+    LinkWatch::Scope scope(link_.watch(), LinkExchangeText::identRead);
     QString ident, checksum, revision;
     for (int k = 0; k < IdentLength + 2; ++k) {
         readingIdent_ = true;

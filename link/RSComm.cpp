@@ -8,6 +8,7 @@
 #include "DecimalText.h"
 #include "FaultCodeFile.h"
 #include "HexText.h"
+#include "LinkExchangeText.h"
 #include "SupportFolder.h"
 #include "ValueRules.h"
 
@@ -122,7 +123,10 @@ void RSComm::OpenRSComm(SerialPort& CommObj) {
     linkMode_ = 0;
     CommError = false;
     dropReported_ = false;
-    TransferByte(Attention, false, false);
+    {
+        LinkWatch::Scope scope(watch_, LinkExchangeText::lineOpen);
+        TransferByte(Attention, false, false);
+    }
     OnlineMode = !CommError;
 }
 
@@ -137,8 +141,10 @@ void RSComm::CloseRSComm() {
 
 void RSComm::closeLine() {
     if (port_ && port_->isOpen()) {
-        if (!CommError)
+        if (!CommError) {
+            LinkWatch::Scope scope(watch_, LinkExchangeText::lineClose);
             TransferByte(Attention, false, false);
+        }
         if (port_->isOpen())
             port_->close();
     }
@@ -183,6 +189,7 @@ int RSComm::TransferByte(int Data, bool NoReply, bool DiscardFirst) {
         CommErrorAlert = true;
         deadline = clock_.now() + Clock::fromSeconds(2.0);
         ++timeouts;
+        watch_.note(LinkExchange::TimeOut);
         if (timeouts < TimeoutsBeforeAsking) {
             port_->discard();
             CommError = false;
@@ -190,8 +197,9 @@ int RSComm::TransferByte(int Data, bool NoReply, bool DiscardFirst) {
                 return NoByte;
             continue;
         }
-        const int answer = prompter_.ask(CommWarningTitle, CannotCommunicateText,
-                                         Prompter::Icon::Critical, Prompter::Buttons::RetryCancel);
+        const int answer = watch_.answered(prompter_.ask(CommWarningTitle, CannotCommunicateText,
+                                                         Prompter::Icon::Critical,
+                                                         Prompter::Buttons::RetryCancel));
         if (answer != Prompter::Retry) {
             CommError = true;
             return NoByte;
@@ -207,6 +215,7 @@ int RSComm::TransferByte(int Data, bool NoReply, bool DiscardFirst) {
         reportLineDropped();
         return NoByte;
     }
+    watch_.received(reply);
     // A reply after Retry ends the failure this exchange itself latched.
     CommError = false;
     CommErrorAlert = false;
@@ -214,6 +223,7 @@ int RSComm::TransferByte(int Data, bool NoReply, bool DiscardFirst) {
 }
 
 bool RSComm::sendByte(int value) {
+    watch_.sent(value);
     if (port_->send(QByteArray(1, static_cast<char>(value & 0xFF))))
         return true;
     reportLineDropped();
@@ -221,6 +231,7 @@ bool RSComm::sendByte(int value) {
 }
 
 void RSComm::reportLineDropped() {
+    watch_.note(LinkExchange::LineLost);
     linkMode_ = 0;
     CommError = true;
     if (port_ && port_->isOpen())
@@ -237,11 +248,13 @@ void RSComm::reportLineDropped() {
 bool RSComm::SetPLCMode(int Mode, int Command) {
     linkMode_ = 0;
     Clock::Micros deadline = clock_.now() + Clock::fromSeconds(2.0);
+    bool answeredWrong = false;
     while (linkMode_ != Mode) {
         if (clock_.now() > deadline) {
-            const int answer =
-                prompter_.ask(CommWarningTitle, CannotSetModeText, Prompter::Icon::Critical,
-                              Prompter::Buttons::RetryCancel);
+            watch_.note(LinkExchange::WrongAcknowledge);
+            const int answer = watch_.answered(prompter_.ask(CommWarningTitle, CannotSetModeText,
+                                                             Prompter::Icon::Critical,
+                                                             Prompter::Buttons::RetryCancel));
             if (answer != Prompter::Retry) {
                 CommError = true;
                 OnlineMode = false;
@@ -253,16 +266,22 @@ bool RSComm::SetPLCMode(int Mode, int Command) {
         const int r1 = TransferByte(Attention, false, true);
         if (r1 == NoByte)
             return false;
-        if (r1 != Acknowledge)
+        if (r1 != Acknowledge) {
+            answeredWrong = true;
             continue;
+        }
         const int r2 = TransferByte(Command, false, false);
         if (r2 == NoByte)
             return false;
-        if (r2 == Acknowledge)
+        if (r2 == Acknowledge) {
             linkMode_ = Mode;
-        else
+        } else {
+            answeredWrong = true;
             linkMode_ = 0;
+        }
     }
+    if (answeredWrong)
+        watch_.note(LinkExchange::HandshakeRepeated);
     return true;
 }
 
@@ -270,6 +289,7 @@ bool RSComm::SetPLCMode(int Mode, int Command) {
 // Reads and writes
 
 QString RSComm::ReadTarget(const QString& Add) {
+    LinkWatch::Scope scope(watch_, [&] { return LinkExchangeText::read(Add); });
     if (linkMode_ != ReadMode) {
         if (!SetPLCMode(ReadMode, ReadCommand))
             return {};
@@ -288,6 +308,7 @@ QString RSComm::ReadTarget(const QString& Add) {
         if (echo == NoByte)
             return {};
         if (echo != high) {
+            watch_.note(LinkExchange::WrongEcho);
             linkMode_ = 0;
             return {};
         }
@@ -296,7 +317,9 @@ QString RSComm::ReadTarget(const QString& Add) {
             return {};
         data[i] = static_cast<char>(value);
     }
-    return QString::number(ValueRules::composeValue(cached_, data));
+    const QString value = QString::number(ValueRules::composeValue(cached_, data));
+    scope.result(value);
+    return value;
 }
 
 bool RSComm::WriteTarget(const QString& Add, const QString& DataValue) {
@@ -387,9 +410,17 @@ void RSComm::RSWrite(const QString& Add, const QString& DataValue) {
 
 // A wrong echo repeats the whole write once.
 bool RSComm::writeTarget(const QString& Add, const QString& DataValue) {
+    LinkWatch::Scope scope(watch_, [&] { return LinkExchangeText::write(Add, DataValue); });
     if (WriteTarget(Add, DataValue))
         return true;
-    return writeVerifyFailed_ && WriteTarget(Add, DataValue);
+    if (!writeVerifyFailed_)
+        return false;
+    watch_.note(LinkExchange::EchoRepeated);
+    if (WriteTarget(Add, DataValue))
+        return true;
+    if (writeVerifyFailed_)
+        watch_.note(LinkExchange::WrongEcho);
+    return false;
 }
 
 int RSComm::replyWithin(Clock::Micros deadline) {
@@ -398,7 +429,10 @@ int RSComm::replyWithin(Clock::Micros deadline) {
     if (port_->waitForByte(clock_, deadline) != SerialPort::WaitResult::ByteReady)
         return NoByte;
     const int reply = port_->readByte();
-    return reply < 0 ? NoByte : reply;
+    if (reply < 0)
+        return NoByte;
+    watch_.received(reply);
+    return reply;
 }
 
 void RSComm::letEventsRun() {

@@ -90,6 +90,11 @@ public:
     // event loop, when there is one.
     void setEventPump(std::function<void()> pump) { eventPump_ = std::move(pump); }
 
+    // The watcher told of each exchange (the link monitor, the command-line trace); null
+    // detaches it. Times count from the moment it is attached.
+    void setObserver(LinkObserver* observer) { watch_.setObserver(observer); }
+    LinkObserver* observer() const { return watch_.observer(); }
+
     // True while a link operation runs (including while its own message is open).
     // Periodic callers skip their turn instead of starting a second operation.
     bool IsBusy() const { return busyDepth_ > 0; }
@@ -126,6 +131,7 @@ protected:
     void setOnlineMode(bool online) override { OnlineMode = online; }
     int replyWithin(Clock::Micros deadline) override;
     void letEventsRun() override;
+    LinkWatch& watch() override { return watch_; }
     QString ReadTarget(const QString& Add);
     bool WriteTarget(const QString& Add, const QString& DataValue);
 
@@ -165,6 +171,7 @@ private:
     QString shippedFolder_;
     Clock& clock_;
     Prompter& prompter_;
+    LinkWatch watch_{clock_};
     SerialPort* port_ = nullptr;
 
     bool settingsOverridden_ = false;

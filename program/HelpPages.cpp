@@ -33,6 +33,7 @@ QString HelpPages::pageFor(const QString& windowName) {
         {QStringLiteral("frmProcessing"), QStringLiteral("data-transfer.html")},
         {QStringLiteral("frmWaitDisplay"), QStringLiteral("print-report.html")},
         {QStringLiteral("frmSetupComm"), QStringLiteral("comm-port.html")},
+        {QStringLiteral("frmLinkMonitor"), QStringLiteral("link-monitor.html")},
         {QStringLiteral("frmAbout"), QStringLiteral("help-menu.html")},
         {QStringLiteral("frmSystemInfo"), QStringLiteral("help-menu.html#system-information")},
     };

@@ -3,7 +3,9 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 
 #include "Numbers.h"
@@ -58,6 +60,7 @@ const BitGroup BitGroups[] = {
       "Flywheel at Punch Speed", "Cupfeed is Open", "Spare"}},
 };
 constexpr int TimingChannels = 0;
+constexpr int StateWidth = 48; // "65535" and "off" with room to spare
 
 const QColor OnColour(0, 0, 255);
 const QColor OffColour(192, 0, 0);
@@ -68,6 +71,19 @@ void setColour(QLabel* label, const QColor& colour) {
     label->setPalette(palette);
 }
 
+void setBackground(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, colour);
+    label->setPalette(palette);
+}
+
+// The colour the style fills the inside of a frame with, so an opaque label on it shows no box.
+QColor frameFillColour() {
+    QGroupBox sample;
+    sample.resize(64, 64);
+    return sample.grab().toImage().pixelColor(32, 40);
+}
+
 // Octal-style point numbers: bit 9 of a word is point 11.
 int pointNumber(int bit) {
     return bit / 8 * 10 + bit % 8;
@@ -75,7 +91,7 @@ int pointNumber(int bit) {
 } // namespace
 
 frmBMIO::frmBMIO(AppContext& context, std::function<void()> setOnlineMode, QWidget* parent)
-    : MachineWindow(context, std::move(setOnlineMode), parent) {
+    : MachineWindow(context, std::move(setOnlineMode), parent), frameFill_(frameFillColour()) {
     setObjectName(QStringLiteral("frmBMIO"));
     setWindowTitle(QStringLiteral("BM I/O Status"));
     auto* grid = new QGridLayout(this);
@@ -101,7 +117,11 @@ QLabel* frmBMIO::addPair(QGroupBox* frame, const QString& name, int index, const
     nameLabel->setToolTip(nameHover);
     auto* state = new QLabel(initial, frame);
     state->setObjectName(indexedName(name + QStringLiteral("State"), index));
-    state->setMinimumWidth(48);
+    // Every pass changes dozens of these. Opaque and of fixed size, a changed one repaints
+    // itself alone: no relayout of its frame, no repaint of the frame and title bar beneath.
+    state->setAutoFillBackground(true);
+    setBackground(state, frameFill_);
+    state->setFixedSize(StateWidth, state->sizeHint().height());
     setColour(state, OnColour);
     layout->addWidget(nameLabel, row, 0);
     layout->addWidget(state, row, 1);
@@ -181,7 +201,10 @@ void frmBMIO::ShowOfflineLayout() {
 }
 
 void frmBMIO::showState(QLabel* label, bool on) {
-    label->setText(on ? QStringLiteral("ON") : QStringLiteral("off"));
+    const QString text = on ? QStringLiteral("ON") : QStringLiteral("off");
+    if (label->text() == text)
+        return;
+    label->setText(text);
     setColour(label, on ? OnColour : OffColour);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <array>
 
 #include "MachineWindow.h"
@@ -37,4 +38,5 @@ private:
     std::array<QLabel*, ModuleCount> lblk6686State{};
     std::array<BitLabels, BitGroupCount> bitStates_{}; // timing channels, slot 00, slot 01
     std::vector<QLabel*> names_;
+    QColor frameFill_;
 };

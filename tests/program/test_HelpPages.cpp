@@ -46,9 +46,10 @@ TEST(HelpPagesTest, ThePagesFormOneWholeFromTheContents) {
 }
 
 TEST(HelpPagesTest, EachWindowHasAPageAndUnknownWindowsGetTheContents) {
-    for (const char* window : {"frmMDIMain", "frmBMMain", "frmBMSetup", "frmBMTmg", "frmBMData",
-                               "frmBMIO", "frmTargetBoard", "frmDownloadProg", "frmProcessing",
-                               "frmWaitDisplay", "frmSetupComm", "frmAbout", "frmSystemInfo"}) {
+    for (const char* window :
+         {"frmMDIMain", "frmBMMain", "frmBMSetup", "frmBMTmg", "frmBMData", "frmBMIO",
+          "frmTargetBoard", "frmDownloadProg", "frmProcessing", "frmWaitDisplay", "frmSetupComm",
+          "frmAbout", "frmSystemInfo", "frmLinkMonitor"}) {
         const QString page = HelpPages::pageFor(QString::fromLatin1(window));
         EXPECT_NE(page, HelpPages::contentsPage()) << window;
         EXPECT_TRUE(resolves(HelpPages::contentsPage(), page)) << window;
