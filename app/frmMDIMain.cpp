@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <algorithm>
 
 #include "AppContext.h"
 #include "MainStatusBar.h"
@@ -179,7 +180,11 @@ void frmMDIMain::mnuViewLinkMonitor_Click() {
         linkMonitor_ = mdiArea_->addSubWindow(
             new frmLinkMonitor(context_, targetComm_, commControl_, fileDialogs_));
         linkMonitor_->setAttribute(Qt::WA_DeleteOnClose);
-        linkMonitor_->resize(620, 420); // beside the Main Display in a window of the first size
+        // In the lower right of the work area, whole, beside the Main Display where it fits.
+        const QSize area = mdiArea_->viewport()->size();
+        linkMonitor_->resize(std::min(620, area.width()), std::min(420, area.height()));
+        linkMonitor_->move(std::max(0, area.width() - linkMonitor_->width()),
+                           std::max(0, area.height() - linkMonitor_->height()));
     }
     linkMonitor_->show();
     mdiArea_->setActiveSubWindow(linkMonitor_);
