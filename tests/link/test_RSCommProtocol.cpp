@@ -57,7 +57,6 @@ TEST_F(LinkOnBoard, ValuesComposeAndSplitByWidth) {
         const char* written;
         const char* read;
     } cases[] = {
-        {"D1100", "655359999", "655359999"},
         {"D1100", "123456789", "123456789"},
         {"W1104", "65,535", "65535"}, // the value the rules took, not the text
         {"B1111", "255", "255"},
@@ -98,15 +97,6 @@ TEST_F(LinkOnBoard, BitWriteReadsTheWholeByteAndChangesOnlyItsBit) {
     EXPECT_EQ(board.memory().byte(1020), 0x71) << "clearing a clear bit leaves it clear";
     EXPECT_EQ(link.RSRead(QStringLiteral("B1020.4")), QStringLiteral("1"));
     EXPECT_EQ(link.RSRead(QStringLiteral("B1020.3")), QStringLiteral("0"));
-}
-
-TEST_F(LinkOnBoard, FlagWriteAddressesByteThirtyTwoPlusNumberDivEight) {
-    goOnline();
-    board.memory().setByte(36, 0x01);
-    link.RSWrite(QStringLiteral("F34"), QStringLiteral("1"));
-    EXPECT_EQ(board.memory().byte(36), 0x05);
-    EXPECT_EQ(link.RSRead(QStringLiteral("F34")), QStringLiteral("1"));
-    EXPECT_EQ(link.RSRead(QStringLiteral("F33")), QStringLiteral("0"));
 }
 
 TEST_F(LinkOnBoard, BitWriteWhoseReadBackFailsWritesNothing) {
