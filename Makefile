@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
-.PHONY: deps configure build build-asan build-release package test test-default test-asan run bench fuzz fuzz-program format clean
+.PHONY: deps configure build build-asan build-release package test test-default test-asan run bench soak fuzz fuzz-program fuzz-parsers format clean
 
 # Parallel jobs for building and testing; the presets leave this to the machine.
 JOBS ?= $(shell nproc)
@@ -41,6 +41,12 @@ run: build
 
 bench: build
 	@scripts/bench.sh build/default/bin
+
+# The main window online against the simulator with faults at random, MINUTES long (60 by
+# default); SEED=<n> repeats a run's choices.
+MINUTES ?= 60
+soak: build
+	@QT_QPA_PLATFORM=offscreen build/default/bin/soak --minutes $(MINUTES) $(if $(SEED),--seed $(SEED))
 
 # Fuzzes the set-up file reader (FUZZ_SECONDS=600 by default) and keeps the corpus it finds.
 fuzz:
