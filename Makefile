@@ -56,6 +56,10 @@ fuzz:
 fuzz-program:
 	@scripts/fuzz-program.sh $(FUZZ_SECONDS)
 
+# Fuzzes one more parser: FUZZ_PARSER=rsport|fault-text|address|ctl-options|sim-control.
+fuzz-parsers:
+	@scripts/fuzz-parsers.sh $(FUZZ_PARSER) $(FUZZ_SECONDS)
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 

@@ -150,8 +150,13 @@ void FaultInjector::awaitAnswer(double healedAt) {
         const double waited = state_.now() - healedAt;
         if (answered) {
             longestRecovery_ = std::max(longestRecovery_, waited);
-            if (waited > AnswerLimitSeconds)
+            if (waited > AnswerLimitSeconds) {
                 ++stalls_;
+                std::fprintf(stderr,
+                             "soak: %.1f s: the program answered %.1f s after the board "
+                             "was healed\n",
+                             state_.now(), waited);
+            }
             return;
         }
         if (waited > HungSeconds) {

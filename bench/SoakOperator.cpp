@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <cstdio>
 
 #include "AppContext.h"
 #include "DataTransfer.h"
@@ -262,6 +263,8 @@ QString SoakOperator::boardChannel(int channel) {
     return answer.startsWith(QLatin1String("ok ")) ? answer.mid(3) : answer;
 }
 
+// Told at once as well, so a long run can be watched.
 void SoakOperator::wrong(const QString& what) {
     wrongResults_.append(QStringLiteral("%1 s: %2").arg(state_.now(), 0, 'f', 1).arg(what));
+    std::fprintf(stderr, "soak: %s\n", qPrintable(wrongResults_.last()));
 }
