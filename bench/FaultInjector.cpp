@@ -97,7 +97,7 @@ void FaultInjector::episode(QTcpSocket& control) {
     const bool over = hold < 0 || !pause(hold);
     if (!heal(control) || over)
         return;
-    awaitAnswer(state_.now());
+    awaitAnswer(state_.now(), kind);
     if (state_.errorMessages > messagesBefore)
         ++reported_;
 }
@@ -142,28 +142,31 @@ bool FaultInjector::heal(QTcpSocket& control) {
 }
 
 // The program answers again when a reply came back from the healed board and its event loop
-// ran after that.
-void FaultInjector::awaitAnswer(double healedAt) {
+// ran after that reply. (Asking for a heartbeat newer than the latest reply instead would
+// wait for a gap in the traffic, not for the program.)
+void FaultInjector::awaitAnswer(double healedAt, Kind kind) {
+    double firstReply = 0;
     for (;;) {
-        const double reply = state_.lastReply;
-        const bool answered = reply > healedAt && state_.heartbeat > reply;
+        if (firstReply == 0 && state_.lastReply > healedAt)
+            firstReply = state_.lastReply;
+        const bool answered = firstReply > 0 && state_.heartbeat > firstReply;
         const double waited = state_.now() - healedAt;
         if (answered) {
             longestRecovery_ = std::max(longestRecovery_, waited);
             if (waited > AnswerLimitSeconds) {
                 ++stalls_;
                 std::fprintf(stderr,
-                             "soak: %.1f s: the program answered %.1f s after the board "
-                             "was healed\n",
-                             state_.now(), waited);
+                             "soak: %.1f s: the program answered %.1f s after the board was "
+                             "healed (%s)\n",
+                             state_.now(), waited, name(kind));
             }
             return;
         }
         if (waited > HungSeconds) {
             std::fprintf(stderr,
-                         "soak: the program has not answered for %.0f s after the board "
-                         "was healed; giving up\n",
-                         waited);
+                         "soak: the program has not answered for %.0f s after the board was "
+                         "healed (%s); giving up\n",
+                         waited, name(kind));
             std::fflush(stderr);
             _exit(1);
         }

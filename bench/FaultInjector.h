@@ -43,7 +43,7 @@ private:
     void episode(QTcpSocket& control);
     double inject(QTcpSocket& control, Kind kind);
     bool heal(QTcpSocket& control);
-    void awaitAnswer(double healedAt);
+    void awaitAnswer(double healedAt, Kind kind);
     bool send(QTcpSocket& control, const QString& line);
     int between(int low, int high);
 
