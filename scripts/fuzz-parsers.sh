@@ -70,7 +70,7 @@ case "$parser" in
         args --device /dev/null watch D1100 --count 3 --interval 200; args pls set 2 100 200
         args --retries=2 --trace board --type 1; args download-data set.sdt --yes
         args upload-data --out set.sdt; args report set.sdt --pdf out.pdf; args --help
-        args download-program prog.hex; args pls offset 15 ;;
+        args download-program prog.hex; args pls offset 15; args read W1749 $'B.\n2' ;;
     sim-control)
         seed 'set W1022 350\nget W1022\nset B1020.0 1\nget B1020.0\nset D1100 70000\n'
         seed 'fault wrong-echo 2 after 1\nfault silence on\nfault clear\ndrop\nwire 19200\n'
