@@ -54,7 +54,12 @@ mkdir -p "$seeds" "$found" "$merged" "$corpus"
 n=0
 seed() { printf '%b' "$1" >"$seeds/seed-$((n += 1))"; }
 # Arguments separated by NUL bytes, as the target splits them.
-args() { local IFS=$'\x01'; printf '%s' "$*" | tr '\001' '\000' >"$seeds/seed-$((n += 1))"; }
+# (The count goes up outside the pipeline, whose commands run in subshells.)
+args() {
+    local IFS=$'\x01'
+    n=$((n + 1))
+    printf '%s' "$*" | tr '\001' '\000' >"$seeds/seed-$n"
+}
 case "$parser" in
     rsport)
         seed '1,9600\r\n'; seed '99,19200\r\n'; seed ' 3 , 19200 \r\nsecond line\r\n'
