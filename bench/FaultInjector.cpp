@@ -61,13 +61,13 @@ bool FaultInjector::send(QTcpSocket& control, const QString& line) {
     control.write((line + u'\n').toUtf8());
     while (!control.canReadLine()) {
         if (!control.waitForReadyRead(ControlTimeoutMs)) {
-            failure_ = line + QStringLiteral(": no answer");
+            failure_ = QStringLiteral("%1 s: %2: no answer").arg(state_.now(), 0, 'f', 1).arg(line);
             return false;
         }
     }
     const QString answer = QString::fromUtf8(control.readLine()).trimmed();
     if (answer != QLatin1String("ok")) {
-        failure_ = line + QStringLiteral(": ") + answer;
+        failure_ = QStringLiteral("%1 s: %2: %3").arg(state_.now(), 0, 'f', 1).arg(line, answer);
         return false;
     }
     return true;
