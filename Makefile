@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
-.PHONY: deps configure build build-asan build-release package test test-default test-asan run bench fuzz fuzz-program format clean
+.PHONY: deps configure build build-asan build-release package test test-default test-asan run bench soak fuzz fuzz-program fuzz-parsers format clean
 
 # Parallel jobs for building and testing; the presets leave this to the machine.
 JOBS ?= $(shell nproc)
@@ -42,6 +42,12 @@ run: build
 bench: build
 	@scripts/bench.sh build/default/bin
 
+# The main window online against the simulator with faults at random, MINUTES long (60 by
+# default); SEED=<n> repeats a run's choices.
+MINUTES ?= 60
+soak: build
+	@QT_QPA_PLATFORM=offscreen build/default/bin/soak --minutes $(MINUTES) $(if $(SEED),--seed $(SEED))
+
 # Fuzzes the set-up file reader (FUZZ_SECONDS=600 by default) and keeps the corpus it finds.
 fuzz:
 	@scripts/fuzz-sdt.sh $(FUZZ_SECONDS)
@@ -49,6 +55,10 @@ fuzz:
 # Fuzzes the program file readers (HEX pre-flight, revision and configuration files).
 fuzz-program:
 	@scripts/fuzz-program.sh $(FUZZ_SECONDS)
+
+# Fuzzes one more parser: FUZZ_PARSER=rsport|fault-text|address|ctl-options|sim-control.
+fuzz-parsers:
+	@scripts/fuzz-parsers.sh $(FUZZ_PARSER) $(FUZZ_SECONDS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -11,7 +11,8 @@
 
 namespace {
 
-void run(frmMDIMain& main, DataTransferCommands::Outcome (DataTransferCommands::*command)()) {
+DataTransferCommands::Outcome
+run(frmMDIMain& main, DataTransferCommands::Outcome (DataTransferCommands::*command)()) {
     RSCommTransferLink link(main.TargetComm());
     DataTransferCommands commands(main.context(), link,
                                   {[&main] { main.setWantedMode(true); },
@@ -20,16 +21,20 @@ void run(frmMDIMain& main, DataTransferCommands::Outcome (DataTransferCommands::
                                                             &main);
                                        dialog.exec();
                                    }});
-    (commands.*command)();
+    return (commands.*command)();
 }
 
 } // namespace
 
 void DataTransferMenu::addTo(MainWindowCommands& commands) {
-    commands.upload = [](frmMDIMain& main) {
-        run(main, &DataTransferCommands::mnuFileUpload_Click);
-    };
-    commands.download = [](frmMDIMain& main) {
-        run(main, &DataTransferCommands::mnuFileDownload_Click);
-    };
+    commands.upload = [](frmMDIMain& main) { upload(main); };
+    commands.download = [](frmMDIMain& main) { download(main); };
+}
+
+DataTransferCommands::Outcome DataTransferMenu::upload(frmMDIMain& main) {
+    return run(main, &DataTransferCommands::mnuFileUpload_Click);
+}
+
+DataTransferCommands::Outcome DataTransferMenu::download(frmMDIMain& main) {
+    return run(main, &DataTransferCommands::mnuFileDownload_Click);
 }

@@ -27,6 +27,8 @@ public:
     // The port alias, as a raw client opens it.
     QString linePath() const;
     qint64 processId() const { return process_.processId(); }
+    // The loopback port of the control channel, for a second connection of one's own.
+    quint16 controlPort() const { return controlPort_; }
 
     // One control command and its answer line ("ok", "ok 300", "error ...").
     QString control(const QString& line);

@@ -26,7 +26,6 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 #include "AppContext.h"
@@ -35,6 +34,7 @@
 #include "MachineWindow.h"
 #include "MachineWindowSet.h"
 #include "MessageBoxPrompter.h"
+#include "ProcessUsage.h"
 #include "QtFileDialogs.h"
 #include "QtSerialPort.h"
 #include "RSComm.h"
@@ -60,29 +60,6 @@ constexpr double BitsPerByte = 10; // start bit, 8 data bits, stop bit
 double nowSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
-}
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// A line of /proc/self/status in megabytes ("VmRSS", "VmHWM").
-double statusMegabytes(const char* key) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(static_cast<qsizetype>(std::strlen(key)) + 1)
-                       .trimmed()
-                       .split(' ')[0]
-                       .toDouble() /
-                   1024.0;
-    }
-    return 0;
 }
 
 // A loop of its own: quitting the application would close the main window.
@@ -286,21 +263,21 @@ void idleFigures(double seconds, int window) {
     Program program(folder.path(), window);
     runEventLoopFor(0.5);
     const long long passesBefore = program.display()->passCount();
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = ProcessUsage::cpuSeconds();
     const double start = nowSeconds();
     runEventLoopFor(seconds);
     const double elapsed = nowSeconds() - start;
-    const double percent = (cpuSeconds() - cpuBefore) / elapsed * 100;
+    const double percent = (ProcessUsage::cpuSeconds() - cpuBefore) / elapsed * 100;
     const double passesPerSecond =
         static_cast<double>(program.display()->passCount() - passesBefore) / elapsed;
     std::printf("idle offline, %-18s %7.2f %% of a core over %.0f s"
                 " (%.0f offline passes/s)   limit %.1f %%   ratio %.2f\n",
                 WindowNames[window], percent, elapsed, passesPerSecond, IdleCpuLimitPercent,
                 percent / IdleCpuLimitPercent);
-    const double rss = statusMegabytes("VmRSS:");
+    const double rss = ProcessUsage::residentMegabytes();
     std::printf("resident memory, main window     %7.1f MB (peak %.1f MB)   limit %.0f MB"
                 "   ratio %.2f\n",
-                rss, statusMegabytes("VmHWM:"), MemoryLimitMB, rss / MemoryLimitMB);
+                rss, ProcessUsage::statusMegabytes("VmHWM:"), MemoryLimitMB, rss / MemoryLimitMB);
 }
 
 // The bytes the link sent, one at a time with a blocking wait for each reply, as the least

@@ -334,10 +334,22 @@ QString checkCombination(const CtlOptions& options) {
     return {};
 }
 
-} // namespace
+// Reasons echo the arguments; a control character in one (a line break typed inside quotes)
+// is shown as an escape, so the reason stays one line.
+QString printable(const QString& text) {
+    QString shown;
+    for (const QChar c : text) {
+        const bool control = c.category() == QChar::Other_Control ||
+                             c.category() == QChar::Separator_Line ||
+                             c.category() == QChar::Separator_Paragraph;
+        shown += control ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                         : QString(c);
+    }
+    return shown;
+}
 
-CtlOptions::Parsed CtlOptions::parse(const QStringList& arguments) {
-    Parsed parsed;
+CtlOptions::Parsed parseArguments(const QStringList& arguments) {
+    CtlOptions::Parsed parsed;
     CtlOptions& options = parsed.options;
     Cursor cursor(arguments);
     while (cursor.atOption() || (!cursor.atEnd() && cursor.peek() == QLatin1String("-h"))) {
@@ -361,6 +373,14 @@ CtlOptions::Parsed CtlOptions::parse(const QStringList& arguments) {
     parsed.error = parseCommand(cursor, options);
     if (parsed.error.isEmpty())
         parsed.error = checkCombination(options);
+    return parsed;
+}
+
+} // namespace
+
+CtlOptions::Parsed CtlOptions::parse(const QStringList& arguments) {
+    Parsed parsed = parseArguments(arguments);
+    parsed.error = printable(parsed.error);
     return parsed;
 }
 

@@ -37,6 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"download-data a.sdt --out b.sdt", "unknown option --out for download-data"},
         Refusal{"report a.sdt", "report needs --pdf FILE"},
         Refusal{"fetch W1022", "unknown command 'fetch'"},
+        Refusal{"fetch\nW1022", "unknown command 'fetch\\x0aW1022'"},
         Refusal{"-x read W1022", "unknown option -x"},
         Refusal{"read", "read needs at least one address"},
         Refusal{"read W1022 B10.x",
