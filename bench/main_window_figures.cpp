@@ -389,7 +389,7 @@ void monitorMemoryFigure() {
         QCoreApplication::processEvents();
     };
     const double heapStart = heapMegabytes();
-    const double rssStart = statusMegabytes("VmRSS:");
+    const double rssStart = ProcessUsage::statusMegabytes("VmRSS:");
     feedUpTo(LinkExchangeRing::Capacity);
     const double ringful = heapMegabytes() - heapStart;
     const double startTime = nowSeconds();
@@ -399,8 +399,8 @@ void monitorMemoryFigure() {
     std::printf("link monitor after %ld exchanges  heap %6.2f MB above the start (resident"
                 " %.1f MB; %d rows shown, %lld dropped; %.1f us each); a ringful of %d rows"
                 " took %.2f MB   limit one ringful   ratio %.2f\n",
-                MonitorExchanges, above, statusMegabytes("VmRSS:") - rssStart, model.rowCount(),
-                model.dropped(),
+                MonitorExchanges, above, ProcessUsage::statusMegabytes("VmRSS:") - rssStart,
+                model.rowCount(), model.dropped(),
                 elapsed / static_cast<double>(MonitorExchanges - LinkExchangeRing::Capacity) * 1e6,
                 LinkExchangeRing::Capacity, ringful, above / ringful);
 }
