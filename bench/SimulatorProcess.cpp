@@ -85,6 +85,14 @@ int SimulatorProcess::stop() {
     return process_.exitCode();
 }
 
+QString SimulatorProcess::endNote() {
+    if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(0))
+        return {};
+    if (process_.exitStatus() == QProcess::CrashExit)
+        return QStringLiteral("vorna7-sim crashed");
+    return QStringLiteral("vorna7-sim exited with status %1").arg(process_.exitCode());
+}
+
 void SimulatorProcess::requireRunning() const {
     if (!failure_.isEmpty())
         throw std::runtime_error(failure_.toStdString());

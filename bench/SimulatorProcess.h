@@ -40,6 +40,8 @@ public:
 
     // SIGTERM, then the exit code (-1 when it did not end normally).
     int stop();
+    // Empty while the simulator runs; otherwise how it ended, for a failure report.
+    QString endNote();
 
     // A program built beside this one.
     static QString program(const QString& name);

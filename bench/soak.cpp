@@ -158,8 +158,11 @@ int soak(const Options& options) {
         std::fprintf(stderr, "soak FAILED: %s\n", qPrintable(why));
         ++failures;
     };
-    if (!injector.failure().isEmpty())
-        fail(QStringLiteral("fault injection: ") + injector.failure());
+    if (!injector.failure().isEmpty()) {
+        const QString simulator = sim.endNote();
+        fail(QStringLiteral("fault injection: ") + injector.failure() +
+             (simulator.isEmpty() ? QString() : QStringLiteral(" (") + simulator + u')'));
+    }
     if (injector.stalls() > 0)
         fail(QStringLiteral("the program answered more than %1 s after the board was healed, %2 "
                             "times (longest %3 s)")
