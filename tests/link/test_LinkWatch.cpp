@@ -36,9 +36,6 @@ const std::vector<WatchedCase> Cases = {
          rig.link.RSRead(QStringLiteral("W1022"));
      },
      {"\tread W1022 = 43981\t> FF 01 03 FE 03 FF\t< 55 55 03 CD 03 AB\tok"}},
-    {"word write",
-     [](BoardRig& rig) { rig.link.RSWrite(QStringLiteral("W1024"), QStringLiteral("300")); },
-     {"\twrite W1024 = 300\t> FF 02 04 00 2C 04 01 01\t< 55 55 04 00 2C 04 01 01\tok"}},
     {"bit write reads its byte inside the same row",
      [](BoardRig& rig) {
          rig.board.memory().setByte(1020, 0x80);

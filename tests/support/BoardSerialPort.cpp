@@ -8,14 +8,6 @@ constexpr std::int64_t NanosPerMicro = 1000;
 
 BoardSerialPort::BoardSerialPort(sim::Board& board, Clock& clock) : board_(board), clock_(clock) {}
 
-SerialPort::Error BoardSerialPort::portInUse() {
-    return Error{8002, QStringLiteral("QSerialPort"), QStringLiteral("Device or resource busy")};
-}
-
-SerialPort::Error BoardSerialPort::lineLost() {
-    return Error{8009, QStringLiteral("QSerialPort"), QStringLiteral("Input/output error")};
-}
-
 bool BoardSerialPort::setSettings(const QString& settings) {
     settings_ = settings;
     return true;
@@ -57,7 +49,7 @@ void BoardSerialPort::close() {
 bool BoardSerialPort::noticeDrop() {
     if (!open_ || !board_.faults().lineDropped())
         return false;
-    error_ = lineLost();
+    error_ = Error{8009, QStringLiteral("QSerialPort"), QStringLiteral("Input/output error")};
     close();
     return true;
 }
@@ -88,17 +80,11 @@ SerialPort::WaitResult BoardSerialPort::waitForByte(Clock& clock, Clock::Micros 
     return WaitResult::TimedOut;
 }
 
-int BoardSerialPort::nextReply() {
-    if (script_.empty())
-        return rest_;
-    const int reply = script_.front();
-    script_.pop_front();
-    return reply;
-}
-
 bool BoardSerialPort::farEnd(std::uint8_t value) {
     if (scripted_) {
-        const int reply = nextReply();
+        const int reply = script_.empty() ? rest_ : script_.front();
+        if (!script_.empty())
+            script_.pop_front();
         if (reply == DropLine) {
             wire_.record(value, std::nullopt);
             board_.faults().dropLine();
