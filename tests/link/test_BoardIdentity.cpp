@@ -35,11 +35,6 @@ TEST_F(LinkOnBoard, FirmwareRevisionAndFaultCodeAreReadFromTheirBytes) {
     EXPECT_EQ(wire(), "1F/1F F0/5C");
 }
 
-TEST_F(LinkOnBoard, FaultCodeWithThePortClosedFailsAndLatches) {
-    EXPECT_EQ(link.FaultCode(), 0);
-    EXPECT_TRUE(link.CommError);
-}
-
 TEST_F(LinkOnBoard, FaultDescriptionsComeFromTheRecordsOfTheFaultFile) {
     folder.write(QStringLiteral("Support/FaultErrCodes.txt"),
                  "01,Stop button pressed\r\n"

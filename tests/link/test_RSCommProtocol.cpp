@@ -100,18 +100,6 @@ TEST_F(LinkOnBoard, BitWriteReadsTheWholeByteAndChangesOnlyItsBit) {
     EXPECT_EQ(link.RSRead(QStringLiteral("B1020.3")), QStringLiteral("0"));
 }
 
-TEST_F(LinkOnBoard, BitWriteWhoseReadBackFailsWritesNothing) {
-    goOnline();
-    board.memory().setByte(1020, 0xF0);
-    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
-    link.RSWrite(QStringLiteral("B1020.0"), QStringLiteral("1"));
-    EXPECT_TRUE(link.CommError);
-    board.faults().clear();
-    EXPECT_EQ(board.memory().byte(1020), 0xF0);
-    for (const auto& exchange : port.wire().exchanges())
-        EXPECT_NE(exchange.request, 0x02) << "no write-mode handshake may follow";
-}
-
 // ---- Checks before a write ---------------------------------------------------------------
 
 // Which texts are refused, and why, is the value rules' business.
@@ -270,6 +258,8 @@ TEST_F(LinkOnBoard, HandshakeRetryGivesAnotherTwoSeconds) {
 }
 
 TEST_F(LinkOnBoard, ClosedPortFailsTheExchangeAtOnceAndLatches) {
+    EXPECT_EQ(link.FaultCode(), 0) << "never opened";
+    EXPECT_TRUE(link.CommError);
     goOnline();
     port.close();
     EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("0"));

@@ -23,7 +23,8 @@ std::string exchange(Board& board, const std::vector<std::uint8_t>& bytes, Board
 
 } // namespace
 
-// Each fault spoils exactly the planned replies: bytes in, what the line carried out.
+// Each fault spoils exactly the planned replies: bytes in, what the line carried out. (A silent
+// board and one wrong handshake acknowledge are in the link watch's rows.)
 TEST(BoardFault, SpoilsExactlyThePlannedReplies) {
     const struct {
         const char* name;
@@ -32,7 +33,6 @@ TEST(BoardFault, SpoilsExactlyThePlannedReplies) {
         Bytes bytes;
         const char* wire;
     } cases[] = {
-        {"SilenceAlways", Fault::Silence, FaultPlan::always(), Bytes{0xFF, 0xFF}, "FF/- FF/-"},
         // The lost high byte is never seen: the low byte is taken as the high one.
         {"SilenceOnThirdByte", Fault::Silence, FaultPlan::next(1, 2),
          Bytes{0xFF, 0x01, 0x04, 0x00, 0x04, 0x00}, "FF/55 01/55 04/- 00/00 04/00 00/00"},
@@ -44,8 +44,6 @@ TEST(BoardFault, SpoilsExactlyThePlannedReplies) {
          Bytes{0xFF, 0x01, 0x04, 0x00}, "FF/55 01/55 04/FB 00/77"},
         {"WrongAcknowledgesAlways", Fault::WrongAcknowledge, FaultPlan::always(),
          Bytes{0xFF, 0x01, 0x04, 0x00}, "FF/00 01/00 04/04 00/77"},
-        {"WrongAcknowledgeOnce", Fault::WrongAcknowledge, FaultPlan::next(1),
-         Bytes{0xFF, 0xFF, 0x01}, "FF/00 FF/55 01/55"},
         {"LineDropsOnThirdByte", Fault::LineDrop, FaultPlan::next(1, 2),
          Bytes{0xFF, 0x01, 0x04, 0x00}, "FF/55 01/55"},
         // The PLS commands' own faults.
