@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Board.h"
+#include "ControlCommand.h"
 #include "SimAddress.h"
 
 using sim::Board;
@@ -70,5 +73,21 @@ TEST(RunningMachine, SignalsFollowTheCrank) {
         EXPECT_EQ(value(board, "B110"), row.outputs);
         EXPECT_EQ(value(board, "W184"), row.period);
         EXPECT_EQ(value(board, "B100.0"), row.speed != 0 ? 1u : 0u);
+    }
+}
+
+TEST(MachineModes, StopAndStartMoveTheSpeedThroughZeroAndTheFlywheelOutputsFollow) {
+    Board board;
+    board.advanceTo(0);
+    ASSERT_EQ(sim::ControlCommand::apply(board, "stop"), "ok");
+    // Bits 4 and 5 of B111: flywheel at inch speed, at punch speed.
+    const std::tuple<std::int64_t, std::uint32_t, std::uint32_t> steps[] = {
+        {Second / 2, 100, 0x20}, {Second, 0, 0}, {Second * 5 / 4, 50, 0x10}};
+    for (const auto& [at, speed, flywheel] : steps) {
+        if (at == Second * 5 / 4)
+            sim::ControlCommand::apply(board, "start");
+        board.advanceTo(at);
+        EXPECT_EQ(value(board, "W182"), speed) << at;
+        EXPECT_EQ(value(board, "B111") & 0x30, flywheel) << at;
     }
 }

@@ -1,5 +1,7 @@
 #include "BoardSerialPort.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::int64_t NanosPerMicro = 1000;
@@ -61,12 +63,9 @@ bool BoardSerialPort::answerReady() const {
 int BoardSerialPort::bytesWaiting() {
     if (noticeDrop() || !open_)
         return 0;
-    int ready = 0;
-    for (const Answer& answer : answers_) {
-        if (answer.readyAt <= clock_.now())
-            ++ready;
-    }
-    return ready;
+    return static_cast<int>(
+        std::count_if(answers_.begin(), answers_.end(),
+                      [this](const Answer& a) { return a.readyAt <= clock_.now(); }));
 }
 
 SerialPort::WaitResult BoardSerialPort::waitForByte(Clock& clock, Clock::Micros deadline) {
