@@ -18,38 +18,7 @@ const QString CannotCommunicate = QStringLiteral(
 
 } // namespace
 
-// ---- The two worked examples and the mode bookkeeping -------------------------------------
-
-TEST_F(LinkOnBoard, ReadOfAWordFromAnyOtherModeIsHandshakePlusFourExchanges) {
-    goOnline();
-    board.memory().setWord(1022, 0xABCD);
-    EXPECT_EQ(link.RSRead(QStringLiteral("W1022")), QStringLiteral("43981"));
-    EXPECT_EQ(wire(), "FF/55 01/55 03/03 FE/CD 03/03 FF/AB");
-    EXPECT_EQ(link.LinkMode(), 1);
-
-    port.clearWire();
-    EXPECT_EQ(link.RSRead(QStringLiteral("w1022")), QStringLiteral("43981"));
-    EXPECT_EQ(wire(), "03/03 FE/CD 03/03 FF/AB") << "a repeated read skips the handshake";
-}
-
-TEST_F(LinkOnBoard, WriteOfAWordFromReadModeSwitchesModeAndEchoesEveryByte) {
-    goOnline();
-    link.RSRead(QStringLiteral("B1020"));
-    port.clearWire();
-    link.RSWrite(QStringLiteral("W1024"), QStringLiteral("300"));
-    EXPECT_EQ(wire(), "FF/55 02/55 04/04 00/00 2C/2C 04/04 01/01 01/01");
-    EXPECT_EQ(board.memory().word(1024), 300);
-    EXPECT_EQ(link.LinkMode(), 2);
-
-    port.clearWire();
-    link.RSWrite(QStringLiteral("B1030"), QStringLiteral("7"));
-    EXPECT_EQ(wire(), "04/04 06/06 07/07") << "a write in write mode skips the handshake";
-
-    port.clearWire();
-    board.memory().setByte(1020, 9);
-    EXPECT_EQ(link.RSRead(QStringLiteral("B1020")), QStringLiteral("9"));
-    EXPECT_EQ(wire(), "FF/55 01/55 03/03 FC/09");
-}
+// ---- Values and modes (the bytes of each operation are the link watch's rows) ------------
 
 TEST_F(LinkOnBoard, ValuesComposeAndSplitByWidth) {
     goOnline();
@@ -71,14 +40,8 @@ TEST_F(LinkOnBoard, ValuesComposeAndSplitByWidth) {
     EXPECT_EQ(board.memory().word(1100), 6789);
     EXPECT_EQ(board.memory().word(1102), 12345);
     EXPECT_EQ(board.memory().byte(8176), 17);
+    EXPECT_EQ(link.LinkMode(), 1);
     EXPECT_EQ(prompter.count(), 0);
-}
-
-TEST_F(LinkOnBoard, DoubleWriteSendsLowWordThenHighWordLowByteFirst) {
-    goOnline();
-    link.RSWrite(QStringLiteral("D1100"), QStringLiteral("655359999"));
-    EXPECT_EQ(wire(), "FF/55 02/55 04/04 4C/4C 0F/0F 04/04 4D/4D 27/27 04/04 4E/4E FF/FF 04/04 "
-                      "4F/4F FF/FF");
 }
 
 // ---- Bit and flag writes ------------------------------------------------------------------
