@@ -67,7 +67,6 @@ public:
     // Every byte sent with the clock when it went.
     std::vector<std::pair<int, Clock::Micros>> sent;
     int openCount() const { return openCount_; }
-    sim::Board& board() { return board_; }
 
 private:
     struct Answer {
