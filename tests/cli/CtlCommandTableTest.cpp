@@ -5,12 +5,12 @@
 #include <sstream>
 #include <vector>
 
+#include "BoardSerialPort.h"
 #include "CaseName.h"
 #include "ConsolePrompter.h"
 #include "CtlCommands.h"
 #include "CtlPLSCommands.h"
 #include "RSComm.h"
-#include "ScriptedPeer.h"
 #include "StopSignal.h"
 #include "TempFolder.h"
 #include "VirtualClock.h"
@@ -20,7 +20,7 @@
 namespace {
 
 constexpr int A = 0x55; // acknowledge
-constexpr int N = ScriptedPeer::NoReply;
+constexpr int N = BoardSerialPort::NoReply;
 
 using Script = std::vector<int>;
 
@@ -61,6 +61,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(app.write(QStringLiteral("Support/FaultErrCodes.txt"),
                               "5C,\"Brake slow, check wear\"\r\n"));
+        peer.script();
         peer.answer({A}); // greeting on opening
         link.OpenRSComm(peer);
         ASSERT_TRUE(link.OnlineMode);
@@ -71,7 +72,8 @@ protected:
     std::ostringstream out;
     std::ostringstream err;
     ConsolePrompter prompter{err, 0};
-    ScriptedPeer peer;
+    sim::Board board; // unused: the far end is a script
+    BoardSerialPort peer{board, clock};
     RSComm link{app.path(), clock, prompter};
     StopSignal stop;
     CtlCommands commands{link, prompter, clock, stop, out, err};
@@ -120,6 +122,13 @@ const Row rows[] = {
          return c.commands.watch({"B182", "B101"}, 3, 0);
      },
      CtlCommands::Success, "5 7\n6 7\n5 3\n", ""},
+    {"WatchWithoutACountEndsAfterTheRoundDuringWhichAStopWasRequested",
+     Script{A, A, 0x00, 0x2A, 0x00, 0x01}, // W182 = 0x012A = 298
+     [](Ctl& c) {
+         std::raise(SIGTERM);
+         return c.commands.watch({"W182"}, std::nullopt, 1000);
+     },
+     CtlCommands::Success, "298\n", ""},
     {"WatchCsvStampsEachRoundInTheHistoryTimeForm", Script{A, A, 0x00, 0x05, 0x00, 0x07},
      [](Ctl& c) {
          c.commands.setWallClock([] { return QDateTime(QDate(2026, 12, 7), QTime(3, 10, 5)); });
@@ -184,17 +193,6 @@ const Row rows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, CtlCommandTable, testing::ValuesIn(rows), CaseName());
-
-class CtlWatch : public CtlCommandTable {};
-
-TEST_F(CtlWatch, EndsAfterTheRoundDuringWhichAStopWasRequested) {
-    for (int reply : {A, A, 0x00, 0x2A, 0x00, 0x01}) // W182 = 0x012A = 298
-        peer.answer(reply);
-    std::raise(SIGTERM);
-    EXPECT_EQ(commands.watch({"W182"}, std::nullopt, 1000), CtlCommands::Success);
-    EXPECT_EQ(out.str(), "298\n");
-    EXPECT_EQ(err.str(), "");
-}
 
 TEST(StopSignal, TurnsCtrlCIntoARequestAndGivesTheOldHandlerBack) {
     static volatile std::sig_atomic_t previousCalled = 0;

@@ -5,10 +5,6 @@
 // What each command prints and returns is checked in the ctl tests on a scripted line.
 namespace {
 
-const QString CannotCommunicate = QStringLiteral(
-    "WARNING - Communication Error!: Cannot Communicate with Target Board. | Verify RS-232 Cable "
-    "is Connected Between | COMM Port and PROG Port.");
-
 TEST_F(CtlAgainstSim, ExitsWithZeroAfterAWriteAndATracedRead) {
     const CtlProcess::Result write = ctl({"write", "W1024", "65,535"});
     EXPECT_EQ(write.exitCode, 0);
@@ -39,7 +35,8 @@ TEST_F(CtlAgainstSim, ExitsWithTwoWhenTheBoardStaysSilentThroughTheRetries) {
     ASSERT_TRUE(read.finished);
     EXPECT_EQ(read.exitCode, 2);
     EXPECT_EQ(read.out, "");
-    EXPECT_EQ(read.errLines(), QStringList(2, CannotCommunicate));
+    EXPECT_EQ(read.errLines().filter(QStringLiteral("Cannot Communicate")).size(), 2);
+    EXPECT_EQ(read.errLines().size(), 2);
 }
 
 TEST_F(CtlAgainstSim, WatchEndsOnSigtermAfterClosingTheLink) {

@@ -27,21 +27,17 @@ void CtlProcess::collect() {
 }
 
 // A wait for data only wakes for the current read channel.
-bool CtlProcess::waitUntil(QProcess::ProcessChannel channel, const std::function<bool()>& done) {
-    process_.setCurrentReadChannel(channel);
+bool CtlProcess::waitForOutLines(int count) {
+    process_.setCurrentReadChannel(QProcess::StandardOutput);
     const QDeadlineTimer deadline(TimeoutMs);
     collect();
-    while (!done()) {
+    while (out_.count(u'\n') < count) {
         if (process_.state() == QProcess::NotRunning || deadline.hasExpired())
             return false;
         process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
         collect();
     }
     return true;
-}
-
-bool CtlProcess::waitForOutLines(int count) {
-    return waitUntil(QProcess::StandardOutput, [&] { return out_.count(u'\n') >= count; });
 }
 
 CtlProcess::Result CtlProcess::finish() {

@@ -3,7 +3,6 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 // One run of vorna7ctl, with its output kept apart per channel.
 class CtlProcess {
@@ -30,7 +29,6 @@ public:
     static constexpr int TimeoutMs = 60'000;
 
 private:
-    bool waitUntil(QProcess::ProcessChannel channel, const std::function<bool()>& done);
     void collect();
 
     QProcess process_;

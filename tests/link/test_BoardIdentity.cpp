@@ -35,11 +35,6 @@ TEST_F(LinkOnBoard, FirmwareRevisionAndFaultCodeAreReadFromTheirBytes) {
     EXPECT_EQ(wire(), "1F/1F F0/5C");
 }
 
-TEST_F(LinkOnBoard, FaultCodeWithThePortClosedFailsAndLatches) {
-    EXPECT_EQ(link.FaultCode(), 0);
-    EXPECT_TRUE(link.CommError);
-}
-
 TEST_F(LinkOnBoard, FaultDescriptionsComeFromTheRecordsOfTheFaultFile) {
     folder.write(QStringLiteral("Support/FaultErrCodes.txt"),
                  "01,Stop button pressed\r\n"
@@ -101,17 +96,11 @@ TEST(ShippedFaultFiles, EveryCodeTheProgramRefersToHasADescription) {
     QFile faults(support + QStringLiteral("FaultErrCodes.txt"));
     ASSERT_TRUE(faults.open(QIODevice::ReadOnly));
     const QByteArray content = faults.readAll();
-    QStringList codes;
-    for (int code = 1; code <= 63; ++code)
-        codes << FaultCodeFile::codeText(code);
-    for (int code = 64; code <= 122; ++code)
-        codes << FaultCodeFile::codeText(code);
-    codes << QStringLiteral("42") << QStringLiteral("45") << QStringLiteral("5C")
-          << QStringLiteral("5D");
-    for (const QString& code : codes) {
+    for (int code = 1; code <= 122; ++code) {
         QString description;
-        EXPECT_TRUE(FaultCodeFile::lookUp(content, code, &description)) << code.toStdString();
-        EXPECT_FALSE(description.trimmed().isEmpty()) << code.toStdString();
+        EXPECT_TRUE(FaultCodeFile::lookUp(content, FaultCodeFile::codeText(code), &description))
+            << code;
+        EXPECT_FALSE(description.trimmed().isEmpty()) << code;
     }
     QFile comm(support + QStringLiteral("CommErrCodes.txt"));
     EXPECT_TRUE(comm.exists());

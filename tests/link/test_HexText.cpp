@@ -29,16 +29,14 @@ struct Row {
     const char* out;
 };
 
-// The documented examples and edges of the number and MarkHEX helpers, with their overflows.
+// The edges of the number and MarkHEX helpers, with their overflows; two-digit octal round-trips
+// below.
 const Row documentedConversions[] = {
-    {dec2Octal, "Dec2Octal", "15", "17"},
-    {dec2Octal, "Dec2Octal", "63", "77"},
     {dec2Octal, "Dec2Octal", "64", "80"},
     {dec2Octal, "Dec2Octal", "-15", "-17"},
     {dec2Octal, "Dec2Octal", "26215", "32767"},
     {dec2Octal, "Dec2Octal", "26216", "overflow"},
     {dec2Octal, "Dec2Octal", "-26216", "overflow"},
-    {octal2Dec, "Octal2Dec", "17", "15"},
     {octal2Dec, "Octal2Dec", "80", "64"},
     {octal2Dec, "Octal2Dec", "19", "17"},
     {octal2Dec, "Octal2Dec", "-32768", "-26216"},

@@ -30,15 +30,30 @@ void spoil(BoardRig& rig, sim::Fault fault, int count = 1) {
 }
 
 const std::vector<WatchedCase> Cases = {
-    {"word read from another mode",
+    {"word read from another mode, then again without the handshake",
      [](BoardRig& rig) {
          rig.board.memory().setWord(1022, 0xABCD);
          rig.link.RSRead(QStringLiteral("W1022"));
+         rig.link.RSRead(QStringLiteral("w1022"));
      },
-     {"\tread W1022 = 43981\t> FF 01 03 FE 03 FF\t< 55 55 03 CD 03 AB\tok"}},
-    {"word write",
-     [](BoardRig& rig) { rig.link.RSWrite(QStringLiteral("W1024"), QStringLiteral("300")); },
-     {"\twrite W1024 = 300\t> FF 02 04 00 2C 04 01 01\t< 55 55 04 00 2C 04 01 01\tok"}},
+     {"\tread W1022 = 43981\t> FF 01 03 FE 03 FF\t< 55 55 03 CD 03 AB\tok",
+      "\tread w1022 = 43981\t> 03 FE 03 FF\t< 03 CD 03 AB\tok"}},
+    // A write from read mode switches modes, one in write mode skips the handshake.
+    {"writes from read mode and back",
+     [](BoardRig& rig) {
+         rig.link.RSRead(QStringLiteral("B1020"));
+         rig.link.RSWrite(QStringLiteral("W1024"), QStringLiteral("300"));
+         rig.link.RSWrite(QStringLiteral("B1030"), QStringLiteral("7"));
+         rig.link.RSRead(QStringLiteral("W1024"));
+     },
+     {"\tread B1020 = 0\t> FF 01 03 FC\t< 55 55 03 00\tok",
+      "\twrite W1024 = 300\t> FF 02 04 00 2C 04 01 01\t< 55 55 04 00 2C 04 01 01\tok",
+      "\twrite B1030 = 7\t> 04 06 07\t< 04 06 07\tok",
+      "\tread W1024 = 300\t> FF 01 04 00 04 01\t< 55 55 04 2C 04 01\tok"}},
+    {"double write: low word, then high word, each low byte first",
+     [](BoardRig& rig) { rig.link.RSWrite(QStringLiteral("D1100"), QStringLiteral("655359999")); },
+     {"\twrite D1100 = 655359999\t> FF 02 04 4C 0F 04 4D 27 04 4E FF 04 4F FF\t< 55 55 04 4C 0F 04 "
+      "4D 27 04 4E FF 04 4F FF\tok"}},
     {"bit write reads its byte inside the same row",
      [](BoardRig& rig) {
          rig.board.memory().setByte(1020, 0x80);

@@ -1,5 +1,6 @@
 #include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "BoardRig.h"
 #include "CaseName.h"
@@ -10,6 +11,7 @@ namespace {
 
 constexpr int Ack = BoardRig::Ack;
 constexpr int None = BoardRig::None;
+using Shown = ScriptedPrompter::Shown;
 
 // The PLS on a scripted peer: each test says exactly what the board answers.
 class PLSFixture : public PeerRigTest {
@@ -27,7 +29,6 @@ protected:
             port.answer(Ack);
     }
     void ready() { port.answer({Ack, 0x00, 0x00}); }
-    void busy() { port.answer({Ack, Ack}); }
 };
 
 } // namespace
@@ -71,76 +72,72 @@ TEST_F(PLSFixture, WordReadWhosePollGoesUnansweredGivesMinus9999) {
 
 // ---- Checks before a channel is programmed ----------------------------------------------
 
+// What a check ends in: no title when the record goes out. Only values a record can carry
+// cost a scale factor read (of 360) first.
+struct Outcome {
+    QString title, text;
+    bool readsScale = true;
+};
+const Outcome Accepted;
+Outcome beyondScale(int setpoint) {
+    return {"PLS Single Setpoint", QStringLiteral("Setpoint setting %1 is greater than scale "
+                                                  "factor.\r\n\r\nChannel can not be programmed.")
+                                       .arg(setpoint)};
+}
+Outcome pulseRefused(const char* problem) {
+    return {"PLS Pulse Train",
+            problem + QStringLiteral("\r\n\r\nPLS Channel will not be Programmed.")};
+}
+Outcome unsendable(const char* title, const char* what) {
+    return {title, what + QStringLiteral("\r\n\r\nNothing was sent to the board."), false};
+}
+
 struct Check {
     const char* name;
     std::function<bool(RSComm&)> call;
-    bool readsScale;   // the board answers a scale factor of 360 first
-    const char* title; // empty: accepted, the record goes out
-    const char* text;
+    Outcome outcome;
 };
 
 // The documented edges of the setpoint and pulse-train checks, in their order, and values a
 // byte or word cannot carry (refused before anything is sent).
 const Check checks[] = {
-    {"SetpointAtScaleLessOne", [](RSComm& l) { return l.SingleSetpoint(1, 359, 0); }, true, "", ""},
-    {"OnSetpointAtScale", [](RSComm& l) { return l.SingleSetpoint(1, 360, 0); }, true,
-     "PLS Single Setpoint",
-     "Setpoint setting 360 is greater than scale factor.\r\n\r\n"
-     "Channel can not be programmed."},
+    {"SetpointAtScaleLessOne", [](RSComm& l) { return l.SingleSetpoint(1, 359, 0); }, Accepted},
+    {"OnSetpointAtScale", [](RSComm& l) { return l.SingleSetpoint(1, 360, 0); }, beyondScale(360)},
     // Refused before the channel is cleared, too.
     {"OffSetpointAtScaleWithClear", [](RSComm& l) { return l.SingleSetpoint(1, 0, 360, true); },
-     true, "PLS Single Setpoint",
-     "Setpoint setting 360 is greater than scale factor.\r\n\r\n"
-     "Channel can not be programmed."},
-    {"OnSetpointNamedFirst", [](RSComm& l) { return l.SingleSetpoint(1, 400, 365); }, true,
-     "PLS Single Setpoint",
-     "Setpoint setting 400 is greater than scale factor.\r\n\r\n"
-     "Channel can not be programmed."},
-    {"PulseStartAtScaleLessOne", [](RSComm& l) { return l.PulseTrain(2, 10, 20, 359); }, true, "",
-     ""},
-    {"PulseOn255", [](RSComm& l) { return l.PulseTrain(2, 255, 105, 0); }, true, "", ""},
-    {"PulseOnZero", [](RSComm& l) { return l.PulseTrain(2, 0, 360, 0); }, true, "PLS Pulse Train",
-     "ON Division and OFF Division Must be Greater Than 0.\r\n\r\nPLS Channel will not be "
-     "Programmed."},
-    {"PulseOffZeroBeforeStart", [](RSComm& l) { return l.PulseTrain(2, 10, 0, 400); }, true,
-     "PLS Pulse Train",
-     "ON Division and OFF Division Must be Greater Than 0.\r\n\r\nPLS "
-     "Channel will not be Programmed."},
-    {"PulseNotAMultiple", [](RSComm& l) { return l.PulseTrain(2, 10, 25, 0); }, true,
-     "PLS Pulse Train",
-     "ON Division Plus OFF Division\r\nMust be a Multiple of 360.\r\n\r\nPLS "
-     "Channel will not be Programmed."},
-    {"PulseOn256", [](RSComm& l) { return l.PulseTrain(2, 256, 104, 0); }, true, "PLS Pulse Train",
-     "ON Division or OFF Division Must be Less Than 255.\r\n\r\nPLS Channel "
-     "will not be Programmed."},
-    {"PulseStartAtScale", [](RSComm& l) { return l.PulseTrain(2, 10, 20, 360); }, true,
-     "PLS Pulse Train",
-     "Start Position Must Not Be Greater Than 359.\r\n\r\nPLS Channel will "
-     "not be Programmed."},
-    {"ClearChannel256", [](RSComm& l) { return l.ClearPLSChan(256); }, false, "PLS Clear Channel",
-     "Channel 256 is outside 0-255.\r\n\r\nNothing was sent to the board."},
-    {"RecallChannelMinus1", [](RSComm& l) { return l.RecallChannel(-1); }, false,
-     "PLS Recall Channel", "Channel -1 is outside 0-255.\r\n\r\nNothing was sent to the board."},
-    {"NegativeOnDivision", [](RSComm& l) { return l.PulseTrain(1, -10, 20, 0); }, false,
-     "PLS Pulse Train",
-     "ON Division -10 is outside 0-65535.\r\n\r\nNothing was sent to the board."},
-    {"NegativeSetpoint", [](RSComm& l) { return l.SingleSetpoint(1, -5, 2); }, false,
-     "PLS Single Setpoint",
-     "Setpoint setting -5 is outside 0-65535.\r\n\r\nNothing was sent to "
-     "the board."},
+     beyondScale(360)},
+    {"OnSetpointNamedFirst", [](RSComm& l) { return l.SingleSetpoint(1, 400, 365); },
+     beyondScale(400)},
+    {"PulseStartAtScaleLessOne", [](RSComm& l) { return l.PulseTrain(2, 10, 20, 359); }, Accepted},
+    {"PulseOn255", [](RSComm& l) { return l.PulseTrain(2, 255, 105, 0); }, Accepted},
+    {"PulseOnZero", [](RSComm& l) { return l.PulseTrain(2, 0, 360, 0); },
+     pulseRefused("ON Division and OFF Division Must be Greater Than 0.")},
+    {"PulseOffZeroBeforeStart", [](RSComm& l) { return l.PulseTrain(2, 10, 0, 400); },
+     pulseRefused("ON Division and OFF Division Must be Greater Than 0.")},
+    {"PulseNotAMultiple", [](RSComm& l) { return l.PulseTrain(2, 10, 25, 0); },
+     pulseRefused("ON Division Plus OFF Division\r\nMust be a Multiple of 360.")},
+    {"PulseOn256", [](RSComm& l) { return l.PulseTrain(2, 256, 104, 0); },
+     pulseRefused("ON Division or OFF Division Must be Less Than 255.")},
+    {"PulseStartAtScale", [](RSComm& l) { return l.PulseTrain(2, 10, 20, 360); },
+     pulseRefused("Start Position Must Not Be Greater Than 359.")},
+    {"ClearChannel256", [](RSComm& l) { return l.ClearPLSChan(256); },
+     unsendable("PLS Clear Channel", "Channel 256 is outside 0-255.")},
+    {"RecallChannelMinus1", [](RSComm& l) { return l.RecallChannel(-1); },
+     unsendable("PLS Recall Channel", "Channel -1 is outside 0-255.")},
+    {"NegativeOnDivision", [](RSComm& l) { return l.PulseTrain(1, -10, 20, 0); },
+     unsendable("PLS Pulse Train", "ON Division -10 is outside 0-65535.")},
+    {"NegativeSetpoint", [](RSComm& l) { return l.SingleSetpoint(1, -5, 2); },
+     unsendable("PLS Single Setpoint", "Setpoint setting -5 is outside 0-65535.")},
     {"ConfigValueAboveAByte",
      [](RSComm& l) {
          QVector<int> config(24, 1);
          config[17] = 300;
          return l.PLSConfigDownload(config, 360);
      },
-     false, "PLS Configuration Download",
-     "Configuration value 17 = 300 is outside 0-255.\r\n\r\n"
-     "Nothing was sent to the board."},
+     unsendable("PLS Configuration Download", "Configuration value 17 = 300 is outside 0-255.")},
     {"ConfigTooShort", [](RSComm& l) { return l.PLSConfigDownload(QVector<int>(23, 1), 360); },
-     false, "PLS Configuration Download",
-     "24 configuration values are needed, 23 were given."
-     "\r\n\r\nNothing was sent to the board."},
+     unsendable("PLS Configuration Download",
+                "24 configuration values are needed, 23 were given.")},
 };
 
 VORNA7_PRINTS_ROW_NAME(Check)
@@ -149,8 +146,8 @@ class PLSCheck : public PLSFixture, public testing::WithParamInterface<Check> {}
 
 TEST_P(PLSCheck, AcceptsOrRefusesWithTheExactMessage) {
     const Check& check = GetParam();
-    const bool accepted = !*check.title;
-    if (check.readsScale)
+    const bool accepted = check.outcome.title.isEmpty();
+    if (check.outcome.readsScale)
         word(360);
     if (accepted) {
         handshake();
@@ -163,11 +160,10 @@ TEST_P(PLSCheck, AcceptsOrRefusesWithTheExactMessage) {
         return;
     }
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().title, QString::fromUtf8(check.title));
-    EXPECT_EQ(prompter.last().text, QString::fromUtf8(check.text));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
-    EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
-    EXPECT_EQ(wire(), check.readsScale ? "FF/55 18/55 55/68 55/01" : "") << "no record is sent";
+    EXPECT_EQ(prompter.lastShown(), Shown(check.outcome.title, check.outcome.text,
+                                          Prompter::Icon::Exclamation, Prompter::Buttons::OK));
+    EXPECT_EQ(wire(), check.outcome.readsScale ? "FF/55 18/55 55/68 55/01" : "")
+        << "no record is sent";
 }
 
 INSTANTIATE_TEST_SUITE_P(Checks, PLSCheck, testing::ValuesIn(checks), CaseName());
@@ -180,10 +176,11 @@ TEST_F(PLSFixture, PulseTrainThatTheBoardRefusesIsReported) {
     port.answer({Ack, Ack, 0x00});
     EXPECT_FALSE(link.PulseTrain(4, 10, 20, 300));
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text,
-              QStringLiteral("Error Encountered while Programming Pulse "
-                             "Train.\r\n\r\nPLS Channel will not be Programmed."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
+    EXPECT_EQ(prompter.lastShown(),
+              Shown("PLS Pulse Train",
+                    "Error Encountered while Programming Pulse Train.\r\n\r\nPLS Channel will "
+                    "not be Programmed.",
+                    Prompter::Icon::Information, Prompter::Buttons::OK));
     EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 FF/55 2B/55 04/55 2C/55 01/00")
         << "a wrong acknowledge ends the record";
 }
@@ -199,10 +196,10 @@ TEST_F(PLSFixture, BusyBoardIsAskedForThreeSecondsThenTheUserDecides) {
     prompter.onAsk([&](const ScriptedPrompter::Message&) { askedAt = clock.now(); });
     EXPECT_FALSE(link.ClearPLSChan(1));
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().title, QStringLiteral("WARNING - Communication Error!"));
-    EXPECT_EQ(prompter.last().text,
-              QStringLiteral("Cannot Determine PLS READY Mode Within Target Board."));
-    EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::RetryCancel);
+    EXPECT_EQ(prompter.lastShown(),
+              Shown("WARNING - Communication Error!",
+                    "Cannot Determine PLS READY Mode Within Target Board.",
+                    Prompter::Icon::Critical, Prompter::Buttons::RetryCancel));
     EXPECT_GT(askedAt - start, 3'000'000);
     EXPECT_LT(askedAt - start, 3'010'000);
     EXPECT_TRUE(link.CommError);
@@ -226,19 +223,20 @@ TEST_F(PLSFixture, ReadyAfterRetryCompletesTheWrite) {
 
 // ---- Recall --------------------------------------------------------------------------------
 
+// A channel that is not acknowledged keeps the last state; a time-out clears it and latches.
 TEST_F(PLSFixture, RecallStateRules) {
-    struct Case {
+    const struct {
         std::vector<int> answers; // after the handshake: channel ack, state, low, high
         bool result;
-        int state;
-        int position;
+        int state, position;
     } cases[] = {
-        {{Ack, 1, 0x2C, 0x01}, true, 1, 300},
-        {{Ack, 0, 0xFF, 16}, true, 0, 16 * 256 + 255},
-        {{Ack, 1, 0x00, 17}, false, 2, 0},
-        {{Ack, 3, 0x10, 0xFF}, false, 2, 0},
+        {{Ack, 1, 0x2C, 0x01}, true, 1, 300},          {{0x00}, false, 1, 300},
+        {{Ack, 0, 0xFF, 16}, true, 0, 16 * 256 + 255}, {{Ack, 1, 0x00, 17}, false, 2, 0},
+        {{Ack, 3, 0x10, 0xFF}, false, 2, 0},           {{Ack, 1, None, None, None}, false, 0, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        EXPECT_FALSE(link.CommError);
+        EXPECT_EQ(prompter.count(), 0);
         handshake();
         for (int answer : c.answers)
             port.answer(answer);
@@ -246,28 +244,6 @@ TEST_F(PLSFixture, RecallStateRules) {
         EXPECT_EQ(link.ChannelRecallState(), c.state);
         EXPECT_EQ(link.ChannelRecallPos(), c.position);
     }
-    EXPECT_EQ(prompter.count(), 0);
-}
-
-TEST_F(PLSFixture, RecallWhoseChannelIsNotAcknowledgedKeepsTheLastState) {
-    handshake();
-    port.answer({Ack, 1, 0x2C, 0x01});
-    ASSERT_TRUE(link.RecallChannel(5));
-    handshake();
-    port.answer({0x00});
-    EXPECT_FALSE(link.RecallChannel(6));
-    EXPECT_EQ(link.ChannelRecallState(), 1);
-    EXPECT_EQ(link.ChannelRecallPos(), 300);
-    EXPECT_FALSE(link.CommError);
-    EXPECT_EQ(prompter.count(), 0);
-}
-
-TEST_F(PLSFixture, RecallThatTimesOutClearsState) {
-    handshake();
-    port.answer({Ack, 1, None, None, None});
-    EXPECT_FALSE(link.RecallChannel(5));
-    EXPECT_EQ(link.ChannelRecallState(), 0);
-    EXPECT_EQ(link.ChannelRecallPos(), 0);
     EXPECT_TRUE(link.CommError);
 }
 
@@ -298,21 +274,21 @@ TEST_F(PLSFixture, SetPLSOffsetPutsTheCurrentPositionAtAnyWantedOneUpToTheScale)
             ready();
         }
         EXPECT_EQ(link.SetPLSOffset(c.wanted), c.written >= 0) << c.wanted;
-        if (c.written < 0) {
-            ASSERT_EQ(prompter.count(), 1);
-            EXPECT_EQ(prompter.last().title, QStringLiteral("Set PLS Offset"));
-            EXPECT_EQ(prompter.last().text,
-                      QStringLiteral("Desired Position cannot be greater than Scale Factor of "
-                                     "%1.\r\n\r\nPLS Offset will not be Programmed.")
-                          .arg(c.scale));
+        if (c.written >= 0) { // after the three word reads: the new offset, then ready
+            EXPECT_EQ(wire().substr(72),
+                      QString::asprintf("FF/55 2A/55 %02X/55 %02X/55 38/55 55/00 55/00",
+                                        c.written & 0xFF, c.written >> 8)
+                          .toStdString())
+                << c.wanted;
             continue;
         }
-        const auto& log = port.wire().exchanges();
-        ASSERT_EQ(log.size(), 12u + 7u);
-        EXPECT_EQ(log[12].request, 0xFF);
-        EXPECT_EQ(log[13].request, 0x2A);
-        EXPECT_EQ(log[14].request, c.written & 0xFF) << c.wanted;
-        EXPECT_EQ(log[15].request, c.written >> 8);
+        ASSERT_EQ(prompter.count(), 1);
+        EXPECT_EQ(prompter.lastShown(),
+                  Shown("Set PLS Offset",
+                        QStringLiteral("Desired Position cannot be greater than Scale Factor "
+                                       "of %1.\r\n\r\nPLS Offset will not be Programmed.")
+                            .arg(c.scale),
+                        Prompter::Icon::Exclamation, Prompter::Buttons::OK));
     }
 }
 
@@ -353,10 +329,7 @@ TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndStoresTheFailedAnswerAndKeep
     handshake();
     for (int i = 0; i < 19; ++i)
         port.answer(100 + i);
-    QVector<int> first = link.PLSConfigUpload();
-    ASSERT_EQ(first.size(), 19);
-    EXPECT_EQ(first[0], 100);
-    EXPECT_EQ(first[18], 118);
+    link.PLSConfigUpload(); // the values in order are the ctl table's
     EXPECT_EQ(wire().substr(0, 24), "FF/55 0C/55 55/64 55/65 ");
     EXPECT_EQ(prompter.count(), 0);
 
@@ -370,9 +343,9 @@ TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndStoresTheFailedAnswerAndKeep
     EXPECT_EQ(second[4], 104) << "not refreshed, so the earlier value stays";
     EXPECT_EQ(second[18], 118);
     ASSERT_EQ(prompter.count(), 2);
-    EXPECT_EQ(prompter.last().title, QStringLiteral("PLS Upload"));
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Not able to Upload Configuration from PLS."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+    EXPECT_EQ(prompter.lastShown(),
+              Shown("PLS Upload", "Not able to Upload Configuration from PLS.",
+                    Prompter::Icon::Exclamation, Prompter::Buttons::OK));
 }
 
 // ---- On the simulated board ----------------------------------------------------------------
@@ -382,8 +355,7 @@ TEST_F(PLSFixture, ConfigUploadReadsNineteenBytesAndStoresTheFailedAnswerAndKeep
 namespace {
 
 using Kind = sim::PLSChannel::Kind;
-
-const QString ReadyWire = QStringLiteral(" 38/55 55/00 55/00");
+using Steps = std::vector<std::pair<int, int>>;
 
 class PLSOnBoard : public BoardRigTest {
 protected:
@@ -391,59 +363,41 @@ protected:
         board.machine().setSpeed(0); // a crank that stays where the test puts it
         goOnline();
     }
-    void putCrankAt(std::uint16_t degrees) { board.memory().setWord(180, degrees); }
-    // The two recall steps the channel table makes.
-    std::vector<std::pair<int, int>> recallTwice(int channel) {
-        std::vector<std::pair<int, int>> steps;
-        for (int i = 0; i < 2 && link.RecallChannel(channel); ++i)
+    // The recall steps the channel table makes: a second one only after an ON or OFF point.
+    Steps recall(int channel) {
+        Steps steps;
+        for (int i = 0; i < 2 && link.RecallChannel(channel); ++i) {
             steps.emplace_back(link.ChannelRecallState(), link.ChannelRecallPos());
+            if (steps.back().first > 1)
+                break;
+        }
         return steps;
-    }
-    std::string wireWithReady(const char* bytes) const {
-        return (QString::fromLatin1(bytes) + ReadyWire).toStdString();
     }
 };
 
-using Steps = std::vector<std::pair<int, int>>;
-
 } // namespace
 
-TEST_F(PLSOnBoard, SingleSetpointWithClearChanClearsThenProgramsAndRecallsBothPoints) {
+TEST_F(PLSOnBoard, ChannelsAreStoredAsSentAndRecalledStepByStep) {
     ASSERT_TRUE(link.SingleSetpoint(3, 300, 20, true));
+    ASSERT_TRUE(link.PulseTrain(4, 10, 20, 300));
+    ASSERT_TRUE(link.ClearPLSChan(6));
     EXPECT_EQ(wire(), "FF/55 18/55 55/68 55/01 "
                       "FF/55 1B/55 03/55 00/55 00/55 00/55 00/55 00/55 38/55 55/00 55/00 "
-                      "FF/55 1B/55 03/55 2C/55 01/55 14/55 00/55 01/55 38/55 55/00 55/00");
-    const sim::PLSChannel& channel = board.pls().channel(3);
-    EXPECT_EQ(channel.kind(), Kind::Setpoints);
-    EXPECT_EQ(channel.onSetpoint(), 300);
-    EXPECT_EQ(channel.offSetpoint(), 20);
+                      "FF/55 1B/55 03/55 2C/55 01/55 14/55 00/55 01/55 38/55 55/00 55/00 "
+                      "FF/55 18/55 55/68 55/01 "
+                      "FF/55 2B/55 04/55 2C/55 01/55 0A/55 14/55 00/55 38/55 55/00 55/00 "
+                      "FF/55 1B/55 06/55 00/55 00/55 00/55 00/55 00/55 38/55 55/00 55/00");
+    const sim::PLSChannel& setpoints = board.pls().channel(3);
+    EXPECT_EQ(std::tuple(setpoints.kind(), setpoints.onSetpoint(), setpoints.offSetpoint()),
+              std::tuple(Kind::Setpoints, 300, 20));
+    const sim::PLSChannel& pulse = board.pls().channel(4);
+    EXPECT_EQ(std::tuple(pulse.kind(), pulse.start(), pulse.onDivisions(), pulse.offDivisions()),
+              std::tuple(Kind::PulseTrain, 300, 10, 20));
 
-    port.clearWire();
-    EXPECT_EQ(recallTwice(3), (Steps{{1, 300}, {0, 20}}));
-    EXPECT_EQ(wire(), "FF/55 06/55 03/55 55/01 55/2C 55/01 FF/55 06/55 03/55 55/00 55/14 55/00");
+    EXPECT_EQ(recall(3), (Steps{{1, 300}, {0, 20}}));
+    EXPECT_EQ(recall(4), (Steps{{sim::PLSChannel::PulseTrainState, 300}}));
+    EXPECT_EQ(recall(6), (Steps{{sim::PLSChannel::ClearedState, 0}}));
     EXPECT_EQ(link.LinkMode(), 0);
-}
-
-TEST_F(PLSOnBoard, PulseTrainIsStoredAndRecallsAsOneStepWithItsStart) {
-    ASSERT_TRUE(link.PulseTrain(4, 10, 20, 300));
-    EXPECT_EQ(wire(), wireWithReady("FF/55 18/55 55/68 55/01 "
-                                    "FF/55 2B/55 04/55 2C/55 01/55 0A/55 14/55 00/55"));
-    const sim::PLSChannel& channel = board.pls().channel(4);
-    EXPECT_EQ(channel.kind(), Kind::PulseTrain);
-    EXPECT_EQ(channel.start(), 300);
-    EXPECT_EQ(channel.onDivisions(), 10);
-    EXPECT_EQ(channel.offDivisions(), 20);
-    ASSERT_TRUE(link.RecallChannel(4));
-    EXPECT_EQ(link.ChannelRecallState(), sim::PLSChannel::PulseTrainState);
-    EXPECT_EQ(link.ChannelRecallPos(), 300);
-}
-
-TEST_F(PLSOnBoard, ClearedChannelRecallsAsNeitherOnNorOff) {
-    ASSERT_TRUE(link.ClearPLSChan(6));
-    EXPECT_EQ(wire(), wireWithReady("FF/55 1B/55 06/55 00/55 00/55 00/55 00/55 00/55"));
-    ASSERT_TRUE(link.RecallChannel(6));
-    EXPECT_EQ(link.ChannelRecallState(), sim::PLSChannel::ClearedState);
-    EXPECT_EQ(link.ChannelRecallPos(), 0);
 }
 
 TEST_F(PLSOnBoard, WrongPLSAcknowledgeFailsTheCommandButNotTheLink) {

@@ -10,12 +10,16 @@ using LinkOnBoard = BoardRigTest;
 
 // ---- The settings file ---------------------------------------------------------------------
 
+// Opening greets the board with one attention byte.
 TEST_F(LinkOnBoard, WithoutSettingsFileOrFolderOpeningCreatesTheDefaults) {
     link.OpenRSComm(port);
     EXPECT_EQ(settingsFile(), QByteArray("1,9600\r\n"));
     EXPECT_EQ(port.portNumber(), 1);
     EXPECT_EQ(port.settings(), QStringLiteral("9600,n,8,1"));
+    EXPECT_EQ(wire(), "FF/55");
     EXPECT_TRUE(link.OnlineMode);
+    EXPECT_FALSE(link.CommError);
+    EXPECT_EQ(link.LinkMode(), 0);
     EXPECT_EQ(link.CommSettingsFile(), folder.filePath(QStringLiteral("Support/RSPort.cfg")));
 }
 
@@ -82,25 +86,16 @@ TEST_F(LinkOnBoard, RetryAfterTheSettingsProblemIsMendedOpensTheLine) {
 
 // ---- Opening and closing -------------------------------------------------------------------
 
-TEST_F(LinkOnBoard, OpeningGreetsTheBoardWithOneAttentionByte) {
-    link.OpenRSComm(port);
-    EXPECT_EQ(wire(), "FF/55");
-    EXPECT_TRUE(link.OnlineMode);
-    EXPECT_FALSE(link.CommError);
-    EXPECT_EQ(link.LinkMode(), 0);
-}
-
 TEST_F(LinkOnBoard, PortInUseShowsCommPortErrorAndLeavesTheLinkFailed) {
     port.refuseOpen(SerialPort::Error{8005, QStringLiteral("QSerialPort"),
                                       QStringLiteral("Port already open")});
     link.OpenRSComm(port);
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Comm Port Error"));
-    EXPECT_EQ(prompter.last().text,
-              QStringLiteral(
-                  "Error Number = 8005\r\nError Source = QSerialPort\r\n\r\nPort already open"));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
-    EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
+    EXPECT_EQ(prompter.lastShown(),
+              ScriptedPrompter::Shown(
+                  "Comm Port Error",
+                  "Error Number = 8005\r\nError Source = QSerialPort\r\n\r\nPort already open",
+                  Prompter::Icon::Critical, Prompter::Buttons::OK));
     EXPECT_FALSE(link.OnlineMode);
     EXPECT_TRUE(link.CommError);
     EXPECT_FALSE(port.isOpen());

@@ -39,13 +39,11 @@ const CheckRow checkRows[] = {
     {"1", "B1020.0", 1, nullptr},
     {"0", "F34", 0, nullptr},
     {"0001", "B1020.7", 1, nullptr},
-    {"2", "B1020.0", 0, &notBinary},
     {"2", "F34", 0, &notBinary},
     {"99999999999999999999999", "F0", 0, &notBinary},
     // Range by type, including digit strings far too long for any integer.
     {"255", "B1020", 255, nullptr},
     {"256", "B1020", 0, &byteRange},
-    {"256", "1FF0H", 0, &byteRange},
     {"18446744073709551616", "B1020", 0, &byteRange},
     {"65535", "W1022", 65535, nullptr},
     {"65536", "W1022", 0, &wordRange},

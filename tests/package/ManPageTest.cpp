@@ -66,12 +66,9 @@ QStringList longOptions(const QString& text) {
     return matches(text, QStringLiteral("--[a-z][a-z0-9-]*"));
 }
 
-QStringList missingFrom(const QStringList& words, const QStringList& in) {
-    QStringList missing;
-    for (const QString& word : words)
-        if (!in.contains(word))
-            missing << word;
-    return missing;
+QStringList missingFrom(QStringList words, const QStringList& in) {
+    words.removeIf([&in](const QString& word) { return in.contains(word); });
+    return words;
 }
 
 // Command words of a --help list: lines indented by at most eight spaces name commands

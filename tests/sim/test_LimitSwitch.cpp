@@ -4,70 +4,33 @@
 
 using sim::Board;
 using sim::LimitSwitch;
-using sim::PLSChannel;
 
-namespace {
-
-struct Placement {
-    std::uint16_t crank; // degrees
-    std::uint16_t scale;
-    std::uint16_t offset;
-    std::uint16_t position;
-};
-
-void PrintTo(const Placement& row, std::ostream* out) {
-    *out << row.crank << "deg/" << row.scale << "-" << row.offset;
-}
-
-class PLSPosition : public testing::TestWithParam<Placement> {
-protected:
-    void place(Board& board, const Placement& row) {
+TEST(PLSPosition, IsTheCrankInDivisionsLessTheOffset) {
+    const struct {
+        std::uint16_t crank; // degrees
+        std::uint16_t scale, offset, position;
+    } rows[] = {{0, 360, 0, 0},      {90, 360, 0, 90}, {90, 360, 100, 350}, {359, 360, 359, 0},
+                {180, 720, 0, 360},  {90, 100, 0, 25}, {45, 8, 7, 2},       {400, 360, 0, 40},
+                {10, 360, 1000, 90}, // offset set from memory
+                {359, 4352, 0, 4339}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.crank << "deg/" << row.scale << "-" << row.offset);
+        Board board;
         board.memory().setWord(180, row.crank);
         ASSERT_TRUE(board.pls().setScale(row.scale));
         board.memory().setWord(LimitSwitch::OffsetAddress, row.offset);
+        EXPECT_EQ(board.pls().position(), row.position);
     }
-};
-
-} // namespace
-
-TEST_P(PLSPosition, IsTheCrankInDivisionsLessTheOffset) {
-    Board board;
-    place(board, GetParam());
-    EXPECT_EQ(board.pls().position(), GetParam().position);
-}
-
-INSTANTIATE_TEST_SUITE_P(Placements, PLSPosition,
-                         testing::Values(Placement{0, 360, 0, 0}, Placement{90, 360, 0, 90},
-                                         Placement{90, 360, 100, 350}, Placement{359, 360, 359, 0},
-                                         Placement{180, 720, 0, 360}, Placement{90, 100, 0, 25},
-                                         Placement{45, 8, 7, 2}, Placement{400, 360, 0, 40},
-                                         Placement{10, 360, 1000, 90}, // offset set from memory
-                                         Placement{359, 4352, 0, 4339}));
-
-namespace {
-
-struct OutputCase {
-    std::uint16_t crank;
-    std::uint8_t outputs; // B170 with the channels a fresh board holds
-};
-
-[[maybe_unused]] void PrintTo(const OutputCase& row, std::ostream* out) {
-    *out << "crank " << row.crank;
-}
-
-class PLSOutputs : public testing::TestWithParam<OutputCase> {};
-
-} // namespace
-
-TEST_P(PLSOutputs, ShowTheChannelsAtTheCrankInB170) {
-    Board board;
-    board.memory().setWord(180, GetParam().crank);
-    board.advanceTo(0);
-    EXPECT_EQ(board.memory().byte(170), GetParam().outputs);
 }
 
 // Fresh channels: 150-170, 200-220, 155-175, 110-130, 150-350, 150-200, 120-190, 180-0.
-INSTANTIATE_TEST_SUITE_P(Crank, PLSOutputs,
-                         testing::Values(OutputCase{0, 0x00}, OutputCase{120, 0x48},
-                                         OutputCase{160, 0x75}, OutputCase{210, 0x92},
-                                         OutputCase{350, 0x80}, OutputCase{359, 0x80}));
+TEST(PLSOutputs, ShowTheChannelsAtTheCrankInB170) {
+    const std::pair<std::uint16_t, std::uint8_t> rows[] = {{0, 0x00},   {120, 0x48}, {160, 0x75},
+                                                           {210, 0x92}, {350, 0x80}, {359, 0x80}};
+    for (const auto& [crank, outputs] : rows) {
+        Board board;
+        board.memory().setWord(180, crank);
+        board.advanceTo(0);
+        EXPECT_EQ(board.memory().byte(170), outputs) << "crank " << crank;
+    }
+}

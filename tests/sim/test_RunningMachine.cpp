@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Board.h"
+#include "ControlCommand.h"
 #include "SimAddress.h"
 
 using sim::Board;
-using sim::RunningMachine;
 
 namespace {
 
@@ -14,40 +16,28 @@ std::uint32_t value(const Board& board, const char* address) {
     return sim::SimAddress::parse(address)->read(board.memory());
 }
 
-struct MachineRunCase {
-    std::uint16_t speed;
-    std::int64_t micros;
-    std::uint32_t position;
-    std::uint32_t goodCans;
-    std::uint32_t shortCans;
-};
-
-[[maybe_unused]] void PrintTo(const MachineRunCase& row, std::ostream* out) {
-    *out << row.speed << " spm for " << row.micros << " us";
-}
-
-class MachineRun : public testing::TestWithParam<MachineRunCase> {};
-
 } // namespace
 
-TEST_P(MachineRun, TurnsAndCountsWithTheStrokes) {
-    const MachineRunCase& run = GetParam();
-    Board board;
-    board.machine().setSpeed(run.speed);
-    board.advanceTo(0);
-    board.advanceTo(run.micros);
-    EXPECT_EQ(value(board, "W180"), run.position);
-    EXPECT_EQ(value(board, "D1100"), run.goodCans);
-    EXPECT_EQ(value(board, "W1104"), run.shortCans);
+TEST(RunningMachine, TurnsAndCountsWithTheStrokes) {
+    const struct {
+        std::uint16_t speed;
+        std::int64_t micros;
+        std::uint32_t position, goodCans, shortCans;
+    } runs[] = {{200, 150'000, 180, 0, 0}, // half a stroke
+                {200, 300'000, 0, 1, 0},   {200, 60 * Second, 0, 200, 0},
+                {60, 1'250'000, 90, 1, 0}, {500, 60 * Second, 0, 500, 1},
+                {0, 10 * Second, 0, 0, 0}};
+    for (const auto& run : runs) {
+        SCOPED_TRACE(testing::Message() << run.speed << " spm for " << run.micros << " us");
+        Board board;
+        board.machine().setSpeed(run.speed);
+        board.advanceTo(0);
+        board.advanceTo(run.micros);
+        EXPECT_EQ(value(board, "W180"), run.position);
+        EXPECT_EQ(value(board, "D1100"), run.goodCans);
+        EXPECT_EQ(value(board, "W1104"), run.shortCans);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Strokes, MachineRun,
-                         testing::Values(MachineRunCase{200, 150'000, 180, 0, 0}, // half a stroke
-                                         MachineRunCase{200, 300'000, 0, 1, 0},
-                                         MachineRunCase{200, 60 * Second, 0, 200, 0},
-                                         MachineRunCase{60, 1'250'000, 90, 1, 0},
-                                         MachineRunCase{500, 60 * Second, 0, 500, 1},
-                                         MachineRunCase{0, 10 * Second, 0, 0, 0}));
 
 TEST(RunningMachine, StartsRunningWithItsDefaults) {
     Board board;
@@ -65,36 +55,39 @@ TEST(RunningMachine, GoodCanCountWrapsAtItsLimit) {
     EXPECT_EQ(value(board, "D1100"), 0u);
 }
 
-namespace {
-
-struct Signals {
-    std::uint16_t position;
-    std::uint16_t speed;
-    std::uint32_t outputs; // B110
-    std::uint32_t period;  // W184
-};
-
-[[maybe_unused]] void PrintTo(const Signals& row, std::ostream* out) {
-    *out << "position " << row.position << " speed " << row.speed;
+TEST(RunningMachine, SignalsFollowTheCrank) {
+    const struct {
+        std::uint16_t position, speed;
+        std::uint32_t outputs;         // B110
+        std::uint32_t period;          // W184
+    } rows[] = {{0, 200, 0x83, 300},   // clock
+                {355, 200, 0x03, 300}, // running
+                {110, 250, 0x07, 240}, // cupfeed
+                {230, 200, 0x13, 300}, // air strip
+                {110, 0, 0x00, 0}};    // stopped
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "position " << row.position << " speed " << row.speed);
+        Board board;
+        board.memory().setWord(180, row.position);
+        board.machine().setSpeed(row.speed);
+        EXPECT_EQ(value(board, "B110"), row.outputs);
+        EXPECT_EQ(value(board, "W184"), row.period);
+        EXPECT_EQ(value(board, "B100.0"), row.speed != 0 ? 1u : 0u);
+    }
 }
 
-class MachineSignals : public testing::TestWithParam<Signals> {};
-
-} // namespace
-
-TEST_P(MachineSignals, FollowTheCrank) {
-    const Signals& expected = GetParam();
+TEST(MachineModes, StopAndStartMoveTheSpeedThroughZeroAndTheFlywheelOutputsFollow) {
     Board board;
-    board.memory().setWord(180, expected.position);
-    board.machine().setSpeed(expected.speed);
-    EXPECT_EQ(value(board, "B110"), expected.outputs);
-    EXPECT_EQ(value(board, "W184"), expected.period);
-    EXPECT_EQ(value(board, "B100.0"), expected.speed != 0 ? 1u : 0u);
+    board.advanceTo(0);
+    ASSERT_EQ(sim::ControlCommand::apply(board, "stop"), "ok");
+    // Bits 4 and 5 of B111: flywheel at inch speed, at punch speed.
+    const std::tuple<std::int64_t, std::uint32_t, std::uint32_t> steps[] = {
+        {Second / 2, 100, 0x20}, {Second, 0, 0}, {Second * 5 / 4, 50, 0x10}};
+    for (const auto& [at, speed, flywheel] : steps) {
+        if (at == Second * 5 / 4)
+            sim::ControlCommand::apply(board, "start");
+        board.advanceTo(at);
+        EXPECT_EQ(value(board, "W182"), speed) << at;
+        EXPECT_EQ(value(board, "B111") & 0x30, flywheel) << at;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Crank, MachineSignals,
-                         testing::Values(Signals{0, 200, 0x83, 300},   // clock
-                                         Signals{355, 200, 0x03, 300}, // running
-                                         Signals{110, 250, 0x07, 240}, // cupfeed
-                                         Signals{230, 200, 0x13, 300}, // air strip
-                                         Signals{110, 0, 0x00, 0}));   // stopped

@@ -1,5 +1,7 @@
 #include "BoardSerialPort.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::int64_t NanosPerMicro = 1000;
@@ -7,14 +9,6 @@ constexpr std::int64_t NanosPerMicro = 1000;
 } // namespace
 
 BoardSerialPort::BoardSerialPort(sim::Board& board, Clock& clock) : board_(board), clock_(clock) {}
-
-SerialPort::Error BoardSerialPort::portInUse() {
-    return Error{8002, QStringLiteral("QSerialPort"), QStringLiteral("Device or resource busy")};
-}
-
-SerialPort::Error BoardSerialPort::lineLost() {
-    return Error{8009, QStringLiteral("QSerialPort"), QStringLiteral("Input/output error")};
-}
 
 bool BoardSerialPort::setSettings(const QString& settings) {
     settings_ = settings;
@@ -57,7 +51,7 @@ void BoardSerialPort::close() {
 bool BoardSerialPort::noticeDrop() {
     if (!open_ || !board_.faults().lineDropped())
         return false;
-    error_ = lineLost();
+    error_ = Error{8009, QStringLiteral("QSerialPort"), QStringLiteral("Input/output error")};
     close();
     return true;
 }
@@ -69,12 +63,9 @@ bool BoardSerialPort::answerReady() const {
 int BoardSerialPort::bytesWaiting() {
     if (noticeDrop() || !open_)
         return 0;
-    int ready = 0;
-    for (const Answer& answer : answers_) {
-        if (answer.readyAt <= clock_.now())
-            ++ready;
-    }
-    return ready;
+    return static_cast<int>(
+        std::count_if(answers_.begin(), answers_.end(),
+                      [this](const Answer& a) { return a.readyAt <= clock_.now(); }));
 }
 
 SerialPort::WaitResult BoardSerialPort::waitForByte(Clock& clock, Clock::Micros deadline) {
@@ -88,17 +79,11 @@ SerialPort::WaitResult BoardSerialPort::waitForByte(Clock& clock, Clock::Micros 
     return WaitResult::TimedOut;
 }
 
-int BoardSerialPort::nextReply() {
-    if (script_.empty())
-        return rest_;
-    const int reply = script_.front();
-    script_.pop_front();
-    return reply;
-}
-
 bool BoardSerialPort::farEnd(std::uint8_t value) {
     if (scripted_) {
-        const int reply = nextReply();
+        const int reply = script_.empty() ? rest_ : script_.front();
+        if (!script_.empty())
+            script_.pop_front();
         if (reply == DropLine) {
             wire_.record(value, std::nullopt);
             board_.faults().dropLine();

@@ -44,11 +44,10 @@ public:
 
     Error lastError() const override { return error_; }
 
-    // open() fails with `error` until allowOpen().
-    void refuseOpen(Error error = portInUse());
+    // open() fails with `error` (by default: the port is in use) until allowOpen().
+    void refuseOpen(Error error = {8002, QStringLiteral("QSerialPort"),
+                                   QStringLiteral("Device or resource busy")});
     void allowOpen() { openRefusal_.reset(); }
-    static Error portInUse();
-    static Error lineLost();
 
     // The far end becomes the script; each entry answers one byte sent.
     void script() { scripted_ = true; }
@@ -68,7 +67,6 @@ public:
     // Every byte sent with the clock when it went.
     std::vector<std::pair<int, Clock::Micros>> sent;
     int openCount() const { return openCount_; }
-    sim::Board& board() { return board_; }
 
 private:
     struct Answer {
@@ -80,7 +78,6 @@ private:
     bool answerReady() const;
     // The far end's answer to one byte; false when the line drops instead.
     bool farEnd(std::uint8_t value);
-    int nextReply();
 
     sim::Board& board_;
     Clock& clock_;

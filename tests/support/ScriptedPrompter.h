@@ -4,6 +4,7 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <tuple>
 
 #include "Prompter.h"
 
@@ -28,6 +29,9 @@ public:
     const QList<Message>& messages() const { return messages_; }
     int count() const { return static_cast<int>(messages_.size()); }
     const Message& last() const { return messages_.back(); }
+    // The last message without its answer, to compare all of it at once.
+    using Shown = std::tuple<QString, QString, Icon, Buttons>;
+    Shown lastShown() const { return {last().title, last().text, last().icon, last().buttons}; }
     void clear() { messages_.clear(); }
 
     static int defaultAnswer(Buttons buttons);

@@ -14,7 +14,6 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    bool isValid() const { return dir_.isValid(); }
     QString path() const { return dir_.path(); }
     QString filePath(const QString& relative) const { return dir_.filePath(relative); }
 

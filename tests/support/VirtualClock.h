@@ -10,7 +10,6 @@ public:
         if (deadline > now_)
             now_ = deadline;
     }
-    void advance(Micros by) { now_ += by; }
 
 private:
     Micros now_ = 1'000'000'000; // any start; tests look at differences
