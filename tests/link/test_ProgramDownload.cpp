@@ -83,8 +83,11 @@ TEST_F(ProgramDownload, SequencesOnTheWireAndInTheBoard) {
         {"one record, type and checksum not sent", '2', " AB12C ",
          ":0201F000AB1250\r\n:00000001FF\r\n", "02/- 01/- F0/- AB/- 12/B0", "", "AB12C"},
         {"configuration board writes its three bytes", ':', "LONGPROGRAM", ":00000001FF\r\n", "",
-         join({"FF/55 02/55", writeOf(8188, 20), writeOf(8189, 0), writeOf(8190, 12)}), "LONGPROG"},
+         join({"FF/55 02/55", writeOf(8188, 5), writeOf(8189, 7), writeOf(8190, 3)}), "LONGPROG"},
     };
+    set.LcfCode40 = 1;
+    set.LcfCode39 = 7;
+    set.LcfCode36 = 1;
     // The board's NUL bytes are left out of its ident.
     const QString confirmation = QStringLiteral(
         "Program to be loaded into module (on disk):\r\n  Program Ident: \t\tPROG0001\r\n"
