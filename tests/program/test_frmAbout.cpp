@@ -3,9 +3,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QTest>
 
 #include "ProgramTestFolder.h"
 #include "QStringPrinter.h"
@@ -33,6 +30,9 @@ class AboutBoxTest : public ::testing::Test {
 protected:
     TempFolder folder;
     QWidget owner;
+    frmAbout* showBox() {
+        return frmAbout::showModeless(AppLayout::forFolder(folder.path()), &owner);
+    }
 };
 
 } // namespace
@@ -50,24 +50,23 @@ TEST_F(AboutBoxTest, ShowsTheProjectsVersionAndIconAndItsHelpCoversItsCaptions) 
 
 TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
     owner.show();
-    frmAbout* box = frmAbout::showModeless(AppLayout::forFolder(folder.path()), &owner);
+    frmAbout* box = showBox();
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isVisible());
     EXPECT_FALSE(box->isModal());
-    EXPECT_EQ(frmAbout::showModeless(AppLayout::forFolder(folder.path()), &owner), box)
-        << "the open box is brought forward";
+    EXPECT_EQ(showBox(), box) << "the open box is brought forward";
 
     QPointer<frmAbout> watch(box);
     click(box, QStringLiteral("cmdOK"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watch.isNull()) << "closing releases the box";
-    EXPECT_NE(frmAbout::showModeless(AppLayout::forFolder(folder.path()), &owner), nullptr);
+    EXPECT_NE(showBox(), nullptr);
 }
 
 TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
     ASSERT_TRUE(folder.write(QStringLiteral("Support/RSPort.cfg"), "6,19200\r\n"));
     owner.show();
-    frmAbout* box = frmAbout::showModeless(AppLayout::forFolder(folder.path()), &owner);
+    frmAbout* box = showBox();
     click(box, QStringLiteral("cmdSysInfo"));
     auto* window = owner.findChild<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(window, nullptr);
@@ -84,7 +83,7 @@ TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
 
     // A second press refreshes the same window with what the file says now.
     ASSERT_TRUE(folder.write(QStringLiteral("Support/RSPort.cfg"), "8,9600\r\n"));
-    box = frmAbout::showModeless(AppLayout::forFolder(folder.path()), &owner);
+    box = showBox();
     box->StartSysInfo();
     EXPECT_EQ(owner.findChildren<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
     EXPECT_TRUE(shownText(window).contains(QStringLiteral("In use: port 8 at 9600 baud")));

@@ -2,11 +2,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabBar>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include "BoardRig.h"
 #include "Controls.h"
@@ -70,7 +67,6 @@ TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersReset) {
     EXPECT_EQ(text("lblTargetBoard(1)"), QStringLiteral("Last Fault: Code = 42H"));
     EXPECT_TRUE(find<QLineEdit>("txtTargetBoard(3)")->text().startsWith("Verify connection"));
     EXPECT_EQ(text("lblRevIdentInPLC(0)"), QStringLiteral("VORNA7"));
-    EXPECT_TRUE(enabled("cmdResetFaults"));
     EXPECT_FALSE(shown("cmdGoOnline"));
     // The slot is read once with the codes and once more for its label.
     EXPECT_EQ(
