@@ -49,12 +49,9 @@ TEST_F(SerialPortCatalogTest, ARouteLeadsThroughTheAliasOrThePlatformName) {
     };
     for (const SerialPortCatalog::Route& c : cases) {
         SCOPED_TRACE(c.number);
-        const SerialPortCatalog::Route route = catalog.route(c.number);
-        EXPECT_EQ(route.number, c.number);
-        EXPECT_EQ(route.path, c.path);
-        EXPECT_EQ(route.alias, c.alias);
-        EXPECT_EQ(route.target, c.target);
-        EXPECT_EQ(route.present, c.present);
+        const SerialPortCatalog::Route r = catalog.route(c.number);
+        EXPECT_EQ(std::tie(r.number, r.path, r.alias, r.target, r.present),
+                  std::tie(c.number, c.path, c.alias, c.target, c.present));
     }
     const QList<SerialPortCatalog::Route> aliases = catalog.aliases();
     ASSERT_EQ(aliases.size(), 2);
@@ -82,11 +79,9 @@ TEST_F(SerialPortCatalogTest, EachPortIsListedWithTheNumbersThatReachIt) {
         {usb, {2, 5}, true}, {other, {}, true}, {com2, {}, true}, {pty, {9, 11}, false}};
     const QList<SerialPortCatalog::Entry> entries = catalog.entries();
     ASSERT_EQ(entries.size(), std::size(expected));
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        EXPECT_EQ(entries[i].device.path, expected[i].path) << i;
-        EXPECT_EQ(entries[i].numbers, expected[i].numbers) << i;
-        EXPECT_EQ(entries[i].listedBySystem, expected[i].listedBySystem) << i;
-    }
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        EXPECT_EQ(std::tie(entries[i].device.path, entries[i].numbers, entries[i].listedBySystem),
+                  std::tie(expected[i].path, expected[i].numbers, expected[i].listedBySystem));
 }
 
 // Where a port is shown, a USB id needs both numbers, and several port numbers take commas.
