@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "AppContext.h"
 #include "BackgroundUpdate.h"
 #include "BoardRig.h"

@@ -1,9 +1,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <deque>
-#include <gtest/gtest.h>
 #include <map>
 
 #include "AppContext.h"
@@ -13,7 +10,6 @@
 #include "DataTransferCommands.h"
 #include "QStringPrinter.h"
 #include "RSCommTransferLink.h"
-#include "ScriptedPrompter.h"
 #include "TransferLink.h"
 #include "frmProcessing.h"
 

@@ -1,4 +1,3 @@
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -12,26 +11,25 @@ namespace {
 
 // ---- Start-up --------------------------------------------------------------------------------
 
-TEST_F(MainWindowFixture, StartsOfflineWithDefaultDataAndTheMainDisplay) {
+TEST_F(MainWindowFixture, StartsOfflineWithTheMainDisplayWhichCannotBeClosedByItself) {
     start();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [unnamed]"));
     EXPECT_EQ(panel(1), QStringLiteral("System Message:"));
-    EXPECT_EQ(panel(2), QStringLiteral("OFFLINE"));
-    EXPECT_EQ(panel(3), QStringLiteral("3/14/24"));
-    EXPECT_EQ(panel(4), QStringLiteral("2:05 PM"));
-    EXPECT_TRUE(menuItem("mnuViewOffline")->isChecked());
-    EXPECT_FALSE(menuItem("mnuViewOnline")->isChecked());
+    expectMode(false);
+    EXPECT_EQ(panel(3) + ' ' + panel(4), QStringLiteral("3/14/24 2:05 PM"));
     EXPECT_TRUE(menuItem("mnuBMForm(0)")->isChecked());
+    QMdiSubWindow* sub = window->findChild<QMdiArea*>()->subWindowList().value(0);
+    ASSERT_NE(sub, nullptr);
+    EXPECT_FALSE(sub->close()) << "the machine window cannot be closed by itself";
+    settle();
     EXPECT_EQ(windows->events, QStringList{QStringLiteral("load 0")});
     EXPECT_EQ(context.TargetComm, &link);
     EXPECT_EQ(context.CommControl, &port);
     EXPECT_EQ(context.SavedData, context.DefaultData);
     EXPECT_EQ(context.gFileNamePath, folder.filePath(QStringLiteral("*.sdt")));
 
-    const QTimer* timer = window->findChild<QTimer*>(QStringLiteral("tmrBackgroungUpdate"));
-    ASSERT_NE(timer, nullptr);
-    EXPECT_EQ(timer->interval(), 500);
-    EXPECT_TRUE(timer->isActive());
+    const auto* timer = child<QTimer>(window.get(), QStringLiteral("tmrBackgroungUpdate"));
+    EXPECT_EQ(std::pair(timer->interval(), timer->isActive()), std::pair(500, true));
     window->tmrBackgroungUpdate_Timer();
     EXPECT_EQ(panel(1), QStringLiteral("System Message:  Program is Currently OFFLINE"));
 
@@ -141,17 +139,13 @@ TEST_F(MainWindowFixture, ViewMenuOpensAndClosesTheLinkAndTicksPollTheAlarms) {
     start();
     trigger("mnuViewOnline");
     EXPECT_TRUE(link.OnlineMode && port.isOpen());
-    EXPECT_EQ(panel(2), QStringLiteral("ONLINE"));
-    EXPECT_TRUE(menuItem("mnuViewOnline")->isChecked());
-    EXPECT_FALSE(menuItem("mnuViewOffline")->isChecked());
+    expectMode(true);
     window->tmrBackgroungUpdate_Timer();
     EXPECT_EQ(panel(1), QStringLiteral("System Message:  All Faults Normal"));
 
     trigger("mnuViewOffline");
     EXPECT_FALSE(link.OnlineMode || port.isOpen());
-    EXPECT_EQ(panel(2), QStringLiteral("OFFLINE"));
-    EXPECT_FALSE(menuItem("mnuViewOnline")->isChecked());
-    EXPECT_TRUE(menuItem("mnuViewOffline")->isChecked());
+    expectMode(false);
     EXPECT_EQ(prompter.count(), 0);
     window->tmrBackgroungUpdate_Timer();
     EXPECT_EQ(history.readDay({2024, 3, 14}).size(), 2); // online, offline
@@ -166,32 +160,22 @@ TEST_F(MainWindowFixture, OnlyTheModePanelTogglesTheModeOnADoubleClick) {
         EXPECT_FALSE(link.OnlineMode) << key;
     }
     doubleClick("MODE");
-    EXPECT_EQ(panel(2), QStringLiteral("ONLINE"));
     EXPECT_TRUE(link.OnlineMode);
+    expectMode(true);
     doubleClick("MODE");
-    EXPECT_EQ(panel(2), QStringLiteral("OFFLINE"));
     EXPECT_FALSE(link.OnlineMode || port.isOpen());
 }
 
-// The link shows its own message; the program stays offline and the status says why.
-// Which failures the link reports, and how, is the link's; here one silent board.
+// The link shows its own message and the program stays offline. Which failures the link
+// reports, and how, is the link's; here one silent board. The status tick after a failure is
+// checked with the machine windows.
 TEST_F(MainWindowFixture, GoingOnlineThatFailsLeavesTheProgramOffline) {
     start();
     board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
     trigger("mnuViewOnline");
     EXPECT_EQ(prompter.count(), 1);
     EXPECT_FALSE(link.OnlineMode);
-    EXPECT_EQ(panel(2), QStringLiteral("OFFLINE"));
-    EXPECT_TRUE(menuItem("mnuViewOffline")->isChecked());
-    EXPECT_FALSE(menuItem("mnuViewOnline")->isChecked());
-    window->tmrBackgroungUpdate_Timer();
-    EXPECT_EQ(panel(1), QStringLiteral("System Message:  Comm Fault with K6674"));
-    // Once the board answers the fault clears and the status says so on the next tick.
-    board.faults().clear();
-    trigger("mnuViewOnline");
-    trigger("mnuViewOffline");
-    window->tmrBackgroungUpdate_Timer();
-    EXPECT_EQ(panel(1), QStringLiteral("System Message:  Program is Currently OFFLINE"));
+    expectMode(false);
 }
 
 TEST_F(MainWindowFixture, AfterTheCommPortCommandTheModeShownIsTheLinksOwn) {
@@ -204,8 +188,7 @@ TEST_F(MainWindowFixture, AfterTheCommPortCommandTheModeShownIsTheLinksOwn) {
     start({0}, commands);
     trigger("mnuViewOnline");
     trigger("mnuEditCommPort");
-    EXPECT_EQ(panel(2), QStringLiteral("OFFLINE"));
-    EXPECT_TRUE(menuItem("mnuViewOffline")->isChecked());
+    expectMode(false);
 }
 
 // ---- Machine windows -------------------------------------------------------------------------
@@ -230,16 +213,6 @@ TEST_F(MainWindowFixture, ChoosingAnotherWindowClosesTheShownOneFirst) {
     EXPECT_EQ(windows->events.mid(4), QStringList({"close 1", "load 0", "gone 1"}));
     EXPECT_TRUE(menuItem("mnuBMForm(0)")->isChecked());
     EXPECT_FALSE(menuItem("mnuBMForm(1)")->isChecked());
-}
-
-TEST_F(MainWindowFixture, TheMachineWindowCannotBeClosedByItself) {
-    start();
-    QMdiSubWindow* sub = window->findChild<QMdiArea*>()->subWindowList().value(0);
-    ASSERT_NE(sub, nullptr);
-    EXPECT_FALSE(sub->close());
-    settle();
-    EXPECT_NE(window->currentMachineWindow(), nullptr);
-    EXPECT_EQ(windows->events, QStringList{QStringLiteral("load 0")});
 }
 
 // ---- Shutdown --------------------------------------------------------------------------------

@@ -1,8 +1,5 @@
 #include <QFile>
 
-// g++ 12 sees the scripted dialogs' optional answer as maybe uninitialised when inlined here.
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-
 #include "MainWindowFixture.h"
 #include "ProgramFileCommand.h"
 

@@ -129,19 +129,13 @@ TEST(SdtFile, MalformedRecordsAreRefusedWithTheirReason) {
 }
 
 // The inputs the fuzzer of the reader kept (scripts/fuzz-sdt.sh), with its starting files.
+// Files of 20 and 40 entries are read whole where the set-up file commands open them.
 TEST(SdtFile, EveryInputTheFuzzerKeptIsRefusedOrRoundTrips) {
     const QStringList names = corpusFolder().entryList(QDir::Files, QDir::Name);
     ASSERT_GT(names.size(), 20) << qPrintable(corpusFolder().path());
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
         expectRefusedOrRoundTrips(contents(corpusFolder().filePath(name)));
-    }
-    for (const auto& [name, elements] :
-         {std::pair{"elements-20.sdt", 20}, {"elements-40.sdt", 40}}) {
-        const SdtFile::Decoded decoded =
-            SdtFile::decode(contents(corpusFolder().filePath(QLatin1String(name))));
-        ASSERT_TRUE(decoded.data) << name;
-        EXPECT_EQ(decoded.data->ParamValue.size(), std::size_t(elements)) << name;
     }
 }
 

@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 
 #include "AppContext.h"
+#include "CaseName.h"
 #include "QStringPrinter.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedPrompter.h"
@@ -93,6 +92,7 @@ enum class Command { New, Open, Close };
 enum class Answer { Cancel, No, Yes, YesButSaveAsCancelled };
 
 struct SaveQuestionCase {
+    const char* name;
     Command command;
     Answer answer;
     bool goesOn;         // what the command returns
@@ -101,19 +101,7 @@ struct SaveQuestionCase {
     const char* dialogs; // the file dialogs asked, in order
 };
 
-std::string rowName(const SaveQuestionCase& row) {
-    const char* commands[] = {"New", "Open", "Close"};
-    const char* answers[] = {"Cancel", "No", "Yes", "YesButSaveAsCancelled"};
-    return std::string(commands[int(row.command)]) + answers[int(row.answer)];
-}
-
-std::string caseName(const ::testing::TestParamInfo<SaveQuestionCase>& info) {
-    return rowName(info.param);
-}
-
-[[maybe_unused]] void PrintTo(const SaveQuestionCase& row, std::ostream* out) {
-    *out << rowName(row);
-}
+VORNA7_PRINTS_ROW_NAME(SaveQuestionCase)
 
 class SaveQuestion : public FileCommands, public ::testing::WithParamInterface<SaveQuestionCase> {};
 
@@ -143,20 +131,22 @@ TEST_P(SaveQuestion, EachAnswerEndsTheCommandAsItShould) {
 INSTANTIATE_TEST_SUITE_P(
     FileCommandsAndAnswers, SaveQuestion,
     ::testing::Values(
-        SaveQuestionCase{Command::New, Answer::Cancel, false, false, false, ""},
-        SaveQuestionCase{Command::New, Answer::No, true, true, false, ""},
-        SaveQuestionCase{Command::New, Answer::Yes, true, true, true, "save"},
-        SaveQuestionCase{Command::New, Answer::YesButSaveAsCancelled, false, false, false, "save"},
-        SaveQuestionCase{Command::Open, Answer::Cancel, false, false, false, ""},
-        SaveQuestionCase{Command::Open, Answer::No, false, false, false, "open"},
-        SaveQuestionCase{Command::Open, Answer::Yes, false, false, true, "save open"},
-        SaveQuestionCase{Command::Open, Answer::YesButSaveAsCancelled, false, false, false, "save"},
-        SaveQuestionCase{Command::Close, Answer::Cancel, false, false, false, ""},
-        SaveQuestionCase{Command::Close, Answer::No, true, false, false, ""},
-        SaveQuestionCase{Command::Close, Answer::Yes, true, false, true, "save"},
-        SaveQuestionCase{Command::Close, Answer::YesButSaveAsCancelled, false, false, false,
-                         "save"}),
-    caseName);
+        SaveQuestionCase{"NewCancel", Command::New, Answer::Cancel, false, false, false, ""},
+        SaveQuestionCase{"NewNo", Command::New, Answer::No, true, true, false, ""},
+        SaveQuestionCase{"NewYes", Command::New, Answer::Yes, true, true, true, "save"},
+        SaveQuestionCase{"NewSaveAsCancelled", Command::New, Answer::YesButSaveAsCancelled, false,
+                         false, false, "save"},
+        SaveQuestionCase{"OpenCancel", Command::Open, Answer::Cancel, false, false, false, ""},
+        SaveQuestionCase{"OpenNo", Command::Open, Answer::No, false, false, false, "open"},
+        SaveQuestionCase{"OpenYes", Command::Open, Answer::Yes, false, false, true, "save open"},
+        SaveQuestionCase{"OpenSaveAsCancelled", Command::Open, Answer::YesButSaveAsCancelled,
+                         false, false, false, "save"},
+        SaveQuestionCase{"CloseCancel", Command::Close, Answer::Cancel, false, false, false, ""},
+        SaveQuestionCase{"CloseNo", Command::Close, Answer::No, true, false, false, ""},
+        SaveQuestionCase{"CloseYes", Command::Close, Answer::Yes, true, false, true, "save"},
+        SaveQuestionCase{"CloseSaveAsCancelled", Command::Close, Answer::YesButSaveAsCancelled,
+                         false, false, false, "save"}),
+    CaseName());
 
 // ---- Save, Open ------------------------------------------------------------------------------
 
@@ -284,8 +274,9 @@ TEST_F(FileCommands, AFileOfAnotherVersionAsksFirst) {
     EXPECT_EQ(files.CheckSaveChanges(), 0);
 }
 
-// Each damaged file is refused with its reason; data, title and file name stay.
-TEST_F(FileCommands, DamagedFilesAreRefusedAndChangeNothing) {
+// A damaged file is refused with its reason (the reasons are the reader's); data, title and
+// file name stay, even where the file began with good data.
+TEST_F(FileCommands, ADamagedFileIsRefusedAndChangesNothing) {
     const QByteArray good = SdtFile::encode(context.DefaultData).bytes;
     putRecord(QStringLiteral("mine.sdt"), context.DefaultData);
     openFile(QStringLiteral("mine.sdt"));
@@ -295,26 +286,19 @@ TEST_F(FileCommands, DamagedFilesAreRefusedAndChangeNothing) {
     const QString upload = context.gUploadNOW;
     context.currentDateTime = [] { return QDateTime(QDate(2030, 1, 1), QTime(0, 0)); };
 
-    const std::pair<const char*, QByteArray> cases[] = {
-        {"The file is empty.", QByteArray()},
-        {"The file ends inside the PLS data.", good.left(good.size() - 2)},
-    };
-    for (const auto& [reason, bytes] : cases) {
-        SCOPED_TRACE(reason);
-        put(QStringLiteral("bad.sdt"), bytes);
-        prompter.answerNext(Prompter::No); // keep the unsaved edit
-        dialogs.choose(path(QStringLiteral("bad.sdt")));
-        EXPECT_FALSE(files.FileOpen());
-        expectFailure(QStringLiteral("The set-up data file \"") +
-                      QDir::toNativeSeparators(path(QStringLiteral("bad.sdt"))) +
-                      "\" could not be read:" + CRLF + reason + CRLF + CRLF +
-                      "The data in memory has not been changed.");
-        EXPECT_EQ(context.CurrentData, current);
-        EXPECT_EQ(context.SavedData, saved);
-        EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [mine.sdt]"));
-        EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("mine.sdt")));
-        EXPECT_EQ(context.gUploadNOW, upload);
-    }
+    put(QStringLiteral("bad.sdt"), good.left(good.size() - 2));
+    prompter.answerNext(Prompter::No); // keep the unsaved edit
+    dialogs.choose(path(QStringLiteral("bad.sdt")));
+    EXPECT_FALSE(files.FileOpen());
+    expectFailure(QStringLiteral("The set-up data file \"") +
+                  QDir::toNativeSeparators(path(QStringLiteral("bad.sdt"))) +
+                  "\" could not be read:" + CRLF + "The file ends inside the PLS data." + CRLF +
+                  CRLF + "The data in memory has not been changed.");
+    EXPECT_EQ(context.CurrentData, current);
+    EXPECT_EQ(context.SavedData, saved);
+    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [mine.sdt]"));
+    EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("mine.sdt")));
+    EXPECT_EQ(context.gUploadNOW, upload);
 }
 
 // ---- Shift data export -------------------------------------------------------------------------
