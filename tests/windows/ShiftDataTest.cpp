@@ -30,12 +30,9 @@ TEST_F(ShiftData, OnlineTransferDataWritesTheFlagEachTimeUnlessTheLinkHasFailed)
     context.currentDateTime = [] { return QDateTime(QDate(2026, 12, 7), QTime(6, 0)); };
     board.memory().setWord(1104, 12);
     board.memory().setPair(1100, 655'359'999);
-    board.memory().setWord(1040, 7);
     goOnline();
     load();
-    runPasses(1);
-    EXPECT_EQ(value(0), QStringLiteral("655,359,999"));
-    EXPECT_EQ(value(4), QString::fromUtf8("7\u00B0"));
+    runPasses(1); // how the values are shown online: the window table
     port.clearWire();
     pressKeys(Qt::Key_T);
     runPasses(2); // the pass under way may have read the last shift before the click
