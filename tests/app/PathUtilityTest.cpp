@@ -9,13 +9,10 @@
 namespace {
 
 TEST(PathUtility, ChangeFileExtReplacesTheExtensionOfTheAbsolutePath) {
-    EXPECT_EQ(PathUtility::ChangeFileExt(QStringLiteral("/jobs/Line1.abc"), QStringLiteral("rev")),
-              QStringLiteral("/jobs/Line1.rev"));
-    EXPECT_EQ(PathUtility::ChangeFileExt(QStringLiteral("/jobs/a.b.tkp"), QStringLiteral("hex")),
-              QStringLiteral("/jobs/a.b.hex"));
-    EXPECT_EQ(PathUtility::ChangeFileExt(QStringLiteral("/jobs/plain"), QStringLiteral("rev")),
-              QStringLiteral("/jobs/plain.rev"));
-    EXPECT_EQ(PathUtility::ChangeFileExt(QStringLiteral("sub/x.tkp"), QStringLiteral("rev")),
+    EXPECT_EQ(PathUtility::ChangeFileExt("/jobs/Line1.abc", "rev"), "/jobs/Line1.rev");
+    EXPECT_EQ(PathUtility::ChangeFileExt("/jobs/a.b.tkp", "hex"), "/jobs/a.b.hex");
+    EXPECT_EQ(PathUtility::ChangeFileExt("/jobs/plain", "rev"), "/jobs/plain.rev");
+    EXPECT_EQ(PathUtility::ChangeFileExt("sub/x.tkp", "rev"),
               QDir::currentPath() + QStringLiteral("/sub/x.rev"));
 }
 
@@ -48,13 +45,12 @@ TEST(PathUtility, TekoraFileTypeFromTheProjectFileBeside) {
             EXPECT_FALSE(type) << c.projectName;
             EXPECT_EQ(error, QStringLiteral("The project file \"") +
                                  QDir::toNativeSeparators(file.fileName()) +
-                                 QStringLiteral("\" does not begin with a board type."));
+                                 "\" does not begin with a board type.");
         } else {
             EXPECT_EQ(type, std::int16_t(c.code)) << c.projectName;
         }
     }
-    EXPECT_EQ(PathUtility::TekoraFileType(dir.filePath(QStringLiteral("none.hex"))),
-              std::int16_t{68});
+    EXPECT_EQ(PathUtility::TekoraFileType(dir.filePath("none.hex")), std::int16_t{68});
 }
 
 } // namespace

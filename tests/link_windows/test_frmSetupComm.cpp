@@ -28,7 +28,7 @@ TEST_F(CommPortDialogTest, LoadShowsTheSavedSettingsAndItsHelpPageCoversItsCapti
             writeFile(QStringLiteral("Support/RSPort.cfg"), c.content);
         openDialog();
         EXPECT_EQ(entry()->text(), QString::number(c.shown));
-        EXPECT_EQ(control<QSpinBox>(QStringLiteral("updCommPort"))->value(), c.shown);
+        EXPECT_EQ(control<QSpinBox>("updCommPort")->value(), c.shown);
         EXPECT_TRUE(speed(c.speedOption)->isChecked() && !speed(1 - c.speedOption)->isChecked());
     }
     EXPECT_EQ(prompter.count(), 0);
@@ -41,7 +41,7 @@ TEST_F(CommPortDialogTest, UnreadableSettingsAreReportedAndTheDefaultsStay) {
     openDialog();
     ASSERT_EQ(prompter.count(), 1);
     expectInformation(QStringLiteral("SetupComm CurrentSettings"), kErrorNumber75);
-    EXPECT_EQ(entry()->text(), QStringLiteral("1"));
+    EXPECT_EQ(entry()->text(), "1");
     EXPECT_TRUE(speed(0)->isChecked());
 }
 
@@ -76,8 +76,7 @@ TEST_F(CommPortDialogTest, LeavingTheEntryOrSavingChecksTheNumberAndRange) {
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.last().text, kRangeMessage);
     EXPECT_TRUE(dialog->isVisible() && QApplication::focusWidget() == entry());
-    EXPECT_EQ(settingsFile() + readFile(QStringLiteral("TEK51/TEKORA.SFG")),
-              QByteArray("<missing><missing>"));
+    EXPECT_EQ(settingsFile() + readFile("TEK51/TEKORA.SFG"), QByteArray("<missing><missing>"));
 }
 
 // Up and Down in the entry move on to the up-down, which follows it in the tab order, and step.
@@ -150,10 +149,10 @@ TEST_F(CommPortDialogTest, ToolFoldersAndFilesAreFoundWhateverTheirCase) {
     openDialog();
     type(QStringLiteral("5"));
     click(QStringLiteral("cmdSave"));
-    EXPECT_EQ(readFile(QStringLiteral("tek51/tekora.sfg")), QByteArray("4\r\n"));
-    EXPECT_EQ(readFile(QStringLiteral("Pls51/TEKORA.SFG")), QByteArray("4\r\n"));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("tek51/TEKORA.SFG"))));
-    EXPECT_FALSE(QDir(path(QStringLiteral("TEK51"))).exists());
+    EXPECT_EQ(readFile("tek51/tekora.sfg"), QByteArray("4\r\n"));
+    EXPECT_EQ(readFile("Pls51/TEKORA.SFG"), QByteArray("4\r\n"));
+    EXPECT_FALSE(QFile::exists(path("tek51/TEKORA.SFG")));
+    EXPECT_FALSE(QDir(path("TEK51")).exists());
 }
 
 // Saving online closes the link and opens it again with the new settings. If the board does
@@ -178,8 +177,7 @@ TEST_F(CommPortDialogTest, SavingOnlineReopensTheLinkAndStaysOpenWhileTheBoardDo
     EXPECT_EQ(settingsFile(), QByteArray("5,19200\r\n"));
     EXPECT_TRUE(link.OnlineMode && port.isOpen());
     EXPECT_EQ(port.openCount(), opens + 1);
-    EXPECT_EQ(QStringLiteral("%1 %2").arg(port.portNumber()).arg(port.settings()),
-              QStringLiteral("5 19200,n,8,1"));
+    EXPECT_EQ(QStringLiteral("%1 %2").arg(port.portNumber()).arg(port.settings()), "5 19200,n,8,1");
     EXPECT_EQ(prompter.count(), 0);
 }
 
@@ -214,7 +212,7 @@ TEST_F(CommPortDialogTest, AFailedWriteIsReportedAndLeavesTheLinkClosed) {
         if (!c.settingsAfter.isEmpty()) {
             EXPECT_EQ(settingsFile(), c.settingsAfter);
         }
-        EXPECT_EQ(readFile(QStringLiteral("TEK96/TEKORA.SFG")), QByteArray("<missing>"));
+        EXPECT_EQ(readFile("TEK96/TEKORA.SFG"), QByteArray("<missing>"));
     }
 }
 
@@ -230,7 +228,7 @@ TEST_F(CommPortDialogTest, CancelWritesNothingAndLeavesTheLinkAsItWas) {
     EXPECT_TRUE(closedWith(QDialog::Rejected));
     EXPECT_EQ(prompter.count(), 0);
     EXPECT_EQ(settingsFile(), QByteArray("2,9600\r\n"));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("TEK51/TEKORA.SFG"))));
+    EXPECT_FALSE(QFile::exists(path("TEK51/TEKORA.SFG")));
     EXPECT_TRUE(link.OnlineMode && port.isOpen());
     EXPECT_EQ(port.openCount(), 1);
     EXPECT_TRUE(port.wire().text().empty()) << "nothing was sent";
@@ -284,9 +282,9 @@ TEST_F(CommPortDialogTest, ThePortListNamesEachPortAndADoubleClickChoosesItsNumb
               (QList<QStringList>{usbRow, {"/nonexistent/ttyXR0", "", "", "none"}, aliasRow}));
 
     emit list->itemActivated(list->topLevelItem(0), 0);
-    EXPECT_EQ(entry()->text(), QStringLiteral("4"));
+    EXPECT_EQ(entry()->text(), "4");
     emit list->itemActivated(list->topLevelItem(1), 0);
-    EXPECT_EQ(entry()->text(), QStringLiteral("4")) << "a port without a number changes nothing";
+    EXPECT_EQ(entry()->text(), "4") << "a port without a number changes nothing";
 
     // A port unplugged while the dialog is open goes away on Refresh.
     devices.clear();

@@ -24,7 +24,7 @@ protected:
     }
     QString path(const QString& relative) const { return folder.filePath(relative); }
     void settings(const QByteArray& content) {
-        ASSERT_TRUE(folder.write(QStringLiteral("Support/RSPort.cfg"), content));
+        ASSERT_TRUE(folder.write("Support/RSPort.cfg", content));
     }
 };
 
@@ -55,15 +55,14 @@ TEST_F(SystemInfoReportTest, TheSettingsFileItsContentsTheDeviceItsPortOpensAndN
         QDir(path(QStringLiteral("Support"))).removeRecursively();
         if (c.content)
             settings(c.content);
-        EXPECT_EQ(section(QStringLiteral("Port Settings")).lines,
+        EXPECT_EQ(section("Port Settings").lines,
                   QStringList{QStringLiteral("Settings file: ") + file} + c.lines);
     }
 
     // Without aliases or ports the sections say so.
-    EXPECT_EQ(section(QStringLiteral("Port Aliases")).lines,
-              QStringList{QStringLiteral("None: port N opens the computer's own port for N.")});
-    EXPECT_EQ(section(QStringLiteral("Serial Ports")).lines,
-              QStringList{QStringLiteral("No serial ports found.")});
+    EXPECT_EQ(section("Port Aliases").lines,
+              QStringList{"None: port N opens the computer's own port for N."});
+    EXPECT_EQ(section("Serial Ports").lines, QStringList{"No serial ports found."});
 
     // A file that cannot be read says so.
     QFile::remove(file);
@@ -71,12 +70,12 @@ TEST_F(SystemInfoReportTest, TheSettingsFileItsContentsTheDeviceItsPortOpensAndN
     const QStringList unreadable = section(QStringLiteral("Port Settings")).lines;
     ASSERT_EQ(unreadable.size(), 2);
     EXPECT_EQ(unreadable[0], QStringLiteral("Settings file: ") + file);
-    EXPECT_TRUE(unreadable[1].startsWith(QStringLiteral("The file cannot be read: ")));
+    EXPECT_TRUE(unreadable[1].startsWith("The file cannot be read: "));
 }
 
 TEST_F(SystemInfoReportTest, AliasesAndSerialPortsWithTheNumbersThatReachThem) {
-    ASSERT_TRUE(folder.write(QStringLiteral("ttyUSB0"), ""));
-    ASSERT_TRUE(folder.write(QStringLiteral("pty"), ""));
+    ASSERT_TRUE(folder.write("ttyUSB0", ""));
+    ASSERT_TRUE(folder.write("pty", ""));
     QDir(folder.path()).mkpath(QStringLiteral("Support"));
     const std::pair<int, const char*> aliases[] = {{2, "ttyUSB0"}, {7, "pty"}, {9, "unplugged"}};
     for (const auto& [number, target] : aliases)
@@ -88,20 +87,19 @@ TEST_F(SystemInfoReportTest, AliasesAndSerialPortsWithTheNumbersThatReachThem) {
                {QStringLiteral("/nonexistent/ttyS30"), {}, {}, {}, {}, {}}};
 
     settings("2,19200\r\n");
-    EXPECT_EQ(section(QStringLiteral("Port Settings")).lines.mid(3),
-              (QStringList{"In use: port 2 at 19200 baud (19200,n,8,1)",
-                           QStringLiteral("Port 2 opens %1 -> %2, present")
-                               .arg(path(QStringLiteral("Support/COM2")), usb)}))
-        << "the port in use opens its alias";
-    EXPECT_EQ(section(QStringLiteral("Port Aliases")).lines,
+    EXPECT_EQ(section("Port Settings").lines.mid(3),
               (QStringList{
-                  QStringLiteral("Port 2: %1 -> %2, present")
-                      .arg(path(QStringLiteral("Support/COM2")), usb),
-                  QStringLiteral("Port 7: %1 -> %2, present")
-                      .arg(path(QStringLiteral("Support/COM7")), path(QStringLiteral("pty"))),
-                  QStringLiteral("Port 9: %1 -> %2, not present")
-                      .arg(path(QStringLiteral("Support/COM9")), path(QStringLiteral("unplugged"))),
-              }));
+                  "In use: port 2 at 19200 baud (19200,n,8,1)",
+                  QStringLiteral("Port 2 opens %1 -> %2, present").arg(path("Support/COM2"), usb)}))
+        << "the port in use opens its alias";
+    EXPECT_EQ(
+        section("Port Aliases").lines,
+        (QStringList{
+            QStringLiteral("Port 2: %1 -> %2, present").arg(path("Support/COM2"), usb),
+            QStringLiteral("Port 7: %1 -> %2, present").arg(path("Support/COM7"), path("pty")),
+            QStringLiteral("Port 9: %1 -> %2, not present")
+                .arg(path("Support/COM9"), path("unplugged")),
+        }));
 
     const QStringList ports = section(QStringLiteral("Serial Ports")).lines;
     ASSERT_EQ(ports.size(), 9);
@@ -111,8 +109,7 @@ TEST_F(SystemInfoReportTest, AliasesAndSerialPortsWithTheNumbersThatReachThem) {
                            "    Port number: 2", "    Access: allowed for this user",
                            "/nonexistent/ttyS30", "    Port number: none",
                            "    Access: not known (no device file)",
-                           path(QStringLiteral("pty")) + " - reached through a port alias",
-                           "    Port number: 7"}));
+                           path("pty") + " - reached through a port alias", "    Port number: 7"}));
 }
 
 TEST_F(SystemInfoReportTest, ADeviceThisUserMayNotOpenIsShownWithItsGroup) {
@@ -121,7 +118,7 @@ TEST_F(SystemInfoReportTest, ADeviceThisUserMayNotOpenIsShownWithItsGroup) {
         GTEST_SKIP() << "this user cannot be kept from a file here";
     devices = {{device.path(), {}, {}, {}, {}, {}}};
     EXPECT_EQ(
-        section(QStringLiteral("Serial Ports")).lines.value(2),
+        section("Serial Ports").lines.value(2),
         QStringLiteral("    Access: denied for this user (the device belongs to group \"%1\")")
             .arg(QFileInfo(device.path()).group()));
 }

@@ -42,10 +42,9 @@ TEST_F(AboutBoxTest, ShowsTheProjectsVersionAndIconAndItsHelpCoversItsCaptions) 
     const QString version = projectVersion();
     ASSERT_FALSE(version.isEmpty());
     frmAbout box(AppLayout::forFolder(folder.path()), &owner);
-    EXPECT_EQ(child<QLabel>(&box, QStringLiteral("lblVersion"))->text(), "Version " + version);
-    EXPECT_FALSE(child<QLabel>(&box, QStringLiteral("picIcon"))->pixmap().isNull());
-    EXPECT_EQ(ProgramTestFolder::captionsMissingFrom(&box, QStringLiteral("help-menu.html")),
-              QStringList());
+    EXPECT_EQ(child<QLabel>(&box, "lblVersion")->text(), "Version " + version);
+    EXPECT_FALSE(child<QLabel>(&box, "picIcon")->pixmap().isNull());
+    EXPECT_EQ(ProgramTestFolder::captionsMissingFrom(&box, "help-menu.html"), QStringList());
 }
 
 TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
@@ -64,17 +63,16 @@ TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
 }
 
 TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
-    ASSERT_TRUE(folder.write(QStringLiteral("Support/RSPort.cfg"), "6,19200\r\n"));
+    ASSERT_TRUE(folder.write("Support/RSPort.cfg", "6,19200\r\n"));
     owner.show();
     frmAbout* box = showBox();
     click(box, QStringLiteral("cmdSysInfo"));
     auto* window = owner.findChild<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 System Information"));
+    EXPECT_EQ(window->windowTitle(), "VORNA7 System Information");
     const QString text = shownText(window);
-    EXPECT_TRUE(text.contains(QStringLiteral("In use: port 6 at 19200 baud (19200,n,8,1)")))
-        << text.toStdString();
+    EXPECT_TRUE(text.contains("In use: port 6 at 19200 baud (19200,n,8,1)")) << text.toStdString();
 
     QPointer<frmSystemInfo> watch(window);
     box->close();
@@ -82,11 +80,11 @@ TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
     EXPECT_FALSE(watch.isNull());
 
     // A second press refreshes the same window with what the file says now.
-    ASSERT_TRUE(folder.write(QStringLiteral("Support/RSPort.cfg"), "8,9600\r\n"));
+    ASSERT_TRUE(folder.write("Support/RSPort.cfg", "8,9600\r\n"));
     box = showBox();
     box->StartSysInfo();
     EXPECT_EQ(owner.findChildren<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
-    EXPECT_TRUE(shownText(window).contains(QStringLiteral("In use: port 8 at 9600 baud")));
+    EXPECT_TRUE(shownText(window).contains("In use: port 8 at 9600 baud"));
 }
 
 TEST_F(AboutBoxTest, TheSystemInformationCanBeCopied) {
@@ -96,5 +94,5 @@ TEST_F(AboutBoxTest, TheSystemInformationCanBeCopied) {
     click(&window, QStringLiteral("cmdCopy"));
     const QString copied = QApplication::clipboard()->text();
     EXPECT_EQ(copied, shownText(&window));
-    EXPECT_TRUE(copied.contains(QStringLiteral("No serial ports found.")));
+    EXPECT_TRUE(copied.contains("No serial ports found."));
 }

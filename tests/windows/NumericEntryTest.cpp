@@ -83,7 +83,7 @@ TEST_F(NumericEntryTest, FocusTakesTheWholeNumberAndSelectsTheText) {
     box()->setText(QStringLiteral("45"));
     EscPending = true;
     QTest::mouseClick(box(), Qt::LeftButton);
-    EXPECT_EQ(box()->selectedText(), QStringLiteral("45"));
+    EXPECT_EQ(box()->selectedText(), "45");
     EXPECT_EQ(entry->EditValue, 45);
     EXPECT_FALSE(EscPending);
 }
@@ -95,8 +95,8 @@ TEST_F(NumericEntryTest, EnterIsSwallowedAndMovesOnLikeTabOrWhereTheWindowSays) 
     QTest::keyClick(box(), Qt::Key_Return);
     EXPECT_EQ(focused(), next);
     EXPECT_FALSE(EscPending);
-    EXPECT_EQ(box()->text(), QStringLiteral("12"));
-    EXPECT_EQ(events, QStringList{QStringLiteral("accepted 12")});
+    EXPECT_EQ(box()->text(), "12");
+    EXPECT_EQ(events, QStringList{"accepted 12"});
 
     NumericEntry::Options toButton;
     toButton.enterTarget = cmdDefault;
@@ -115,14 +115,14 @@ TEST_F(NumericEntryTest, EscapeRestoresOnceThenAbandonsTheEdit) {
     focusWith(QStringLiteral("100"));
     QTest::keyClicks(box(), QStringLiteral("250"));
     QTest::keyClick(box(), Qt::Key_Escape);
-    EXPECT_EQ(box()->text(), QStringLiteral("100"));
+    EXPECT_EQ(box()->text(), "100");
     EXPECT_TRUE(EscPending);
-    EXPECT_EQ(box()->selectedText(), QStringLiteral("100"));
+    EXPECT_EQ(box()->selectedText(), "100");
     QTest::keyClick(box(), Qt::Key_5);
     EXPECT_FALSE(EscPending);
-    EXPECT_EQ(box()->text(), QStringLiteral("5"));
+    EXPECT_EQ(box()->text(), "5");
     QTest::keyClick(box(), Qt::Key_Escape);
-    EXPECT_EQ(box()->text(), QStringLiteral("100"));
+    EXPECT_EQ(box()->text(), "100");
     EXPECT_EQ(focused(), box());
     EXPECT_TRUE(events.isEmpty());
 
@@ -139,8 +139,8 @@ TEST_F(NumericEntryTest, LeavingChecksTheRangeAndTheMessageShowsOverTheRejectedE
     const struct {
         const char* typed;
         bool accepted;
-    } cases[] = {{"359", true},   {"0", true},   {"12.4", true},
-                 {"360", false},  {"-1", false}, {"abc", false}}; // what is a number: Numbers
+    } cases[] = {{"359", true},  {"0", true},   {"12.4", true},
+                 {"360", false}, {"-1", false}, {"abc", false}}; // what is a number: Numbers
     build(0, 359);
     QString behindMessage;
     prompter.onAsk([&](const ScriptedPrompter::Message&) { behindMessage = box()->text(); });
@@ -161,15 +161,14 @@ TEST_F(NumericEntryTest, LeavingChecksTheRangeAndTheMessageShowsOverTheRejectedE
             continue;
         }
         ASSERT_EQ(prompter.count(), 1);
-        EXPECT_EQ(prompter.last().title, QStringLiteral("Set-up"));
-        EXPECT_EQ(prompter.last().text,
-                  QStringLiteral("Only a Number Between 0 and 359 can be Entered"));
+        EXPECT_EQ(prompter.last().title, "Set-up");
+        EXPECT_EQ(prompter.last().text, "Only a Number Between 0 and 359 can be Entered");
         EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
         EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
         EXPECT_EQ(behindMessage, QLatin1String(c.typed));
         EXPECT_EQ(focused(), box());
-        EXPECT_EQ(box()->text(), QStringLiteral("100"));
-        EXPECT_EQ(box()->selectedText(), QStringLiteral("100"));
+        EXPECT_EQ(box()->text(), "100");
+        EXPECT_EQ(box()->selectedText(), "100");
         EXPECT_TRUE(events.isEmpty());
     }
 }
@@ -200,9 +199,9 @@ TEST_F(NumericEntryTest, OnScreenTheRejectedBoxHasTheFocusWhenTheMessageCloses) 
     QTest::keyClick(box(), Qt::Key_Tab);
     QApplication::setActiveWindow(host.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(host.get()));
-    EXPECT_EQ(shown, QStringLiteral("Only a Number Between 0 and 359 can be Entered"));
+    EXPECT_EQ(shown, "Only a Number Between 0 and 359 can be Entered");
     EXPECT_EQ(focused(), box());
-    EXPECT_EQ(box()->text(), QStringLiteral("100"));
+    EXPECT_EQ(box()->text(), "100");
     EXPECT_TRUE(events.isEmpty());
 }
 
@@ -218,9 +217,8 @@ TEST_F(NumericEntryTest, TheRangeIsTheUpDownsTheTitleAndTheSecondCheckAreOptions
     box()->setText(QStringLiteral("-200"));
     QTest::keyClick(box(), Qt::Key_Tab);
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Resolver Offset"));
-    EXPECT_EQ(prompter.last().text,
-              QStringLiteral("Only a Number Between -180 and 180 can be Entered"));
+    EXPECT_EQ(prompter.last().title, "Resolver Offset");
+    EXPECT_EQ(prompter.last().text, "Only a Number Between -180 and 180 can be Entered");
     box()->setText(QStringLiteral("170"));
     QTest::keyClick(box(), Qt::Key_Tab);
     EXPECT_EQ(events, QStringList({"accepted 170", "accepted 170"}));
