@@ -1,5 +1,5 @@
-#include "AppContext.h"
 #include "BackgroundUpdate.h"
+#include "AppContext.h"
 #include "BoardRig.h"
 #include "QStringPrinter.h"
 
@@ -124,7 +124,7 @@ TEST_F(BackgroundTicks, EachFlagAddressDecidesItsOwnTextOnItsOwnTick) {
     EXPECT_EQ(context.SystemMessage, Normal);
 }
 
-TEST_F(BackgroundTicks, FlagsOutliveAnOfflineSpell) {
+TEST_F(BackgroundTicks, FlagsOutliveAnOfflineSpellAndAFailedReadChangesNothing) {
     goOnline();
     setB101(1 << 3);
     tickThrough(0);
@@ -137,25 +137,20 @@ TEST_F(BackgroundTicks, FlagsOutliveAnOfflineSpell) {
     EXPECT_EQ(update.Tick(), FaultsActive); // polls B100.4; the stale flag is still up
     EXPECT_EQ(context.SystemMessage, alarm("Cupfeed Cam Following Fault"));
     EXPECT_EQ(update.PollIndex(), 1);
-}
 
-TEST_F(BackgroundTicks, AFailedReadChangesNeitherFlagsNorMessage) {
-    goOnline();
-    setB101(1 << 1);
-    tickThrough(0);
+    // A failed read changes neither flags nor message.
     const QString before = context.SystemMessage;
-    setB101(0);
     board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
     EXPECT_EQ(update.Tick(), std::nullopt);
     EXPECT_TRUE(link.CommError);
     EXPECT_EQ(prompter.count(), 1);
     EXPECT_EQ(context.SystemMessage, before);
-    EXPECT_EQ(activeFlags(), std::vector<int>{1});
+    EXPECT_EQ(activeFlags(), std::vector<int>{3});
     // Further online ticks with the fault latched read nothing and change nothing.
     port.clearWire();
     EXPECT_EQ(update.Tick(), std::nullopt);
     EXPECT_TRUE(port.wire().empty());
-    EXPECT_EQ(update.PollIndex(), 2);
+    EXPECT_EQ(update.PollIndex(), 3);
 }
 
 TEST_F(BackgroundTicks, ATickWhileTheLinksOwnMessageIsOpenIsSkipped) {

@@ -67,7 +67,7 @@ TEST_F(LinkMonitorWindow, ASpoiltEchoIsAFailureRowAndFailuresOnlyShowsJustIt) {
 }
 
 // What pausing holds back is the model's; here the button and the count shown.
-TEST_F(LinkMonitorWindow, PauseHoldsRowsBackAndShowsHowMany) {
+TEST_F(LinkMonitorWindow, PauseHoldsRowsBackAndShowsHowManyAndClosingUnwatchesTheLink) {
     control<QPushButton>("cmdPause")->click();
     link.RSRead(QStringLiteral("W184"));
     link.RSRead(QStringLiteral("W186"));
@@ -75,9 +75,8 @@ TEST_F(LinkMonitorWindow, PauseHoldsRowsBackAndShowsHowMany) {
     EXPECT_EQ(control<QLabel>("lblHeldBack")->text(), "Held back: 2");
     control<QPushButton>("cmdPause")->click();
     EXPECT_EQ(shown(LinkMonitorModel::Operation).size(), 2);
-}
 
-TEST_F(LinkMonitorWindow, ClosedMonitorLeavesTheLinkUnwatched) {
+    // Closed, the monitor leaves the link unwatched.
     EXPECT_NE(link.observer(), nullptr);
     monitor->parentWidget()->close();
     settle();

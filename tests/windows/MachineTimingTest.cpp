@@ -28,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(MachineTiming, OnlineItShowsThePLSAndTheOffsetControlsFollowTheStopEdges) {
+TEST_F(MachineTiming, OnlineItShowsThePLSTheOffsetFollowsTheStopEdgesAndIsSetAfterYes) {
     loadOnline();
     EXPECT_EQ(text(at(Box, 2)) + text(at(Box, 10)), QStringLiteral("100200"));
     EXPECT_EQ(text(at(Box, 0)), QStringLiteral("*****")); // a cleared channel
@@ -40,6 +40,22 @@ TEST_F(MachineTiming, OnlineItShowsThePLSAndTheOffsetControlsFollowTheStopEdges)
         EXPECT_EQ(enabled(QStringLiteral("cmdSetOffset")) && enabled(at("txtTmg", 0)), on);
         EXPECT_EQ(panel(2) == QStringLiteral("Position: 888"), !on);
     }
+    // Set Offset sends the whole number shown, only after Yes.
+    for (const int answer : {int(Prompter::No), int(Prompter::Yes)}) {
+        type(at("txtTmg", 0), QStringLiteral("7.5"));
+        prompter.answerNext(answer);
+        press("cmdSetOffset"); // Enter moved the focus to it
+        EXPECT_EQ(text(at("txtTmg", 0)), QLatin1String(answer == Prompter::Yes ? "8" : "0"));
+    }
+    EXPECT_EQ(board.pls().position(), 8);
+    EXPECT_EQ(context.CurrentData.ResolverOffset, 8);
+    // Shown only when finished: a PLS that does not answer leaves the layout to be tried again.
+    link.OnlineMode = false;
+    runPasses(1);
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    link.OnlineMode = true;
+    runPasses(1);
+    EXPECT_FALSE(window->onlineLayoutShown());
 }
 
 TEST_F(MachineTiming, ATypedSetpointIsShownWholeAndProgrammedTwiceAndEqualPairsAreRefused) {
@@ -86,29 +102,6 @@ TEST_F(MachineTiming, ClearChannelAsksThenRecallsItAndACancelledFailedRecallShow
     pressKeys(Qt::Key_R);
     EXPECT_EQ(prompter.last().text, QStringLiteral("Unable to Recall Channel"));
     EXPECT_EQ(text(at(Box, 2)) + text(at(Box, 10)), QStringLiteral("------"));
-}
-
-TEST_F(MachineTiming, SetOffsetSendsTheWholeNumberShownOnlyAfterYes) {
-    loadOnline();
-    for (const int answer : {int(Prompter::No), int(Prompter::Yes)}) {
-        type(at("txtTmg", 0), QStringLiteral("7.5"));
-        prompter.answerNext(answer);
-        press("cmdSetOffset"); // Enter moved the focus to it
-        EXPECT_EQ(text(at("txtTmg", 0)), QLatin1String(answer == Prompter::Yes ? "8" : "0"));
-    }
-    EXPECT_EQ(board.pls().position(), 8);
-    EXPECT_EQ(context.CurrentData.ResolverOffset, 8);
-}
-
-// Shown only when finished: a PLS that does not answer leaves the layout to be tried again.
-TEST_F(MachineTiming, AFailedPLSReadLeavesTheOnlineLayoutUnfinished) {
-    loadOnline();
-    link.OnlineMode = false;
-    runPasses(1);
-    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
-    link.OnlineMode = true;
-    runPasses(1);
-    EXPECT_FALSE(window->onlineLayoutShown());
 }
 
 TEST_F(MachineTiming, OfflineItShowsCurrentDataAndClearsChannelsWithOfflineEditing) {

@@ -91,9 +91,9 @@ TEST_P(SetupEntries, AcceptedOrRejected) {
 INSTANTIATE_TEST_SUITE_P(
     Table, SetupEntries,
     // The ranges are the window table's; what is refused, and how, is the entry's own.
-    ::testing::Values(
-        EntryCase{"FractionShownAndSentWholeHalfToEven", 2, "12.5", "12", nullptr},
-        EntryCase{"AboveRange", 0, "360", "10", "Only a Number Between 0 and 359 can be Entered"}),
+    ::testing::Values(EntryCase{"FractionShownAndSentWholeHalfToEven", 2, "12.5", "12", nullptr},
+                      EntryCase{"AboveRange", 0, "360", "10",
+                                "Only a Number Between 0 and 359 can be Entered"}),
     CaseName());
 
 TEST_F(SetupParameters, TheEditedEntryIsLeftAloneUntilAbandonedOrSteppedByItsUpDownsKey) {
