@@ -46,7 +46,7 @@ protected:
     BackgroundUpdate update{context};
 };
 
-TEST_F(BackgroundTicks, OfflineTicksStateTheModeAndTheFault) {
+TEST_F(BackgroundTicks, OfflineTicksStateTheModeAndTheFaultOnlineTicksPollInTurn) {
     EXPECT_EQ(update.Tick(), QStringLiteral("System Message:  Program is Currently OFFLINE"));
     EXPECT_EQ(context.SystemMessage, QStringLiteral("Set-up Program is Currently OFFLINE"));
     link.CommError = true;
@@ -54,10 +54,9 @@ TEST_F(BackgroundTicks, OfflineTicksStateTheModeAndTheFault) {
     EXPECT_EQ(context.SystemMessage, QStringLiteral("Set-up Program is Currently OFFLINE"));
     EXPECT_EQ(update.PollIndex(), 0);
     EXPECT_TRUE(port.wire().empty());
-}
 
-// Which address each index reads shows in the flags it decides (below).
-TEST_F(BackgroundTicks, EachOnlineTickPollsTheNextAddressStartingWithTheSecond) {
+    // Online, each tick polls the next address, starting with the second. Which address each
+    // index reads shows in the flags it decides (below).
     goOnline();
     std::vector<int> polled;
     for (int tick = 0; tick < 6; ++tick) {
@@ -68,7 +67,10 @@ TEST_F(BackgroundTicks, EachOnlineTickPollsTheNextAddressStartingWithTheSecond) 
     EXPECT_EQ(context.SystemMessage, Normal);
 }
 
-TEST_F(BackgroundTicks, BitsOfB101RaiseFlagsAndOnlyZeroClearsThem) {
+// Bits of B101 raise flags and only zero clears them. Every flag up gives every alarm text, one
+// block each in index order. A zero at B101 leaves texts 8-11 alone; clearing F4 clears text 10
+// on the F4 tick only.
+TEST_F(BackgroundTicks, EachFlagAddressDecidesItsOwnTextsOnItsOwnTick) {
     goOnline();
     struct Step {
         std::uint8_t b101;
@@ -86,12 +88,7 @@ TEST_F(BackgroundTicks, BitsOfB101RaiseFlagsAndOnlyZeroClearsThem) {
         tickThrough(0);
         EXPECT_EQ(activeFlags(), step.flags) << int(step.b101);
     }
-}
 
-// Every flag up gives every alarm text, one block each in index order. A zero at B101 leaves
-// texts 8-11 alone; clearing F4 clears text 10 on the F4 tick only.
-TEST_F(BackgroundTicks, EachFlagAddressDecidesItsOwnTextOnItsOwnTick) {
-    goOnline();
     board.memory().setBit(100, 4, true); // B100.4 -> text 8
     board.memory().setBit(33, 0, true);  // F8     -> text 9
     board.memory().setBit(32, 4, true);  // F4     -> text 10

@@ -47,7 +47,7 @@ TEST_F(MainDisplayFixture, LoadedOnlineItShowsZerosUntilEachValueIsRead) {
 }
 
 // Above 50 strokes the position shows as 888, but is still read: every pass sends as much.
-TEST_F(MainDisplayFixture, AboveFiftyStrokesThePositionShowsAs888) {
+TEST_F(MainDisplayFixture, AboveFiftyStrokesThePositionShowsAs888AndEachPassShowsTheMessage) {
     showOnline();
     const struct {
         std::uint16_t speed;
@@ -61,11 +61,7 @@ TEST_F(MainDisplayFixture, AboveFiftyStrokesThePositionShowsAs888) {
         EXPECT_EQ(label(1)->text(), QLatin1String(c.position)) << c.speed;
         EXPECT_EQ(port.wire().requests().size(), 8u) << c.speed;
     }
-}
-
-TEST_F(MainDisplayFixture, TheMessageIsShownInEveryOnlinePass) {
-    loadAndShow();
-    goOnline();
+    // The message is shown in every online pass.
     context.SystemMessage = QStringLiteral("** System ALARM **\r\nNo Servo Fault\r\n\r\n");
     runPasses(1);
     EXPECT_EQ(messages(), QStringLiteral("** System ALARM **\nNo Servo Fault\n\n"));
@@ -119,18 +115,7 @@ TEST_F(MainDisplayFixture, ALinkFailureEndsThePassAndTheNextPassDropsToOffline) 
     EXPECT_EQ(prompter.count(), 1); // the window adds no message of its own
 }
 
-TEST_F(MainDisplayFixture, ClosingTheWindowStopsItsCycle) {
-    showOnline();
-    display->close();
-    EXPECT_FALSE(display->windowActive());
-    port.clearWire();
-    EXPECT_FALSE(display->runCycleStep());
-    for (int turn = 0; turn < 5; ++turn)
-        QCoreApplication::processEvents();
-    EXPECT_TRUE(port.wire().empty());
-}
-
-TEST_F(MainDisplayFixture, NoStepRunsWhileTheLinkIsInUse) {
+TEST_F(MainDisplayFixture, NoStepRunsWhileTheLinkIsInUseNorAfterClosing) {
     showOnline();
     bool stepped = true;
     std::size_t bytesDuring = 0;
@@ -143,6 +128,17 @@ TEST_F(MainDisplayFixture, NoStepRunsWhileTheLinkIsInUse) {
     link.RSRead(QStringLiteral("W1022"));
     EXPECT_FALSE(stepped);
     EXPECT_EQ(bytesDuring, 0u);
+
+    // Closing the window stops its cycle.
+    board.faults().clear();
+    goOnline();
+    display->close();
+    EXPECT_FALSE(display->windowActive());
+    port.clearWire();
+    EXPECT_FALSE(display->runCycleStep());
+    for (int turn = 0; turn < 5; ++turn)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(port.wire().empty());
 }
 
 // The trend takes the speeds the cycle reads (no exchange of its own), breaks where the link

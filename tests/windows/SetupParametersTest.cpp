@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "Only a Number Between 0 and 359 can be Entered"}),
     CaseName());
 
-TEST_F(SetupParameters, TheEditedEntryIsLeftAloneUntilAbandonedOrSteppedByItsUpDownsKey) {
+TEST_F(SetupParameters, TheEditedEntryIsLeftAloneUntilAbandonedOrSteppedAndAcceleratorsWork) {
     loadOnline();
     auto* box = find<QLineEdit>(at(Box, 3));
     box->setFocus(Qt::MouseFocusReason);
@@ -112,10 +112,8 @@ TEST_F(SetupParameters, TheEditedEntryIsLeftAloneUntilAbandonedOrSteppedByItsUpD
     EXPECT_EQ(focused(), find(at("updBMSetup", 5)));
     EXPECT_EQ(context.CurrentData.ParamValue[5], 16);
     EXPECT_EQ(writes(), word(1032, 13) + word(1032, 13) + word(1038, 16));
-}
 
-TEST_F(SetupParameters, AcceleratorsAndTabMoveTheFocusToggleTheBoxAndPressButtons) {
-    loadOnline();
+    // Accelerators and Tab move the focus, toggle the box and press buttons.
     int i = 0;
     for (const Qt::Key key :
          {Qt::Key_D, Qt::Key_M, Qt::Key_O, Qt::Key_A, Qt::Key_X, Qt::Key_I, Qt::Key_L, Qt::Key_G}) {
