@@ -33,7 +33,7 @@ TEST(MessageBoxPrompter, ShowsTheBoxAndAnswersWithTheClickedButtonsCode) {
 
 // Each button set and the code each of its buttons answers with (1 OK, 2 Cancel, 3 Abort,
 // 4 Retry, 5 Ignore, 6 Yes, 7 No).
-TEST(MessageBoxPrompter, ButtonSetsAndTheirAnswerCodes) {
+TEST(MessageBoxPrompter, ButtonSetsAnswerCodesAndLineBreaks) {
     using B = Prompter::Buttons;
     using Q = QMessageBox;
     const std::pair<B, std::vector<std::pair<Q::StandardButton, int>>> cases[] = {
@@ -51,14 +51,14 @@ TEST(MessageBoxPrompter, ButtonSetsAndTheirAnswerCodes) {
         }
         EXPECT_EQ(MessageBoxPrompter::boxButtons(buttons), set);
     }
-}
-
-TEST(MessageBoxPrompter, ABoxClosedWithoutAButtonAnswersTheSafeWayOut) {
-    using B = Prompter::Buttons;
-    const std::pair<B, int> cases[] = {
+    // A box closed without a button answers the safe way out.
+    const std::pair<B, int> closed[] = {
         {B::YesNoCancel, 2}, {B::RetryCancel, 2}, {B::YesNo, 7}, {B::OK, 1}};
-    for (const auto& [buttons, answer] : cases)
+    for (const auto& [buttons, answer] : closed)
         EXPECT_EQ(MessageBoxPrompter::answerCode(QMessageBox::NoButton, buttons), answer);
+    // Line breaks of either kind show as lines.
+    EXPECT_EQ(MessageBoxPrompter::displayText(QStringLiteral("a\r\nb\rc\n\r\nd")),
+              QStringLiteral("a\nb\nc\n\nd"));
 }
 
 TEST(MessageBoxPrompter, EscapeOnAYesNoQuestionAnswersNo) {
@@ -72,11 +72,6 @@ TEST(MessageBoxPrompter, EscapeOnAYesNoQuestionAnswersNo) {
     EXPECT_EQ(prompter.ask(QStringLiteral("Data Upload"), QStringLiteral("Continue?"),
                            Prompter::Icon::Question, Prompter::Buttons::YesNo),
               7);
-}
-
-TEST(MessageBoxPrompter, LineBreaksOfEitherKindShowAsLines) {
-    EXPECT_EQ(MessageBoxPrompter::displayText(QStringLiteral("a\r\nb\rc\n\r\nd")),
-              QStringLiteral("a\nb\nc\n\nd"));
 }
 
 } // namespace

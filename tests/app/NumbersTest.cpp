@@ -27,6 +27,11 @@ TEST(Numbers, FitsWholeNumbersTo16And32Bits) {
     EXPECT_EQ(Numbers::toInt32(-2147483648.5), std::int32_t{-2147483647 - 1});
     EXPECT_EQ(Numbers::toInt32(NAN), std::nullopt);
     EXPECT_EQ(Numbers::toInt32(INFINITY), std::nullopt);
+    // Huge digit runs stay usable.
+    const QString digits(400, QLatin1Char('9'));
+    EXPECT_TRUE(Numbers::isNumber(digits));
+    EXPECT_EQ(Numbers::toInt32(Numbers::leadingNumber(digits)), std::nullopt);
+    EXPECT_EQ(Numbers::toInt32(Numbers::leadingNumber(QLatin1Char('-') + digits)), std::nullopt);
 }
 
 struct TextCase {
@@ -62,21 +67,12 @@ TEST(Numbers, NumberTestAndLeadingNumberAgree) {
             EXPECT_DOUBLE_EQ(*value, c.leading) << c.text;
         }
     }
-}
-
-TEST(Numbers, LeadingNumberIgnoresTheUsersDecimalComma) {
+    // The user's decimal comma is not taken.
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_DOUBLE_EQ(Numbers::leadingNumber(QStringLiteral("2.5")), 2.5);
     EXPECT_DOUBLE_EQ(Numbers::leadingNumber(QStringLiteral("2,5")), 2);
     QLocale::setDefault(before);
-}
-
-TEST(Numbers, HugeDigitRunsStayUsable) {
-    const QString digits(400, QLatin1Char('9'));
-    EXPECT_TRUE(Numbers::isNumber(digits));
-    EXPECT_EQ(Numbers::toInt32(Numbers::leadingNumber(digits)), std::nullopt);
-    EXPECT_EQ(Numbers::toInt32(Numbers::leadingNumber(QLatin1Char('-') + digits)), std::nullopt);
 }
 
 // The English form is checked where files are stamped with it.

@@ -141,6 +141,8 @@ TEST_F(ReportTest, SectionsMoveToANewPageUnderTheirHeaderAndNoBlankSheetFollows)
         {9.0, 2, 2},  // a shorter page breaks before section 2 only
         {7.0, 2, 3},  // a short page breaks before both
     };
+    // They hold only with the face the layout was made for.
+    ASSERT_EQ(modReport::missingFaceWarning().toStdString(), "");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.height);
         EXPECT_EQ(draw(c.height), c.shift);
@@ -153,11 +155,6 @@ TEST_F(ReportTest, SectionsMoveToANewPageUnderTheirHeaderAndNoBlankSheetFollows)
             EXPECT_EQ(first->text, "VORNA7 Report: [unnamed]") << p;
         }
     }
-}
-
-// The page breaks above hold only with the face the layout was made for.
-TEST(ReportFace, TimesResolvesToTheDeclaredFace) {
-    EXPECT_EQ(modReport::missingFaceWarning().toStdString(), "");
 }
 
 TEST_F(ReportTest, PrinterFailureIsReportedAndLeavesNoDocument) {

@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Save, Open ------------------------------------------------------------------------------
 
-TEST_F(FileCommands, SaveAfterNewAsksForANameThenSavesWithoutOne) {
+TEST_F(FileCommands, SaveAfterNewAsksForANameThenSavesWithoutOneAndAFailedSaveChangesNothing) {
     EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [unnamed]"));
     EXPECT_TRUE(context.TimingReload);
     context.CurrentData.ParamValue[1] = 360;
@@ -165,15 +165,11 @@ TEST_F(FileCommands, SaveAfterNewAsksForANameThenSavesWithoutOne) {
     ASSERT_TRUE(files.FileSave());
     EXPECT_EQ(dialogsAsked(), QStringLiteral("save")); // no second dialog
     EXPECT_EQ(SdtFile::read(path(QStringLiteral("LINE1.sdt"))).data->ParamValue[2], 3);
-}
 
-TEST_F(FileCommands, FailedSaveIsReportedAndChangesNothing) {
-    putRecord(QStringLiteral("a.sdt"), context.CurrentData);
-    openFile(QStringLiteral("a.sdt"));
-    const QByteArray before = contents(QStringLiteral("a.sdt"));
-    context.CurrentData.ParamValue[1] = 360;
+    // A failed save is reported and changes nothing.
+    const QByteArray before = contents(QStringLiteral("LINE1.sdt"));
+    context.CurrentData.ParamValue[1] = 361;
     const SetupData saved = context.SavedData;
-
     const QString target = path(QStringLiteral("missing/b.sdt"));
     dialogs.choose(target);
     EXPECT_FALSE(files.FileSaveAs());
@@ -181,10 +177,10 @@ TEST_F(FileCommands, FailedSaveIsReportedAndChangesNothing) {
     expectFailure(QStringLiteral("The set-up data file \"") + QDir::toNativeSeparators(target) +
                   QStringLiteral("\" could not be written:\r\n"));
     EXPECT_TRUE(prompter.last().text.endsWith(CRLF + CRLF + "The data has not been saved."));
-    EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("a.sdt")));
-    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [a.sdt]"));
+    EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("LINE1.sdt")));
+    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [LINE1.sdt]"));
     EXPECT_EQ(context.SavedData, saved);
-    EXPECT_EQ(contents(QStringLiteral("a.sdt")), before);
+    EXPECT_EQ(contents(QStringLiteral("LINE1.sdt")), before);
 }
 
 // Tables of 20 and 40 entries are fitted to 32: missing entries are empty texts and zeros.

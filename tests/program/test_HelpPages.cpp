@@ -45,7 +45,7 @@ TEST(HelpPagesTest, ThePagesFormOneWholeFromTheContents) {
     EXPECT_EQ(QSet<QString>(pages.begin(), pages.end()), reached);
 }
 
-TEST(HelpPagesTest, EachWindowHasAPageAndUnknownWindowsGetTheContents) {
+TEST(HelpPagesTest, EachWindowHasAPageFoundWhateverTheFoldersCase) {
     for (const char* window :
          {"frmMDIMain", "frmBMMain", "frmBMSetup", "frmBMTmg", "frmBMData", "frmBMIO",
           "frmTargetBoard", "frmDownloadProg", "frmProcessing", "frmWaitDisplay", "frmSetupComm",
@@ -57,9 +57,8 @@ TEST(HelpPagesTest, EachWindowHasAPageAndUnknownWindowsGetTheContents) {
     EXPECT_EQ(HelpPages::pageFor(QStringLiteral("frmSomethingElse")), HelpPages::contentsPage());
     EXPECT_TRUE(helpPages().contains(HelpPages::linkMessagesPage()));
     EXPECT_TRUE(helpPages().contains(HelpPages::commPortPage()));
-}
 
-TEST(HelpPagesTest, TheHelpFolderIsFoundWhateverItsCaseAndPagesBecomeFileUrls) {
+    // The help folder is found whatever its case, and pages become file URLs.
     QTemporaryDir folder;
     EXPECT_EQ(HelpPages::folder(folder.path()), folder.filePath(QStringLiteral("Help")));
     QDir(folder.path()).mkpath(QStringLiteral("HELP"));

@@ -110,7 +110,7 @@ TEST_F(NumericEntryTest, EnterIsSwallowedAndMovesOnLikeTabOrWhereTheWindowSays) 
 }
 
 // The first Escape restores, the second abandons the edit; any other key in between starts over.
-TEST_F(NumericEntryTest, EscapeRestoresOnceThenAbandonsTheEdit) {
+TEST_F(NumericEntryTest, EscapeRestoresOnceThenAbandonsAndOnlyLeavingChecks) {
     build();
     focusWith(QStringLiteral("100"));
     QTest::keyClicks(box(), QStringLiteral("250"));
@@ -131,6 +131,19 @@ TEST_F(NumericEntryTest, EscapeRestoresOnceThenAbandonsTheEdit) {
     EXPECT_EQ(focused(), cmdDefault);
     // The edit is abandoned before the focus leaves; leaving validates the old value.
     EXPECT_EQ(events, QStringList({"abandoning, focus on box: yes", "accepted 100"}));
+
+    // Another window or a menu taking the focus is not a leave, and a disabled box is not checked.
+    events.clear();
+    focusWith(QStringLiteral("100"));
+    box()->setText(QStringLiteral("999"));
+    for (const Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent away(QEvent::FocusOut, reason);
+        QApplication::sendEvent(box(), &away);
+    }
+    entry->setEnabled(false);
+    EXPECT_FALSE(entry->upDown()->isEnabled());
+    EXPECT_EQ(prompter.count(), 0);
+    EXPECT_TRUE(events.isEmpty());
 }
 
 // A rejected entry stays in the box while the message is shown; then the old value comes back,
@@ -222,21 +235,6 @@ TEST_F(NumericEntryTest, TheRangeIsTheUpDownsTheTitleAndTheSecondCheckAreOptions
     box()->setText(QStringLiteral("170"));
     QTest::keyClick(box(), Qt::Key_Tab);
     EXPECT_EQ(events, QStringList({"accepted 170", "accepted 170"}));
-}
-
-// Another window or a menu taking the focus is not a leave, and a disabled box is not checked.
-TEST_F(NumericEntryTest, NoCheckWithoutTheUserLeavingTheBox) {
-    build();
-    focusWith(QStringLiteral("100"));
-    box()->setText(QStringLiteral("999"));
-    for (const Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
-        QFocusEvent away(QEvent::FocusOut, reason);
-        QApplication::sendEvent(box(), &away);
-    }
-    entry->setEnabled(false);
-    EXPECT_FALSE(entry->upDown()->isEnabled());
-    EXPECT_EQ(prompter.count(), 0);
-    EXPECT_TRUE(events.isEmpty());
 }
 
 TEST_F(NumericEntryTest, UpAndDownStepTheFocusedUpDownWithinItsRange) {
