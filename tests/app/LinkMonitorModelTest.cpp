@@ -25,7 +25,7 @@ void feed(LinkMonitorModel& model, int first, int last) {
     model.showWaiting();
 }
 
-TEST(LinkMonitorModel, KeepsTheLastRingfulAndCountsTheOnesDropped) {
+TEST(LinkMonitorModel, KeepsTheLastRingfulCountsTheOnesDroppedAndHoldsRowsBackWhenPaused) {
     LinkMonitorModel model(3);
     feed(model, 1, 2);
     feed(model, 3, 5);
@@ -37,10 +37,8 @@ TEST(LinkMonitorModel, KeepsTheLastRingfulAndCountsTheOnesDropped) {
     model.clear();
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_EQ(model.dropped(), 0);
-}
 
-TEST(LinkMonitorModel, PauseHoldsRowsBackWhileCaptureGoesOn) {
-    LinkMonitorModel model(3);
+    // Pause holds rows back while capture goes on.
     feed(model, 1, 2);
     model.setPaused(true);
     feed(model, 3, 4);

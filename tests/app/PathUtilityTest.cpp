@@ -8,15 +8,7 @@
 
 namespace {
 
-TEST(PathUtility, ChangeFileExtReplacesTheExtensionOfTheAbsolutePath) {
-    EXPECT_EQ(PathUtility::ChangeFileExt("/jobs/Line1.abc", "rev"), "/jobs/Line1.rev");
-    EXPECT_EQ(PathUtility::ChangeFileExt("/jobs/a.b.tkp", "hex"), "/jobs/a.b.hex");
-    EXPECT_EQ(PathUtility::ChangeFileExt("/jobs/plain", "rev"), "/jobs/plain.rev");
-    EXPECT_EQ(PathUtility::ChangeFileExt("sub/x.tkp", "rev"),
-              QDir::currentPath() + QStringLiteral("/sub/x.rev"));
-}
-
-TEST(PathUtility, TekoraFileTypeFromTheProjectFileBeside) {
+TEST(PathUtility, TekoraFileTypeFromTheProjectFileBesideFoundByChangingTheExtension) {
     QTemporaryDir dir;
     const struct {
         const char* projectName;
@@ -51,6 +43,13 @@ TEST(PathUtility, TekoraFileTypeFromTheProjectFileBeside) {
         }
     }
     EXPECT_EQ(PathUtility::TekoraFileType(dir.filePath("none.hex")), std::int16_t{68});
+
+    // ChangeFileExt replaces the extension of the absolute path.
+    EXPECT_EQ(PathUtility::ChangeFileExt("/jobs/Line1.abc", "rev"), "/jobs/Line1.rev");
+    EXPECT_EQ(PathUtility::ChangeFileExt("/jobs/a.b.tkp", "hex"), "/jobs/a.b.hex");
+    EXPECT_EQ(PathUtility::ChangeFileExt("/jobs/plain", "rev"), "/jobs/plain.rev");
+    EXPECT_EQ(PathUtility::ChangeFileExt("sub/x.tkp", "rev"),
+              QDir::currentPath() + QStringLiteral("/sub/x.rev"));
 }
 
 } // namespace

@@ -66,7 +66,7 @@ void expectWholeFilesAfterKills(const char* what, const QStringList& files,
     EXPECT_EQ(tally[2], 0) << what;
 }
 
-TEST(SaveKill, ASetUpFileIsWholeOldOrWholeNew) {
+TEST(SaveKill, ASetUpFileAndRSPortCfgAreEachWholeOldOrWholeNew) {
     TempFolder folder;
     const QString path = folder.filePath(QStringLiteral("line.sdt"));
     SetupData data[2] = {SetupTables::defaultData(SetupTables::programVersion()), {}};
@@ -76,16 +76,13 @@ TEST(SaveKill, ASetUpFileIsWholeOldOrWholeNew) {
     expectWholeFilesAfterKills("a set-up file", {path}, [&](int version) {
         ASSERT_EQ(SdtFile::write(path, data[version]), QString());
     });
-}
 
-TEST(SaveKill, RSPortCfgIsWholeOldOrWholeNew) {
-    TempFolder folder;
-    const QString path = CommSettings::path(folder.path());
-    expectWholeFilesAfterKills("RSPort.cfg", {path}, [&](int version) {
+    const QString cfg = CommSettings::path(folder.path());
+    expectWholeFilesAfterKills("RSPort.cfg", {cfg}, [&](int version) {
         CommSettings settings;
         settings.port = version == 0 ? 1 : 42;
         settings.speed = version == 0 ? 9600 : 19200;
-        ASSERT_TRUE(settings.write(path, nullptr));
+        ASSERT_TRUE(settings.write(cfg, nullptr));
     });
 }
 

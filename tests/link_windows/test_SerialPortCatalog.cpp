@@ -82,10 +82,7 @@ TEST_F(SerialPortCatalogTest, EachPortIsListedWithTheNumbersThatReachIt) {
     for (qsizetype i = 0; i < entries.size(); ++i)
         EXPECT_EQ(std::tie(entries[i].device.path, entries[i].numbers, entries[i].listedBySystem),
                   std::tie(expected[i].path, expected[i].numbers, expected[i].listedBySystem));
-}
-
-// Where a port is shown, a USB id needs both numbers, and several port numbers take commas.
-TEST(SerialPortCatalogText, UsbIdsNeedBothIdsAndPortNumbersAreListedWithCommas) {
+    // Where a port is shown, a USB id needs both numbers, and several port numbers take commas.
     EXPECT_EQ(SerialPortCatalog::usbIds({{}, {}, {}, {}, 0x403, {}}), QString());
     EXPECT_EQ(SerialPortCatalog::usbIds({{}, {}, {}, {}, 0x1A86, 0x7523}), "USB 1a86:7523");
     EXPECT_EQ(SerialPortCatalog::numbersText({2, 5, 17}), QStringLiteral("2, 5, 17"));

@@ -37,20 +37,16 @@ protected:
 
 } // namespace
 
-// The version is the project's, read from CMakeLists.txt rather than from the code.
-TEST_F(AboutBoxTest, ShowsTheProjectsVersionAndIconAndItsHelpCoversItsCaptions) {
-    const QString version = projectVersion();
-    ASSERT_FALSE(version.isEmpty());
-    frmAbout box(AppLayout::forFolder(folder.path()), &owner);
-    EXPECT_EQ(child<QLabel>(&box, "lblVersion")->text(), "Version " + version);
-    EXPECT_FALSE(child<QLabel>(&box, "picIcon")->pixmap().isNull());
-    EXPECT_EQ(ProgramTestFolder::captionsMissingFrom(&box, "help-menu.html"), QStringList());
-}
-
-TEST_F(AboutBoxTest, ShownModelessOncePerOwnerAndOKClosesIt) {
+TEST_F(AboutBoxTest, ShowsTheVersionModelessOncePerOwnerAndOKClosesIt) {
     owner.show();
     frmAbout* box = showBox();
     ASSERT_NE(box, nullptr);
+    // The version is the project's, read from CMakeLists.txt rather than from the code.
+    const QString version = projectVersion();
+    ASSERT_FALSE(version.isEmpty());
+    EXPECT_EQ(child<QLabel>(box, "lblVersion")->text(), "Version " + version);
+    EXPECT_FALSE(child<QLabel>(box, "picIcon")->pixmap().isNull());
+    EXPECT_EQ(ProgramTestFolder::captionsMissingFrom(box, "help-menu.html"), QStringList());
     EXPECT_TRUE(box->isVisible());
     EXPECT_FALSE(box->isModal());
     EXPECT_EQ(showBox(), box) << "the open box is brought forward";
