@@ -131,7 +131,7 @@ TEST_F(MainWindowFixture, FileItemsRunTheirCommandsAndTheTitleFollows) {
 // ---- Online and offline ----------------------------------------------------------------------
 
 // The ticks' results go to the alarm history as well.
-TEST_F(MainWindowFixture, ViewMenuAndModePanelOpenAndCloseTheLinkAndTicksPollTheAlarms) {
+TEST_F(MainWindowFixture, ViewMenuAndModePanelOpenAndCloseTheLinkAndFailingToStaysOffline) {
     HistoryLog history(folder.filePath("history"));
     context.History = &history;
     start();
@@ -159,13 +159,10 @@ TEST_F(MainWindowFixture, ViewMenuAndModePanelOpenAndCloseTheLinkAndTicksPollThe
     expectMode(true);
     doubleClick("MODE");
     EXPECT_FALSE(link.OnlineMode || port.isOpen());
-}
 
-// The link shows its own message and the program stays offline. Which failures the link
-// reports, and how, is the link's; here one silent board. The status tick after a failure is
-// checked with the machine windows.
-TEST_F(MainWindowFixture, GoingOnlineThatFailsLeavesTheProgramOffline) {
-    start();
+    // The link shows its own message and the program stays offline. Which failures the link
+    // reports, and how, is the link's; here one silent board. The status tick after a failure is
+    // checked with the machine windows.
     board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
     trigger("mnuViewOnline");
     EXPECT_EQ(prompter.count(), 1);

@@ -141,9 +141,10 @@ TEST_F(CommPortDialogTest, SaveWritesThePortFileAndEachExistingToolFile) {
     }
     EXPECT_EQ(prompter.count(), 0);
     EXPECT_EQ(port.openCount(), 0) << "saving offline leaves the link closed";
-}
 
-TEST_F(CommPortDialogTest, ToolFoldersAndFilesAreFoundWhateverTheirCase) {
+    // Tool folders and files are found whatever their case.
+    for (const QString& tool : all)
+        QDir(path(tool)).removeRecursively();
     writeFile(QStringLiteral("tek51/tekora.sfg"), "7\r\nold settings of the tool\r\n");
     makeFolder(QStringLiteral("Pls51"));
     openDialog();
@@ -158,7 +159,7 @@ TEST_F(CommPortDialogTest, ToolFoldersAndFilesAreFoundWhateverTheirCase) {
 // Saving online closes the link and opens it again with the new settings. If the board does
 // not answer then, the dialog stays open with the link offline until a setting that works is
 // saved. Which failures the link reports, and how, is the link's.
-TEST_F(CommPortDialogTest, SavingOnlineReopensTheLinkAndStaysOpenWhileTheBoardDoesNotAnswer) {
+TEST_F(CommPortDialogTest, SavingOnlineReopensTheLinkStaysOpenWhileTheBoardIsSilentCancelKeepsIt) {
     goOnline();
     openDialog();
     type(QStringLiteral("4"));
@@ -179,6 +180,22 @@ TEST_F(CommPortDialogTest, SavingOnlineReopensTheLinkAndStaysOpenWhileTheBoardDo
     EXPECT_EQ(port.openCount(), opens + 1);
     EXPECT_EQ(QStringLiteral("%1 %2").arg(port.portNumber()).arg(port.settings()), "5 19200,n,8,1");
     EXPECT_EQ(prompter.count(), 0);
+
+    // Cancel writes nothing and leaves the link as it was.
+    makeFolder(QStringLiteral("TEK51"));
+    const int opened = port.openCount();
+    openDialog();
+    type(QStringLiteral("100")); // even a refused entry does not hold Cancel back
+    speed(0)->setChecked(true);
+    port.clearWire();
+    click(QStringLiteral("cmdCancel"));
+    EXPECT_TRUE(closedWith(QDialog::Rejected));
+    EXPECT_EQ(prompter.count(), 0);
+    EXPECT_EQ(settingsFile(), QByteArray("5,19200\r\n"));
+    EXPECT_FALSE(QFile::exists(path("TEK51/TEKORA.SFG")));
+    EXPECT_TRUE(link.OnlineMode && port.isOpen());
+    EXPECT_EQ(port.openCount(), opened);
+    EXPECT_TRUE(port.wire().text().empty()) << "nothing was sent";
 }
 
 TEST_F(CommPortDialogTest, AFailedWriteIsReportedAndLeavesTheLinkClosed) {
@@ -214,24 +231,6 @@ TEST_F(CommPortDialogTest, AFailedWriteIsReportedAndLeavesTheLinkClosed) {
         }
         EXPECT_EQ(readFile("TEK96/TEKORA.SFG"), QByteArray("<missing>"));
     }
-}
-
-TEST_F(CommPortDialogTest, CancelWritesNothingAndLeavesTheLinkAsItWas) {
-    writeFile(QStringLiteral("Support/RSPort.cfg"), "2,9600\r\n");
-    makeFolder(QStringLiteral("TEK51"));
-    goOnline();
-    openDialog();
-    type(QStringLiteral("100")); // even a refused entry does not hold Cancel back
-    speed(1)->setChecked(true);
-    port.clearWire();
-    click(QStringLiteral("cmdCancel"));
-    EXPECT_TRUE(closedWith(QDialog::Rejected));
-    EXPECT_EQ(prompter.count(), 0);
-    EXPECT_EQ(settingsFile(), QByteArray("2,9600\r\n"));
-    EXPECT_FALSE(QFile::exists(path("TEK51/TEKORA.SFG")));
-    EXPECT_TRUE(link.OnlineMode && port.isOpen());
-    EXPECT_EQ(port.openCount(), 1);
-    EXPECT_TRUE(port.wire().text().empty()) << "nothing was sent";
 }
 
 // ---- Which device a number opens, and the ports of the computer ----

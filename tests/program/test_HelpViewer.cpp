@@ -24,7 +24,7 @@ QString backForward(HelpViewer* viewer) {
 
 // Help Topics and a window's own page open in the one viewer of the owner; Contents, Back and
 // Forward move through the pages seen.
-TEST(HelpViewerTest, OneViewerPerOwnerMovesThroughThePagesSeen) {
+TEST(HelpViewerTest, OneViewerPerOwnerMovesThroughThePagesSeenAndNamesAMissingPage) {
     QTemporaryDir folder;
     QWidget owner;
     installHelp(folder.path());
@@ -54,14 +54,13 @@ TEST(HelpViewerTest, OneViewerPerOwnerMovesThroughThePagesSeen) {
     click(viewer, QStringLiteral("cmdForward"));
     EXPECT_EQ(shown(viewer), "comm-port.html");
     EXPECT_EQ(backForward(viewer), "11");
-}
 
-TEST(HelpViewerTest, AMissingPageSaysWhichFileIsMissing) {
+    // A missing page says which file is missing.
     QTemporaryDir empty;
-    HelpViewer viewer(empty.path());
-    viewer.showContents();
-    const QString text = browser(&viewer)->toPlainText();
+    HelpViewer missing(empty.path());
+    missing.showContents();
+    const QString text = browser(&missing)->toPlainText();
     EXPECT_TRUE(text.startsWith("Help page not found")) << text.toStdString();
     EXPECT_TRUE(text.contains(QDir::toNativeSeparators(empty.filePath("Help/VORNA7.html"))));
-    EXPECT_EQ(viewer.windowTitle(), "VORNA7 Help");
+    EXPECT_EQ(missing.windowTitle(), "VORNA7 Help");
 }
