@@ -20,9 +20,7 @@ protected:
         grid = monitor->findChild<QTableView*>(QStringLiteral("grdExchanges"));
     }
     template <typename Control> Control* control(const char* name) const {
-        auto* found = monitor->findChild<Control*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return child<Control>(monitor, name);
     }
     // Column `column` of every row the window shows.
     QStringList shown(int column) const {

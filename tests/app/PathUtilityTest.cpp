@@ -2,14 +2,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "PathUtility.h"
+#include "TempFolder.h"
 
 namespace {
 
 TEST(PathUtility, TekoraFileTypeFromTheProjectFileBesideFoundByChangingTheExtension) {
-    QTemporaryDir dir;
+    TempFolder dir;
     const struct {
         const char* projectName;
         QByteArray contents;
@@ -25,10 +25,8 @@ TEST(PathUtility, TekoraFileTypeFromTheProjectFileBesideFoundByChangingTheExtens
         {"h.TKP", "\"\",A", -1},
     };
     for (const auto& c : cases) {
-        QFile file(dir.filePath(QLatin1String(c.projectName)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.contents);
-        file.close();
+        const QString project = dir.filePath(QLatin1String(c.projectName));
+        ASSERT_TRUE(dir.write(QLatin1String(c.projectName), c.contents));
         const QString program = dir.filePath(
             QFileInfo(QLatin1String(c.projectName)).completeBaseName() + QStringLiteral(".hex"));
         QString error;
@@ -36,7 +34,7 @@ TEST(PathUtility, TekoraFileTypeFromTheProjectFileBesideFoundByChangingTheExtens
         if (c.code < 0) {
             EXPECT_FALSE(type) << c.projectName;
             EXPECT_EQ(error, QStringLiteral("The project file \"") +
-                                 QDir::toNativeSeparators(file.fileName()) +
+                                 QDir::toNativeSeparators(project) +
                                  "\" does not begin with a board type.");
         } else {
             EXPECT_EQ(type, std::int16_t(c.code)) << c.projectName;

@@ -86,7 +86,7 @@ TEST_F(FileCommands, SaveChangesQuestionOnlyForTheComparedFields) {
 // ---- The save question before New, Open and shutdown, every answer -------------------------
 
 enum class Command { New, Open, Close };
-enum class Answer { Cancel, No, Yes, YesButSaveAsCancelled };
+enum class Answer { Cancel, No, Yes, YesThenCancel }; // the last cancels the Save As dialog
 
 struct SaveQuestionCase {
     const char* name;
@@ -110,7 +110,7 @@ TEST_P(SaveQuestion, EachAnswerEndsTheCommandAsItShould) {
                                                    : Prompter::Yes);
     if (c.answer == Answer::Yes)
         dialogs.choose(path(QStringLiteral("LINE1.sdt")));
-    else if (c.answer == Answer::YesButSaveAsCancelled)
+    else if (c.answer == Answer::YesThenCancel)
         dialogs.cancelNext();
     const bool goesOn = c.command == Command::New    ? files.FileNew()
                         : c.command == Command::Open ? files.FileOpen()
@@ -131,18 +131,18 @@ INSTANTIATE_TEST_SUITE_P(
         SaveQuestionCase{"NewCancel", Command::New, Answer::Cancel, false, false, false, ""},
         SaveQuestionCase{"NewNo", Command::New, Answer::No, true, true, false, ""},
         SaveQuestionCase{"NewYes", Command::New, Answer::Yes, true, true, true, "save"},
-        SaveQuestionCase{"NewSaveAsCancelled", Command::New, Answer::YesButSaveAsCancelled, false,
-                         false, false, "save"},
+        SaveQuestionCase{"NewSaveAsCancelled", Command::New, Answer::YesThenCancel, false, false,
+                         false, "save"},
         SaveQuestionCase{"OpenCancel", Command::Open, Answer::Cancel, false, false, false, ""},
         SaveQuestionCase{"OpenNo", Command::Open, Answer::No, false, false, false, "open"},
         SaveQuestionCase{"OpenYes", Command::Open, Answer::Yes, false, false, true, "save open"},
-        SaveQuestionCase{"OpenSaveAsCancelled", Command::Open, Answer::YesButSaveAsCancelled, false,
-                         false, false, "save"},
+        SaveQuestionCase{"OpenSaveAsCancelled", Command::Open, Answer::YesThenCancel, false, false,
+                         false, "save"},
         SaveQuestionCase{"CloseCancel", Command::Close, Answer::Cancel, false, false, false, ""},
         SaveQuestionCase{"CloseNo", Command::Close, Answer::No, true, false, false, ""},
         SaveQuestionCase{"CloseYes", Command::Close, Answer::Yes, true, false, true, "save"},
-        SaveQuestionCase{"CloseSaveAsCancelled", Command::Close, Answer::YesButSaveAsCancelled,
-                         false, false, false, "save"}),
+        SaveQuestionCase{"CloseSaveAsCancelled", Command::Close, Answer::YesThenCancel, false,
+                         false, false, "save"}),
     CaseName());
 
 // ---- Save, Open ------------------------------------------------------------------------------

@@ -39,10 +39,9 @@ TEST_F(TargetBoardWindow, RowsFollowTheBoardOfTheProgramFile) {
     for (const auto& [file, rows] : cases) {
         open(file);
         QStringList shownRows;
-        const std::pair<const char*, const char*> checks[] = {{"lblTargetBoard(2)", "co-cpu"},
-                                                              {"txtSetup(0)", "network1"},
-                                                              {"txtSetup(1)", "network2"}};
-        for (const auto& [control, row] : checks)
+        for (const auto& [control, row] : {std::pair{"lblTargetBoard(2)", "co-cpu"},
+                                           {"txtSetup(0)", "network1"},
+                                           {"txtSetup(1)", "network2"}})
             if (shown(control))
                 shownRows << row;
         if (enabled("txtSetup(2)") && enabled("cmdSetToCurrTime"))
