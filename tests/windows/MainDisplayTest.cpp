@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST_F(MainDisplayFixture, LoadedOfflineItShowsDashesAndTheMessage) {
+TEST_F(MainDisplayFixture, LoadedOfflineItShowsDashesAndEachLayoutIsAppliedOncePerChangeOfMode) {
     context.SystemMessage = QStringLiteral("Set-up Program is Currently OFFLINE");
     loadAndShow();
     EXPECT_EQ(
@@ -23,6 +23,24 @@ TEST_F(MainDisplayFixture, LoadedOfflineItShowsDashesAndTheMessage) {
     EXPECT_EQ(messages(), QStringLiteral("Set-up Program is Currently OFFLINE"));
     EXPECT_TRUE(port.wire().empty());
     EXPECT_EQ(modeCalls, 0);
+
+    // What each layout shows is checked above; here, when it is applied. Offline passes are
+    // paced, online passes follow at once.
+    auto* cycle = find<QTimer>("refreshCycle");
+    EXPECT_GE(cycle->interval(), 50);
+    // A later offline pass does not apply the offline layout again.
+    label(0)->setText(QStringLiteral("x"));
+    runPasses(2);
+    EXPECT_EQ(label(0)->text(), QStringLiteral("x"));
+    goOnline();
+    runPasses(1);
+    EXPECT_TRUE(display->onlineLayoutShown() && !display->offlineLayoutShown());
+    EXPECT_TRUE(cycle->interval() == 0 && cycle->isActive());
+    link.OnlineMode = false;
+    setOnlineMode();
+    runPasses(1);
+    EXPECT_EQ(label(0)->text() + label(1)->text(), QStringLiteral("--"));
+    EXPECT_FALSE(label(0)->isEnabled() || frame(1)->isEnabled());
 }
 
 // Each turn of the event loop runs one step: the pass starts, then one read per step.
@@ -70,28 +88,6 @@ TEST_F(MainDisplayFixture, AboveFiftyStrokesThePositionShowsAs888AndEachPassShow
     runPasses(1);
     EXPECT_EQ(messages(),
               QStringLiteral("-- System Normal --\nSet-up Program is Currently ONLINE"));
-}
-
-// What each layout shows is checked on loading; here, when it is applied. Offline passes are
-// paced, online passes follow at once.
-TEST_F(MainDisplayFixture, EachLayoutIsAppliedOncePerChangeOfModeAndOnlinePassesFollowAtOnce) {
-    loadAndShow();
-    auto* cycle = find<QTimer>("refreshCycle");
-    runPasses(1);
-    EXPECT_GE(cycle->interval(), 50);
-    // A later offline pass does not apply the offline layout again.
-    label(0)->setText(QStringLiteral("x"));
-    runPasses(2);
-    EXPECT_EQ(label(0)->text(), QStringLiteral("x"));
-    goOnline();
-    runPasses(1);
-    EXPECT_TRUE(display->onlineLayoutShown() && !display->offlineLayoutShown());
-    EXPECT_TRUE(cycle->interval() == 0 && cycle->isActive());
-    link.OnlineMode = false;
-    setOnlineMode();
-    runPasses(1);
-    EXPECT_EQ(label(0)->text() + label(1)->text(), QStringLiteral("--"));
-    EXPECT_FALSE(label(0)->isEnabled() || frame(1)->isEnabled());
 }
 
 TEST_F(MainDisplayFixture, ALinkFailureEndsThePassAndTheNextPassDropsToOffline) {
