@@ -3,8 +3,6 @@
 
 #include "MainStatusBar.h"
 
-namespace {
-
 // The C locale's short time shows seconds, so the panel must follow each second, not each
 // minute.
 TEST(MainStatusBar, TimePanelShowingSecondsFollowsTheNextSecond) {
@@ -17,5 +15,3 @@ TEST(MainStatusBar, TimePanelShowingSecondsFollowsTheNextSecond) {
         [&] { return bar.panelText(MainStatusBar::TimePanelNumber) == QStringLiteral("14:05:08"); },
         2000));
 }
-
-} // namespace

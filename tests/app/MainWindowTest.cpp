@@ -7,8 +7,6 @@
 #include "MainWindowFixture.h"
 #include "SdtFile.h"
 
-namespace {
-
 // ---- Start-up --------------------------------------------------------------------------------
 
 TEST_F(MainWindowFixture, StartsOfflineWithTheMainDisplayWhichCannotBeClosedByItself) {
@@ -252,5 +250,3 @@ TEST_F(MainWindowFixture, ShutdownAsksToSaveThenClosesTheLinkAndTheMachineWindow
         link.OnlineMode = false;
     }
 }
-
-} // namespace

@@ -8,8 +8,6 @@
 
 #include "MessageBoxPrompter.h"
 
-namespace {
-
 // One box on screen: its title, text, icon and buttons are read while it is open, then a
 // button is clicked.
 TEST(MessageBoxPrompter, ShowsTheBoxAndAnswersWithTheClickedButtonsCode) {
@@ -73,5 +71,3 @@ TEST(MessageBoxPrompter, EscapeOnAYesNoQuestionAnswersNo) {
                            Prompter::Icon::Question, Prompter::Buttons::YesNo),
               7);
 }
-
-} // namespace

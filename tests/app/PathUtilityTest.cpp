@@ -6,8 +6,6 @@
 #include "PathUtility.h"
 #include "TempFolder.h"
 
-namespace {
-
 TEST(PathUtility, TekoraFileTypeFromTheProjectFileBesideFoundByChangingTheExtension) {
     TempFolder dir;
     const struct {
@@ -49,5 +47,3 @@ TEST(PathUtility, TekoraFileTypeFromTheProjectFileBesideFoundByChangingTheExtens
     EXPECT_EQ(PathUtility::ChangeFileExt("sub/x.tkp", "rev"),
               QDir::currentPath() + QStringLiteral("/sub/x.rev"));
 }
-
-} // namespace

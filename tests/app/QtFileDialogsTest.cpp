@@ -2,8 +2,6 @@
 
 #include "QtFileDialogs.h"
 
-namespace {
-
 TEST(QtFileDialogs, FiltersBecomeNameFiltersAndTheStartFollowsTheName) {
     struct Case {
         const char* filter;
@@ -31,5 +29,3 @@ TEST(QtFileDialogs, FiltersBecomeNameFiltersAndTheStartFollowsTheName) {
     EXPECT_TRUE(none.folder.isEmpty());
     EXPECT_TRUE(none.file.isEmpty());
 }
-
-} // namespace

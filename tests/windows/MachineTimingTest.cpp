@@ -58,7 +58,7 @@ TEST_F(MachineTiming, OnlineItShowsThePLSTheOffsetFollowsTheStopEdgesAndIsSetAft
     EXPECT_FALSE(window->onlineLayoutShown());
 }
 
-TEST_F(MachineTiming, ATypedSetpointIsShownWholeAndProgrammedTwiceAndEqualPairsAreRefused) {
+TEST_F(MachineTiming, ATypedSetpointIsProgrammedTwiceEqualPairsAreRefusedAndClearAsksFirst) {
     loadOnline();
     find<QLineEdit>(at(Box, 10))->setText(QStringLiteral("101"));
     find(at("updChannel", 2))->setFocus(Qt::TabFocusReason);
@@ -85,10 +85,9 @@ TEST_F(MachineTiming, ATypedSetpointIsShownWholeAndProgrammedTwiceAndEqualPairsA
               "txtChannel(2) Short Can Check Timing (CH02): ON|updChannel(2) Short "
               "Can Check Timing (CH02): ON|txtChannel(10) Short Can Check Timing "
               "(CH02): OFF|updChannel(10) Short Can Check Timing (CH02): OFF");
-}
 
-TEST_F(MachineTiming, ClearChannelAsksThenRecallsItAndACancelledFailedRecallShowsDashes) {
-    loadOnline();
+    // Clear Channel asks, then recalls the channel; a cancelled failed recall shows dashes.
+    prompter.clear();
     find<QLineEdit>(at("txtTmg", 1))->setText(QStringLiteral("2"));
     prompter.answerNext(Prompter::Yes);
     pressKeys(Qt::Key_C);

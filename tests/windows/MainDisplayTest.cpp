@@ -4,8 +4,6 @@
 #include "MainDisplayFixture.h"
 #include "SpeedTrendChart.h"
 
-namespace {
-
 TEST_F(MainDisplayFixture, LoadedOfflineItShowsDashesAndEachLayoutIsAppliedOncePerChangeOfMode) {
     context.SystemMessage = QStringLiteral("Set-up Program is Currently OFFLINE");
     loadAndShow();
@@ -162,5 +160,3 @@ TEST_F(MainDisplayFixture, TheTrendFollowsTheSpeedReadWithGapsOffline) {
     find<QComboBox>("cboTrendSpan")->setCurrentIndex(2);
     EXPECT_EQ(SpeedTrendChart(context).spanMinutes(), 60);
 }
-
-} // namespace

@@ -88,7 +88,9 @@ TEST_F(NumericEntryTest, FocusTakesTheWholeNumberAndSelectsTheText) {
     EXPECT_FALSE(EscPending);
 }
 
-TEST_F(NumericEntryTest, EnterIsSwallowedAndMovesOnLikeTabOrWhereTheWindowSays) {
+// The first Escape restores, the second abandons the edit; any other key in between starts over.
+// Enter is swallowed and moves on like Tab, or where the window says.
+TEST_F(NumericEntryTest, EnterMovesOnEscapeRestoresOnceThenAbandonsAndOnlyLeavingChecks) {
     build();
     focusWith(QStringLiteral("12"));
     EscPending = true;
@@ -107,11 +109,7 @@ TEST_F(NumericEntryTest, EnterIsSwallowedAndMovesOnLikeTabOrWhereTheWindowSays) 
     other->box()->setFocus(Qt::TabFocusReason);
     QTest::keyClick(other->box(), Qt::Key_Enter);
     EXPECT_EQ(focused(), cmdDefault);
-}
-
-// The first Escape restores, the second abandons the edit; any other key in between starts over.
-TEST_F(NumericEntryTest, EscapeRestoresOnceThenAbandonsAndOnlyLeavingChecks) {
-    build();
+    events.clear();
     focusWith(QStringLiteral("100"));
     QTest::keyClicks(box(), QStringLiteral("250"));
     QTest::keyClick(box(), Qt::Key_Escape);
