@@ -46,7 +46,7 @@ protected:
     BackgroundUpdate update{context};
 };
 
-TEST_F(BackgroundTicks, OfflineTicksStateTheModeAndTheFaultOnlineTicksPollInTurn) {
+TEST_F(BackgroundTicks, OfflineTicksStateTheModeOnlineTicksPollInTurnUnlessTheLinkIsBusy) {
     EXPECT_EQ(update.Tick(), QStringLiteral("System Message:  Program is Currently OFFLINE"));
     EXPECT_EQ(context.SystemMessage, QStringLiteral("Set-up Program is Currently OFFLINE"));
     link.CommError = true;
@@ -65,6 +65,23 @@ TEST_F(BackgroundTicks, OfflineTicksStateTheModeAndTheFaultOnlineTicksPollInTurn
     }
     EXPECT_EQ(polled, (std::vector<int>{1, 2, 3, 4, 0, 1}));
     EXPECT_EQ(context.SystemMessage, Normal);
+
+    // A tick while the link's own message is open is skipped.
+    const QString before = context.SystemMessage;
+    std::optional<QString> nested = QStringLiteral("not run");
+    std::size_t bytesBefore = 0;
+    std::size_t bytesAfter = 0;
+    prompter.onAsk([&](const ScriptedPrompter::Message&) {
+        bytesBefore = port.wire().size();
+        nested = update.Tick();
+        bytesAfter = port.wire().size();
+    });
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    link.RSRead(QStringLiteral("W182"));
+    EXPECT_EQ(nested, std::nullopt);
+    EXPECT_EQ(bytesAfter, bytesBefore);
+    EXPECT_EQ(update.PollIndex(), 1);
+    EXPECT_EQ(context.SystemMessage, before);
 }
 
 // Bits of B101 raise flags and only zero clears them. Every flag up gives every alarm text, one
@@ -148,26 +165,6 @@ TEST_F(BackgroundTicks, FlagsOutliveAnOfflineSpellAndAFailedReadChangesNothing) 
     EXPECT_EQ(update.Tick(), std::nullopt);
     EXPECT_TRUE(port.wire().empty());
     EXPECT_EQ(update.PollIndex(), 3);
-}
-
-TEST_F(BackgroundTicks, ATickWhileTheLinksOwnMessageIsOpenIsSkipped) {
-    goOnline();
-    update.Tick();
-    const QString before = context.SystemMessage;
-    std::optional<QString> nested = QStringLiteral("not run");
-    std::size_t bytesBefore = 0;
-    std::size_t bytesAfter = 0;
-    prompter.onAsk([&](const ScriptedPrompter::Message&) {
-        bytesBefore = port.wire().size();
-        nested = update.Tick();
-        bytesAfter = port.wire().size();
-    });
-    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
-    link.RSRead(QStringLiteral("W182"));
-    EXPECT_EQ(nested, std::nullopt);
-    EXPECT_EQ(bytesAfter, bytesBefore);
-    EXPECT_EQ(update.PollIndex(), 1);
-    EXPECT_EQ(context.SystemMessage, before);
 }
 
 } // namespace

@@ -51,7 +51,7 @@ TEST_F(MainWindowFixture, StartsOfflineWithTheMainDisplayWhichCannotBeClosedByIt
 
 // Captions come from the live menu bar, so the help cannot drift from the menus: each menu's
 // page explains every item it shows. Shortcuts are the documented ones.
-TEST_F(MainWindowFixture, EveryMenuItemIsExplainedOnItsMenusHelpPage) {
+TEST_F(MainWindowFixture, EveryMenuItemIsExplainedAndTheFileItemsRunTheirCommands) {
     start();
     const auto plain = [](QString caption) { return caption.remove(QLatin1Char('&')); };
     QStringList keys;
@@ -71,6 +71,28 @@ TEST_F(MainWindowFixture, EveryMenuItemIsExplainedOnItsMenusHelpPage) {
               "New...=Ctrl+N Open...=Ctrl+O Save=Ctrl+S Export Shift Data...=Ctrl+X Print "
               "Report...=Ctrl+P Enable Offline Editing=F2 Comm Port=Ctrl+M Online Data=F3 Offline "
               "Data=F4 Help Topics=Ctrl+H");
+
+    // Each file command asks for its own file; the title follows the data in memory.
+    SetupData other = context.DefaultData;
+    other.Version = QStringLiteral("VORNA7_R0.9.1");
+    const QString oldPath = folder.filePath(QStringLiteral("OLD.sdt"));
+    ASSERT_TRUE(SdtFile::write(oldPath, other).isEmpty());
+    dialogs.choose(oldPath);
+    prompter.answerNext(Prompter::Yes); // the version question
+    trigger("mnuFileOpen");
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [OLD.sdt]"));
+    trigger("mnuFileSave"); // to the file it came from, without a dialog
+    EXPECT_EQ(SdtFile::read(oldPath).data->Version, context.ProgramVersion);
+    dialogs.choose(folder.filePath(QStringLiteral("shift.txt")));
+    trigger("mnuFileExport");
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("shift.txt"))));
+    dialogs.choose(folder.filePath(QStringLiteral("copy.sdt")));
+    trigger("mnuFileSaveAs");
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [copy.sdt]"));
+    trigger("mnuFileNew");
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [unnamed]"));
+    EXPECT_EQ(dialogs.requests().size(), 3); // their filters are the file commands' own
+    EXPECT_EQ(prompter.count(), 1);
 }
 
 TEST_F(MainWindowFixture, EachCommandHandedInEnablesItsItemAndRunsOnTheWindow) {
@@ -99,31 +121,6 @@ TEST_F(MainWindowFixture, EachCommandHandedInEnablesItsItemAndRunsOnTheWindow) {
         window.reset();
         settle();
     }
-}
-
-// Each file command asks for its own file; the title follows the data in memory.
-TEST_F(MainWindowFixture, FileItemsRunTheirCommandsAndTheTitleFollows) {
-    start();
-    SetupData other = context.DefaultData;
-    other.Version = QStringLiteral("VORNA7_R0.9.1");
-    const QString oldPath = folder.filePath(QStringLiteral("OLD.sdt"));
-    ASSERT_TRUE(SdtFile::write(oldPath, other).isEmpty());
-    dialogs.choose(oldPath);
-    prompter.answerNext(Prompter::Yes); // the version question
-    trigger("mnuFileOpen");
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [OLD.sdt]"));
-    trigger("mnuFileSave"); // to the file it came from, without a dialog
-    EXPECT_EQ(SdtFile::read(oldPath).data->Version, context.ProgramVersion);
-    dialogs.choose(folder.filePath(QStringLiteral("shift.txt")));
-    trigger("mnuFileExport");
-    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("shift.txt"))));
-    dialogs.choose(folder.filePath(QStringLiteral("copy.sdt")));
-    trigger("mnuFileSaveAs");
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [copy.sdt]"));
-    trigger("mnuFileNew");
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [unnamed]"));
-    EXPECT_EQ(dialogs.requests().size(), 3); // their filters are the file commands' own
-    EXPECT_EQ(prompter.count(), 1);
 }
 
 // ---- Online and offline ----------------------------------------------------------------------

@@ -99,7 +99,7 @@ protected:
     std::unique_ptr<RecordingPage> device;
 };
 
-TEST_F(ReportTest, TitleSectionsRightAlignedValuesAndFooterInTheirFonts) {
+TEST_F(ReportTest, TitleSectionsValuesAndFooterInTheirFontsAndAPrinterFailureIsReported) {
     context.CurrentData.ParamValue[0] = -5;
     context.CurrentData.ParamValue[9] = 1234567;
     EXPECT_EQ(draw(12.0), 1);
@@ -126,6 +126,19 @@ TEST_F(ReportTest, TitleSectionsRightAlignedValuesAndFooterInTheirFonts) {
     EXPECT_EQ(std::tuple(page.x, date.text, date.font.pointSize()),
               std::tuple(0.5, QString("3/14/2024 2:05:07 PM"), 10));
     EXPECT_NEAR(date.right, 8.0, 0.01);
+
+    // A printer failure is reported and leaves no document.
+    const QString nowhere = folder.filePath("missing/r.pdf");
+    QPrinter printer;
+    ReportMenu::mnuFilePrint_Click(
+        context, printer,
+        [&](QPrinter& chosen, QWidget*) {
+            chosen.setOutputFileName(nowhere);
+            return true;
+        },
+        nullptr);
+    EXPECT_EQ(prompter.last().title, "frmWaitDisplay PrintReport");
+    EXPECT_FALSE(QFile::exists(nowhere));
 }
 
 // Section 1 ends near 3.6 inches and section 2 is near 5.6 inches long; a 12-point line is
@@ -155,20 +168,6 @@ TEST_F(ReportTest, SectionsMoveToANewPageUnderTheirHeaderAndNoBlankSheetFollows)
             EXPECT_EQ(first->text, "VORNA7 Report: [unnamed]") << p;
         }
     }
-}
-
-TEST_F(ReportTest, PrinterFailureIsReportedAndLeavesNoDocument) {
-    const QString nowhere = folder.filePath("missing/r.pdf");
-    QPrinter printer;
-    ReportMenu::mnuFilePrint_Click(
-        context, printer,
-        [&](QPrinter& chosen, QWidget*) {
-            chosen.setOutputFileName(nowhere);
-            return true;
-        },
-        nullptr);
-    EXPECT_EQ(prompter.last().title, "frmWaitDisplay PrintReport");
-    EXPECT_FALSE(QFile::exists(nowhere));
 }
 
 } // namespace

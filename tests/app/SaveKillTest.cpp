@@ -66,7 +66,7 @@ void expectWholeFilesAfterKills(const char* what, const QStringList& files,
     EXPECT_EQ(tally[2], 0) << what;
 }
 
-TEST(SaveKill, ASetUpFileAndRSPortCfgAreEachWholeOldOrWholeNew) {
+TEST(SaveKill, EachSavedFileIsWholeOldOrWholeNew) {
     TempFolder folder;
     const QString path = folder.filePath(QStringLiteral("line.sdt"));
     SetupData data[2] = {SetupTables::defaultData(SetupTables::programVersion()), {}};
@@ -84,10 +84,8 @@ TEST(SaveKill, ASetUpFileAndRSPortCfgAreEachWholeOldOrWholeNew) {
         settings.speed = version == 0 ? 9600 : 19200;
         ASSERT_TRUE(settings.write(cfg, nullptr));
     });
-}
 
-// A board type with a configuration file: the revision, configuration and HEX files.
-TEST(SaveKill, AnUploadsProgramFilesAreEachWholeOldOrWholeNew) {
+    // A board type with a configuration file: the revision, configuration and HEX files.
     BoardRig rig;
     ASSERT_TRUE(rig.folder.write(QStringLiteral("PUMP.tkp"), "8\r\n"));
     ProgramSet set;

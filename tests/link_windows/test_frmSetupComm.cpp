@@ -47,7 +47,7 @@ TEST_F(CommPortDialogTest, LoadShowsTheSavedSettingsAndItsHelpPageCoversItsCapti
 
 // ---- The port number entry ---------------------------------------------------------------------
 
-TEST_F(CommPortDialogTest, LeavingTheEntryOrSavingChecksTheNumberAndRange) {
+TEST_F(CommPortDialogTest, TheArrowsStepFromTheNumberTypedAndLeavingOrSavingChecksIt) {
     const struct {
         const char* typed;
         bool refused;
@@ -56,6 +56,20 @@ TEST_F(CommPortDialogTest, LeavingTheEntryOrSavingChecksTheNumberAndRange) {
         {"1", false}, {"99", false}, {"7.5", false}, {"100", true}, {"0", true}, {"abc", true},
     };
     openDialog();
+    // Up and Down in the entry move on to the up-down, which follows it in the tab order, and step.
+    QTest::keyClick(entry(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "updCommPort");
+    const struct {
+        const char *typed, *shown;
+        int steps;
+    } steps[] = {{"7", "8", 1}, {"7", "5", -2}, {"99", "99", 1}, {"1", "1", -1}};
+    for (const auto& c : steps) {
+        entry()->setFocus(Qt::TabFocusReason);
+        type(QString::fromLatin1(c.typed));
+        for (int k = 0; k < std::abs(c.steps); ++k)
+            QTest::keyClick(QApplication::focusWidget(), c.steps > 0 ? Qt::Key_Up : Qt::Key_Down);
+        EXPECT_EQ(entry()->text(), QString::fromLatin1(c.shown)) << c.typed << c.steps;
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         prompter.clear();
@@ -77,24 +91,6 @@ TEST_F(CommPortDialogTest, LeavingTheEntryOrSavingChecksTheNumberAndRange) {
     EXPECT_EQ(prompter.last().text, kRangeMessage);
     EXPECT_TRUE(dialog->isVisible() && QApplication::focusWidget() == entry());
     EXPECT_EQ(settingsFile() + readFile("TEK51/TEKORA.SFG"), QByteArray("<missing><missing>"));
-}
-
-// Up and Down in the entry move on to the up-down, which follows it in the tab order, and step.
-TEST_F(CommPortDialogTest, UpAndDownStepTheUpDownFromTheNumberTyped) {
-    openDialog();
-    QTest::keyClick(entry(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget()->objectName(), "updCommPort");
-    const struct {
-        const char *typed, *shown;
-        int steps;
-    } cases[] = {{"7", "8", 1}, {"7", "5", -2}, {"99", "99", 1}, {"1", "1", -1}};
-    for (const auto& c : cases) {
-        entry()->setFocus(Qt::TabFocusReason);
-        type(QString::fromLatin1(c.typed));
-        for (int k = 0; k < std::abs(c.steps); ++k)
-            QTest::keyClick(QApplication::focusWidget(), c.steps > 0 ? Qt::Key_Up : Qt::Key_Down);
-        EXPECT_EQ(entry()->text(), QString::fromLatin1(c.shown)) << c.typed << c.steps;
-    }
 }
 
 // ---- Saving ------------------------------------------------------------------------------------

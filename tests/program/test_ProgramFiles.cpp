@@ -31,7 +31,7 @@ const QByteArray GoodLcf = "E" + QByteArray(34, '0') + "2" + "00" + "0" + "1" + 
 
 } // namespace
 
-TEST_F(ProgramFilesTest, DownloadChecksByBoardClass) {
+TEST_F(ProgramFilesTest, DownloadChecksByBoardClassAndReadsTheNamesAndValuesOfTheSet) {
     const std::string halted = "\r\n\r\nProgram Downloaded Halted!";
     const std::string badRev =
         "Program Download: " + path("rev").toStdString() + " Revision File is Not Valid" + halted;
@@ -71,9 +71,8 @@ TEST_F(ProgramFilesTest, DownloadChecksByBoardClass) {
         EXPECT_EQ(download(), c.messages);
         EXPECT_EQ(link.ValidProgram(), c.valid);
     }
-}
 
-TEST_F(ProgramFilesTest, NamesAndValuesReadFromTheSet) {
+    // The names and values read from the set.
     const auto read = [this] {
         const ProgramSet& s = link.programSet();
         return QStringList(

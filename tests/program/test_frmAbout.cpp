@@ -37,7 +37,7 @@ protected:
 
 } // namespace
 
-TEST_F(AboutBoxTest, ShowsTheVersionModelessOncePerOwnerAndOKClosesIt) {
+TEST_F(AboutBoxTest, ShowsTheVersionModelessOncePerOwnerAndOpensTheSystemInformation) {
     owner.show();
     frmAbout* box = showBox();
     ASSERT_NE(box, nullptr);
@@ -56,12 +56,10 @@ TEST_F(AboutBoxTest, ShowsTheVersionModelessOncePerOwnerAndOKClosesIt) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watch.isNull()) << "closing releases the box";
     EXPECT_NE(showBox(), nullptr);
-}
 
-TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBoxAndCopies) {
+    // System Information opens the program's own window, which outlives the box.
     ASSERT_TRUE(folder.write("Support/RSPort.cfg", "6,19200\r\n"));
-    owner.show();
-    frmAbout* box = showBox();
+    box = showBox();
     click(box, QStringLiteral("cmdSysInfo"));
     auto* window = owner.findChild<frmSystemInfo*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(window, nullptr);
@@ -70,10 +68,10 @@ TEST_F(AboutBoxTest, SystemInfoOpensTheProgramsOwnWindowThatOutlivesTheBoxAndCop
     const QString text = shownText(window);
     EXPECT_TRUE(text.contains("In use: port 6 at 19200 baud (19200,n,8,1)")) << text.toStdString();
 
-    QPointer<frmSystemInfo> watch(window);
+    QPointer<frmSystemInfo> watchInfo(window);
     box->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(watch.isNull());
+    EXPECT_FALSE(watchInfo.isNull());
 
     // A second press refreshes the same window with what the file says now.
     ASSERT_TRUE(folder.write("Support/RSPort.cfg", "8,9600\r\n"));
