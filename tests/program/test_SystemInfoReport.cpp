@@ -30,7 +30,7 @@ protected:
 
 } // namespace
 
-TEST_F(SystemInfoReportTest, TheSettingsFileItsContentsTheDeviceItsPortOpensAndNoPortsFound) {
+TEST_F(SystemInfoReportTest, TheSettingsFileLineByLineTheDeviceItsPortOpensAndNoPortsFound) {
     const QString file = path(QStringLiteral("Support/RSPort.cfg"));
     const auto inUse = [](int port, int baud) {
         return QStringList{
@@ -71,6 +71,25 @@ TEST_F(SystemInfoReportTest, TheSettingsFileItsContentsTheDeviceItsPortOpensAndN
     ASSERT_EQ(unreadable.size(), 2);
     EXPECT_EQ(unreadable[0], QStringLiteral("Settings file: ") + file);
     EXPECT_TRUE(unreadable[1].startsWith("The file cannot be read: "));
+
+    // File contents are shown line by line, with control characters visible.
+    struct Case {
+        QByteArray content;
+        QStringList lines;
+    } files[] = {
+        {"", {}},
+        {"3,9600", {"3,9600"}},
+        {"1,9600\n2,19200\n", {"1,9600", "2,19200"}},
+        {"\r\n\r\n", {"", ""}},
+        {QByteArray("4\t,\x00"
+                    "9600\r",
+                    9),
+         {"4<09>,<00>9600<0d>"}},
+        {"7,9600\x7f\xe9", {QStringLiteral("7,9600<7f>\u00e9")}},
+    };
+    for (const Case& c : files)
+        EXPECT_EQ(SystemInfoReport::visibleLines(c.content), c.lines)
+            << c.content.toHex().constData();
 }
 
 TEST_F(SystemInfoReportTest, AliasesAndSerialPortsWithTheNumbersThatReachThem) {
@@ -121,24 +140,4 @@ TEST_F(SystemInfoReportTest, ADeviceThisUserMayNotOpenIsShownWithItsGroup) {
         section("Serial Ports").lines.value(2),
         QStringLiteral("    Access: denied for this user (the device belongs to group \"%1\")")
             .arg(QFileInfo(device.path()).group()));
-}
-
-TEST_F(SystemInfoReportTest, FileContentsAreShownLineByLineWithControlCharactersVisible) {
-    struct Case {
-        QByteArray content;
-        QStringList lines;
-    } cases[] = {
-        {"", {}},
-        {"3,9600", {"3,9600"}},
-        {"1,9600\n2,19200\n", {"1,9600", "2,19200"}},
-        {"\r\n\r\n", {"", ""}},
-        {QByteArray("4\t,\x00"
-                    "9600\r",
-                    9),
-         {"4<09>,<00>9600<0d>"}},
-        {"7,9600\x7f\xe9", {QStringLiteral("7,9600<7f>\u00e9")}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(SystemInfoReport::visibleLines(c.content), c.lines)
-            << c.content.toHex().constData();
 }

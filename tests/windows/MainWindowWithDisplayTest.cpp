@@ -31,7 +31,7 @@ protected:
     MachineWindowSet machineWindows{context};
 };
 
-TEST_F(MainWindowWithDisplay, TheMainDisplayOpensAtStartUpAndEachMenuItemLoadsItsWindow) {
+TEST_F(MainWindowWithDisplay, EachMenuItemLoadsItsWindowAndALinkFailureTakesAllOffline) {
     ASSERT_NE(window->currentMachineWindow(), nullptr);
     EXPECT_EQ(window->currentMachineWindow()->objectName(), QStringLiteral("frmBMMain"));
     EXPECT_EQ(label("lblDisplay(0)"), QStringLiteral("-"));
@@ -41,9 +41,8 @@ TEST_F(MainWindowWithDisplay, TheMainDisplayOpensAtStartUpAndEachMenuItemLoadsIt
         ASSERT_NE(window->currentMachineWindow(), nullptr);
         EXPECT_EQ(window->currentMachineWindow()->objectName(), QLatin1String(names[i]));
     }
-}
 
-TEST_F(MainWindowWithDisplay, ALinkFailureTakesTheWholeProgramOffline) {
+    // A link failure in a machine window takes the whole program offline.
     trigger("mnuViewOnline");
     ASSERT_TRUE(turnUntil([&] { return label("lblDisplay(0)") != QStringLiteral("0"); }));
     board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
