@@ -63,7 +63,7 @@ TEST_F(MainDisplayFixture, LoadedOnlineItShowsZerosUntilEachValueIsRead) {
 }
 
 // Above 50 strokes the position shows as 888, but is still read: every pass sends as much.
-TEST_F(MainDisplayFixture, AboveFiftyStrokesThePositionShowsAs888AndEachPassShowsTheMessage) {
+TEST_F(MainDisplayFixture, Above50StrokesThePositionIs888EachPassShowsTheMessageAFailureEndsIt) {
     showOnline();
     const struct {
         std::uint16_t speed;
@@ -86,11 +86,10 @@ TEST_F(MainDisplayFixture, AboveFiftyStrokesThePositionShowsAs888AndEachPassShow
     runPasses(1);
     EXPECT_EQ(messages(),
               QStringLiteral("-- System Normal --\nSet-up Program is Currently ONLINE"));
-}
 
-TEST_F(MainDisplayFixture, ALinkFailureEndsThePassAndTheNextPassDropsToOffline) {
+    // A link failure ends the pass, and the next pass drops to offline.
     setSpeedAndPosition(20, 45);
-    showOnline();
+    runPasses(1);
     context.SystemMessage = QStringLiteral("Set-up Program is Currently ONLINE");
     board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
     runPasses(1); // the speed read fails and is answered Cancel
