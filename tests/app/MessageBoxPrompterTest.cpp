@@ -10,7 +10,7 @@
 
 // One box on screen: its title, text, icon and buttons are read while it is open, then a
 // button is clicked.
-TEST(MessageBoxPrompter, ShowsTheBoxAndAnswersWithTheClickedButtonsCode) {
+TEST(MessageBoxPrompter, ShowsTheBoxAndAnswersWithTheClickedButtonsCodeOrNoOnEscape) {
     QString shown;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -27,6 +27,17 @@ TEST(MessageBoxPrompter, ShowsTheBoxAndAnswersWithTheClickedButtonsCode) {
               Prompter::Retry);
     EXPECT_EQ(shown, QStringLiteral("WARNING - Communication Error!|Cannot Communicate with Target "
                                     "Board.\nVerify"));
+
+    // Escape on a Yes/No question answers No.
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(box, &escape);
+    });
+    EXPECT_EQ(prompter.ask(QStringLiteral("Data Upload"), QStringLiteral("Continue?"),
+                           Prompter::Icon::Question, Prompter::Buttons::YesNo),
+              7);
 }
 
 // Each button set and the code each of its buttons answers with (1 OK, 2 Cancel, 3 Abort,
@@ -57,17 +68,4 @@ TEST(MessageBoxPrompter, ButtonSetsAnswerCodesAndLineBreaks) {
     // Line breaks of either kind show as lines.
     EXPECT_EQ(MessageBoxPrompter::displayText(QStringLiteral("a\r\nb\rc\n\r\nd")),
               QStringLiteral("a\nb\nc\n\nd"));
-}
-
-TEST(MessageBoxPrompter, EscapeOnAYesNoQuestionAnswersNo) {
-    QTimer::singleShot(0, [] {
-        QWidget* box = QApplication::activeModalWidget();
-        ASSERT_NE(box, nullptr);
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(box, &escape);
-    });
-    MessageBoxPrompter prompter;
-    EXPECT_EQ(prompter.ask(QStringLiteral("Data Upload"), QStringLiteral("Continue?"),
-                           Prompter::Icon::Question, Prompter::Buttons::YesNo),
-              7);
 }

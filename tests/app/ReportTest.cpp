@@ -99,7 +99,7 @@ protected:
     std::unique_ptr<RecordingPage> device;
 };
 
-TEST_F(ReportTest, TitleSectionsValuesAndFooterInTheirFontsAndAPrinterFailureIsReported) {
+TEST_F(ReportTest, LayoutFontsPageBreaksAndAPrinterFailure) {
     context.CurrentData.ParamValue[0] = -5;
     context.CurrentData.ParamValue[9] = 1234567;
     EXPECT_EQ(draw(12.0), 1);
@@ -139,11 +139,9 @@ TEST_F(ReportTest, TitleSectionsValuesAndFooterInTheirFontsAndAPrinterFailureIsR
         nullptr);
     EXPECT_EQ(prompter.last().title, "frmWaitDisplay PrintReport");
     EXPECT_FALSE(QFile::exists(nowhere));
-}
 
-// Section 1 ends near 3.6 inches and section 2 is near 5.6 inches long; a 12-point line is
-// about 0.23 inch. Section 2 wants 21 lines and 0.9 inch below it, section 3 wants 6.
-TEST_F(ReportTest, SectionsMoveToANewPageUnderTheirHeaderAndNoBlankSheetFollows) {
+    // Section 1 ends near 3.6 inches and section 2 is near 5.6 inches long; a 12-point line is
+    // about 0.23 inch. Section 2 wants 21 lines and 0.9 inch below it, section 3 wants 6.
     const struct {
         double height;
         int pls;   // page of section 2
