@@ -219,7 +219,7 @@ TEST_F(FileCommands, OpenLoadsAFileOfThisVersionFittedToThirtyTwoEntries) {
 
 // A file of another version: Yes loads it, No shows the dialog again on the refused file, Cancel
 // keeps the data and the file it came from.
-TEST_F(FileCommands, AFileOfAnotherVersionAsksFirst) {
+TEST_F(FileCommands, AFileOfAnotherVersionAsksFirstAndADamagedOneIsRefused) {
     putRecord(QStringLiteral("mine.sdt"), context.DefaultData);
     openFile(QStringLiteral("mine.sdt"));
     SetupData other = context.DefaultData;
@@ -265,17 +265,13 @@ TEST_F(FileCommands, AFileOfAnotherVersionAsksFirst) {
     ASSERT_TRUE(files.FileSave());
     EXPECT_EQ(SdtFile::read(path(QStringLiteral("OLD.sdt"))).data->Version, context.ProgramVersion);
     EXPECT_EQ(files.CheckSaveChanges(), 0);
-}
 
-// A damaged file is refused with its reason (the reasons are the reader's); data, title and
-// file name stay, even where the file began with good data.
-TEST_F(FileCommands, ADamagedFileIsRefusedAndChangesNothing) {
+    // A damaged file is refused with its reason (the reasons are the reader's); data, title and
+    // file name stay, even where the file began with good data.
     const QByteArray good = SdtFile::encode(context.DefaultData).bytes;
-    putRecord(QStringLiteral("mine.sdt"), context.DefaultData);
-    openFile(QStringLiteral("mine.sdt"));
     context.CurrentData.ParamValue[4] = 1;
     const SetupData current = context.CurrentData;
-    const SetupData saved = context.SavedData;
+    const SetupData kept = context.SavedData;
     const QString upload = context.gUploadNOW;
     context.currentDateTime = [] { return QDateTime(QDate(2030, 1, 1), QTime(0, 0)); };
 
@@ -288,9 +284,9 @@ TEST_F(FileCommands, ADamagedFileIsRefusedAndChangesNothing) {
                   "\" could not be read:" + CRLF + "The file ends inside the PLS data." + CRLF +
                   CRLF + "The data in memory has not been changed.");
     EXPECT_EQ(context.CurrentData, current);
-    EXPECT_EQ(context.SavedData, saved);
-    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [mine.sdt]"));
-    EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("mine.sdt")));
+    EXPECT_EQ(context.SavedData, kept);
+    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [OLD.sdt]"));
+    EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("OLD.sdt")));
     EXPECT_EQ(context.gUploadNOW, upload);
 }
 
