@@ -87,7 +87,7 @@ TEST_F(BackgroundTicks, OfflineTicksStateTheModeOnlineTicksPollInTurnUnlessTheLi
 // Bits of B101 raise flags and only zero clears them. Every flag up gives every alarm text, one
 // block each in index order. A zero at B101 leaves texts 8-11 alone; clearing F4 clears text 10
 // on the F4 tick only.
-TEST_F(BackgroundTicks, EachFlagAddressDecidesItsOwnTextsOnItsOwnTick) {
+TEST_F(BackgroundTicks, EachFlagAddressDecidesItsOwnTextsAndTheFlagsOutliveOfflineAndFailures) {
     goOnline();
     struct Step {
         std::uint8_t b101;
@@ -136,10 +136,8 @@ TEST_F(BackgroundTicks, EachFlagAddressDecidesItsOwnTextsOnItsOwnTick) {
     EXPECT_EQ(context.SystemMessage, alarm("Die Sensor Fail Alarm"));
     EXPECT_EQ(tickThrough(2), AllNormal);
     EXPECT_EQ(context.SystemMessage, Normal);
-}
 
-TEST_F(BackgroundTicks, FlagsOutliveAnOfflineSpellAndAFailedReadChangesNothing) {
-    goOnline();
+    // Flags outlive an offline spell, and a failed read changes nothing.
     setB101(1 << 3);
     tickThrough(0);
     link.OnlineMode = false;

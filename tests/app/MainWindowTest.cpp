@@ -49,52 +49,6 @@ TEST_F(MainWindowFixture, StartsOfflineWithTheMainDisplayWhichCannotBeClosedByIt
 
 // ---- Menus -----------------------------------------------------------------------------------
 
-// Captions come from the live menu bar, so the help cannot drift from the menus: each menu's
-// page explains every item it shows. Shortcuts are the documented ones.
-TEST_F(MainWindowFixture, EveryMenuItemIsExplainedAndTheFileItemsRunTheirCommands) {
-    start();
-    const auto plain = [](QString caption) { return caption.remove(QLatin1Char('&')); };
-    QStringList keys;
-    for (QAction* menu : window->menuBar()->actions()) {
-        const QString page = plain(menu->text()).toLower() + QStringLiteral("-menu.html");
-        const QString help = ProgramTestFolder::helpText(page);
-        ASSERT_FALSE(help.isEmpty()) << page.toStdString();
-        for (QAction* item : menu->menu()->actions()) {
-            if (item->isSeparator() || !item->isVisible())
-                continue;
-            EXPECT_TRUE(help.contains(plain(item->text()))) << plain(item->text()).toStdString();
-            if (!item->shortcut().isEmpty())
-                keys << plain(item->text()) + '=' + item->shortcut().toString();
-        }
-    }
-    EXPECT_EQ(keys.join(' ').toStdString(),
-              "New...=Ctrl+N Open...=Ctrl+O Save=Ctrl+S Export Shift Data...=Ctrl+X Print "
-              "Report...=Ctrl+P Enable Offline Editing=F2 Comm Port=Ctrl+M Online Data=F3 Offline "
-              "Data=F4 Help Topics=Ctrl+H");
-
-    // Each file command asks for its own file; the title follows the data in memory.
-    SetupData other = context.DefaultData;
-    other.Version = QStringLiteral("VORNA7_R0.9.1");
-    const QString oldPath = folder.filePath(QStringLiteral("OLD.sdt"));
-    ASSERT_TRUE(SdtFile::write(oldPath, other).isEmpty());
-    dialogs.choose(oldPath);
-    prompter.answerNext(Prompter::Yes); // the version question
-    trigger("mnuFileOpen");
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [OLD.sdt]"));
-    trigger("mnuFileSave"); // to the file it came from, without a dialog
-    EXPECT_EQ(SdtFile::read(oldPath).data->Version, context.ProgramVersion);
-    dialogs.choose(folder.filePath(QStringLiteral("shift.txt")));
-    trigger("mnuFileExport");
-    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("shift.txt"))));
-    dialogs.choose(folder.filePath(QStringLiteral("copy.sdt")));
-    trigger("mnuFileSaveAs");
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [copy.sdt]"));
-    trigger("mnuFileNew");
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [unnamed]"));
-    EXPECT_EQ(dialogs.requests().size(), 3); // their filters are the file commands' own
-    EXPECT_EQ(prompter.count(), 1);
-}
-
 TEST_F(MainWindowFixture, EachCommandHandedInEnablesItsItemAndRunsOnTheWindow) {
     using Command = MainWindowCommands::Command MainWindowCommands::*;
     const std::pair<const char*, Command> cases[] = {
@@ -180,7 +134,7 @@ TEST_F(MainWindowFixture, AfterTheCommPortCommandTheModeShownIsTheLinksOwn) {
 
 // ---- Machine windows -------------------------------------------------------------------------
 
-TEST_F(MainWindowFixture, ChoosingAnotherWindowClosesTheShownOneFirst) {
+TEST_F(MainWindowFixture, ChoosingAnotherWindowClosesTheShownOneFirstAndTheMenusWork) {
     start({0, 1, 2});
     trigger("mnuBMForm(1)");
     settle();
@@ -200,6 +154,49 @@ TEST_F(MainWindowFixture, ChoosingAnotherWindowClosesTheShownOneFirst) {
     EXPECT_EQ(windows->events.mid(4), QStringList({"close 1", "load 0", "gone 1"}));
     EXPECT_TRUE(menuItem("mnuBMForm(0)")->isChecked());
     EXPECT_FALSE(menuItem("mnuBMForm(1)")->isChecked());
+
+    // Captions come from the live menu bar, so the help cannot drift from the menus: each menu's
+    // page explains every item it shows. Shortcuts are the documented ones.
+    const auto plain = [](QString caption) { return caption.remove(QLatin1Char('&')); };
+    QStringList keys;
+    for (QAction* menu : window->menuBar()->actions()) {
+        const QString page = plain(menu->text()).toLower() + QStringLiteral("-menu.html");
+        const QString help = ProgramTestFolder::helpText(page);
+        ASSERT_FALSE(help.isEmpty()) << page.toStdString();
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->isSeparator() || !item->isVisible())
+                continue;
+            EXPECT_TRUE(help.contains(plain(item->text()))) << plain(item->text()).toStdString();
+            if (!item->shortcut().isEmpty())
+                keys << plain(item->text()) + '=' + item->shortcut().toString();
+        }
+    }
+    EXPECT_EQ(keys.join(' ').toStdString(),
+              "New...=Ctrl+N Open...=Ctrl+O Save=Ctrl+S Export Shift Data...=Ctrl+X Print "
+              "Report...=Ctrl+P Enable Offline Editing=F2 Comm Port=Ctrl+M Online Data=F3 Offline "
+              "Data=F4 Help Topics=Ctrl+H");
+
+    // Each file command asks for its own file; the title follows the data in memory.
+    SetupData other = context.DefaultData;
+    other.Version = QStringLiteral("VORNA7_R0.9.1");
+    const QString oldPath = folder.filePath(QStringLiteral("OLD.sdt"));
+    ASSERT_TRUE(SdtFile::write(oldPath, other).isEmpty());
+    dialogs.choose(oldPath);
+    prompter.answerNext(Prompter::Yes); // the version question
+    trigger("mnuFileOpen");
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [OLD.sdt]"));
+    trigger("mnuFileSave"); // to the file it came from, without a dialog
+    EXPECT_EQ(SdtFile::read(oldPath).data->Version, context.ProgramVersion);
+    dialogs.choose(folder.filePath(QStringLiteral("shift.txt")));
+    trigger("mnuFileExport");
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("shift.txt"))));
+    dialogs.choose(folder.filePath(QStringLiteral("copy.sdt")));
+    trigger("mnuFileSaveAs");
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [copy.sdt]"));
+    trigger("mnuFileNew");
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [unnamed]"));
+    EXPECT_EQ(dialogs.requests().size(), 3); // their filters are the file commands' own
+    EXPECT_EQ(prompter.count(), 1);
 }
 
 // ---- Shutdown --------------------------------------------------------------------------------

@@ -231,29 +231,7 @@ TEST_F(CommPortDialogTest, AFailedWriteIsReportedAndLeavesTheLinkClosed) {
 
 // ---- Which device a number opens, and the ports of the computer ----
 
-TEST_F(CommPortDialogTest, BesideTheNumberTheDialogShowsTheDeviceItOpens) {
-    writeFile(QStringLiteral("fake-tty"), "");
-    alias(3, QStringLiteral("fake-tty"));
-    openDialog();
-    auto* label = control<QLabel>(QStringLiteral("lblPortDevice"));
-    const QString aliased = QStringLiteral("Port 3 opens %1 -> %2, present")
-                                .arg(path(QStringLiteral("Support/COM3")), path("fake-tty"));
-    const QString outOfRange = QStringLiteral("Enter a port number from 1 to 99.");
-    const std::pair<const char*, QString> cases[] = {
-        {"3", aliased},
-        {"5",
-         QStringLiteral("Port 5 opens %1, not present").arg(QtSerialPort::platformPortName(5))},
-        {"120", outOfRange}, // as for anything not a number
-    };
-    for (const auto& [typed, shown] : cases) {
-        type(QString::fromLatin1(typed));
-        EXPECT_EQ(label->text(), shown) << typed;
-    }
-    control<QSpinBox>(QStringLiteral("updCommPort"))->setValue(3);
-    EXPECT_EQ(label->text(), aliased) << "the arrows update it too";
-}
-
-TEST_F(CommPortDialogTest, ThePortListNamesEachPortAndADoubleClickChoosesItsNumber) {
+TEST_F(CommPortDialogTest, ThePortsAreListedADoubleClickChoosesOneAndItsDeviceIsShown) {
     writeFile(QStringLiteral("ttyUSB0"), "");
     writeFile(QStringLiteral("sim-pty"), "");
     alias(4, QStringLiteral("ttyUSB0"));
@@ -286,4 +264,22 @@ TEST_F(CommPortDialogTest, ThePortListNamesEachPortAndADoubleClickChoosesItsNumb
     click(QStringLiteral("cmdRefreshPorts"));
     const QStringList usbAliasRow{path("ttyUSB0"), "reached through a port alias", "", "4"};
     EXPECT_EQ(rows(), (QList<QStringList>{aliasRow, usbAliasRow}));
+
+    // Beside the number the dialog shows the device it opens.
+    auto* label = control<QLabel>(QStringLiteral("lblPortDevice"));
+    const QString aliased = QStringLiteral("Port 4 opens %1 -> %2, present")
+                                .arg(path(QStringLiteral("Support/COM4")), path("ttyUSB0"));
+    const QString outOfRange = QStringLiteral("Enter a port number from 1 to 99.");
+    const std::pair<const char*, QString> cases[] = {
+        {"4", aliased},
+        {"5",
+         QStringLiteral("Port 5 opens %1, not present").arg(QtSerialPort::platformPortName(5))},
+        {"120", outOfRange}, // as for anything not a number
+    };
+    for (const auto& [typed, shown] : cases) {
+        type(QString::fromLatin1(typed));
+        EXPECT_EQ(label->text(), shown) << typed;
+    }
+    control<QSpinBox>(QStringLiteral("updCommPort"))->setValue(4);
+    EXPECT_EQ(label->text(), aliased) << "the arrows update it too";
 }

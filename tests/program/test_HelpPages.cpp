@@ -19,7 +19,7 @@ bool resolves(const QString& page, const QString& link) {
 
 // Every page has a title and a way back to the contents, every link leads somewhere, and
 // every page can be reached from the contents.
-TEST(HelpPagesTest, ThePagesFormOneWholeAndEachWindowHasOneWhateverTheFoldersCase) {
+TEST(HelpPagesTest, ThePagesFormOneWholeCoverEachWindowAndExplainTheLinksMessages) {
     const QStringList pages = helpPages();
     ASSERT_GE(pages.size(), 15);
     QSet<QString> reached{HelpPages::contentsPage()};
@@ -58,19 +58,17 @@ TEST(HelpPagesTest, ThePagesFormOneWholeAndEachWindowHasOneWhateverTheFoldersCas
     EXPECT_TRUE(helpPages().contains(HelpPages::commPortPage()));
 
     // The help folder is found whatever its case, and pages become file URLs.
-    QTemporaryDir folder;
-    EXPECT_EQ(HelpPages::folder(folder.path()), folder.filePath(QStringLiteral("Help")));
-    QDir(folder.path()).mkpath(QStringLiteral("HELP"));
-    EXPECT_EQ(HelpPages::folder(folder.path()), folder.filePath(QStringLiteral("HELP")));
-    const QUrl url = HelpPages::url(folder.path(), QStringLiteral("comm-port.html#aliases"));
-    EXPECT_EQ(url.toLocalFile(), folder.filePath(QStringLiteral("HELP/comm-port.html")));
+    QTemporaryDir app;
+    EXPECT_EQ(HelpPages::folder(app.path()), app.filePath(QStringLiteral("Help")));
+    QDir(app.path()).mkpath(QStringLiteral("HELP"));
+    EXPECT_EQ(HelpPages::folder(app.path()), app.filePath(QStringLiteral("HELP")));
+    const QUrl url = HelpPages::url(app.path(), QStringLiteral("comm-port.html#aliases"));
+    EXPECT_EQ(url.toLocalFile(), app.filePath(QStringLiteral("HELP/comm-port.html")));
     EXPECT_EQ(url.fragment(), QStringLiteral("aliases"));
-    EXPECT_FALSE(HelpPages::url(folder.path(), QStringLiteral("VORNA7.html")).hasFragment());
-}
+    EXPECT_FALSE(HelpPages::url(app.path(), QStringLiteral("VORNA7.html")).hasFragment());
 
-// Each message the link can show is looked up in the help by its title and first line, as
-// the link actually words it.
-TEST(HelpPagesTest, EveryMessageOfTheLinkIsExplained) {
+    // Each message the link can show is looked up in the help by its title and first line, as
+    // the link actually words it.
     BoardRig rig;
     auto& [folder, clock, prompter, board, port, link] = rig;
     // Time passes on the wire, so the link's two-second handshake limit is reached.

@@ -33,24 +33,6 @@ protected:
 
 } // namespace
 
-TEST_F(TargetBoardWindow, RowsFollowTheBoardOfTheProgramFile) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"2", "co-cpu"}, {"A", "network2 clock"}, {"6", "clock"}, {"=", "network1"}};
-    for (const auto& [file, rows] : cases) {
-        open(file);
-        QStringList shownRows;
-        for (const auto& [control, row] : {std::pair{"lblTargetBoard(2)", "co-cpu"},
-                                           {"txtSetup(0)", "network1"},
-                                           {"txtSetup(1)", "network2"}})
-            if (shown(control))
-                shownRows << row;
-        if (enabled("txtSetup(2)") && enabled("cmdSetToCurrTime"))
-            shownRows << "clock";
-        EXPECT_EQ(shownRows.join(u' '), QLatin1String(rows)) << file;
-        window.close();
-    }
-}
-
 TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersReset) {
     board.memory().setByte(8177, 0x42);
     board.memory().setByte(8175, 3);
@@ -83,7 +65,7 @@ TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersReset) {
     EXPECT_FALSE(enabled("cmdResetFaults"));
 }
 
-TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedAndDateButtonWritesTwoDigitYear) {
+TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedTheDateWritesTwoDigitsRowsFollowTheBoard) {
     window.setClock([] { return QDateTime(QDate(2031, 1, 17), QTime(9, 8, 7)); });
     open("A");
     find<QTabBar>("tabTargetBoard")->setCurrentIndex(2);
@@ -108,6 +90,23 @@ TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedAndDateButtonWritesTwoDigitYea
     EXPECT_EQ(std::vector<int>({board.memory().byte(43016), board.memory().byte(43015),
                                 board.memory().byte(43017)}),
               std::vector<int>({1, 17, 31}));
+
+    // The rows follow the board of the program file.
+    const std::pair<const char*, const char*> cases[] = {
+        {"2", "co-cpu"}, {"A", "network2 clock"}, {"6", "clock"}, {"=", "network1"}};
+    for (const auto& [file, rows] : cases) {
+        open(file);
+        QStringList shownRows;
+        for (const auto& [control, row] : {std::pair{"lblTargetBoard(2)", "co-cpu"},
+                                           {"txtSetup(0)", "network1"},
+                                           {"txtSetup(1)", "network2"}})
+            if (shown(control))
+                shownRows << row;
+        if (enabled("txtSetup(2)") && enabled("cmdSetToCurrTime"))
+            shownRows << "clock";
+        EXPECT_EQ(shownRows.join(u' '), QLatin1String(rows)) << file;
+        window.close();
+    }
 }
 
 // Any fault or comm-error code offers the reset; the CO-CPU slot number does not.
