@@ -10,7 +10,7 @@
 
 // One box on screen: its title, text, icon and buttons are read while it is open, then a
 // button is clicked.
-TEST(MessageBoxPrompter, ShowsTheBoxAndAnswersWithTheClickedButtonsCodeOrNoOnEscape) {
+TEST(MessageBoxPrompter, ShowsTheBoxAnswersWithTheButtonsCodesAndLineBreaksShowAsLines) {
     QString shown;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -38,11 +38,9 @@ TEST(MessageBoxPrompter, ShowsTheBoxAndAnswersWithTheClickedButtonsCodeOrNoOnEsc
     EXPECT_EQ(prompter.ask(QStringLiteral("Data Upload"), QStringLiteral("Continue?"),
                            Prompter::Icon::Question, Prompter::Buttons::YesNo),
               7);
-}
 
-// Each button set and the code each of its buttons answers with (1 OK, 2 Cancel, 3 Abort,
-// 4 Retry, 5 Ignore, 6 Yes, 7 No).
-TEST(MessageBoxPrompter, ButtonSetsAnswerCodesAndLineBreaks) {
+    // Each button set and the code each of its buttons answers with (1 OK, 2 Cancel, 3 Abort,
+    // 4 Retry, 5 Ignore, 6 Yes, 7 No).
     using B = Prompter::Buttons;
     using Q = QMessageBox;
     const std::pair<B, std::vector<std::pair<Q::StandardButton, int>>> cases[] = {

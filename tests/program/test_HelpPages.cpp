@@ -54,7 +54,6 @@ TEST(HelpPagesTest, ThePagesFormOneWholeCoverEachWindowAndExplainTheLinksMessage
         EXPECT_TRUE(resolves(HelpPages::contentsPage(), page)) << window;
     }
     EXPECT_EQ(HelpPages::pageFor(QStringLiteral("frmSomethingElse")), HelpPages::contentsPage());
-    EXPECT_TRUE(helpPages().contains(HelpPages::linkMessagesPage()));
     EXPECT_TRUE(helpPages().contains(HelpPages::commPortPage()));
 
     // The help folder is found whatever its case, and pages become file URLs.
