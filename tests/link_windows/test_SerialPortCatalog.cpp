@@ -33,7 +33,7 @@ protected:
 
 } // namespace
 
-TEST_F(SerialPortCatalogTest, ARouteLeadsThroughTheAliasOrThePlatformName) {
+TEST_F(SerialPortCatalogTest, ARouteLeadsThroughTheAliasOrThePlatformNameToEachPortListed) {
     const QString usb = device(QStringLiteral("ttyUSB0"));
     const QString unplugged = folder.filePath(QStringLiteral("unplugged"));
     const QString comAlias = alias(3, usb);
@@ -57,15 +57,11 @@ TEST_F(SerialPortCatalogTest, ARouteLeadsThroughTheAliasOrThePlatformName) {
     ASSERT_EQ(aliases.size(), 2);
     EXPECT_EQ(aliases[0].number, 3);
     EXPECT_EQ(aliases[1].number, 4);
-}
 
-// An alias hides the platform port of its number; alias targets the system does not list
-// come last.
-TEST_F(SerialPortCatalogTest, EachPortIsListedWithTheNumbersThatReachIt) {
-    const QString usb = device(QStringLiteral("ttyUSB0"));
+    // An alias hides the platform port of its number; alias targets the system does not list
+    // come last.
     const QString pty = device(QStringLiteral("pts-7"));
     const QString other = device(QStringLiteral("ttyACM0"));
-    const QString com2 = QtSerialPort::platformPortName(2);
     for (const auto& [number, target] : {std::pair{2, usb}, {9, pty}, {5, usb}, {11, pty}})
         alias(number, target);
     alias(12, folder.filePath(QStringLiteral("gone")));
@@ -76,7 +72,7 @@ TEST_F(SerialPortCatalogTest, EachPortIsListedWithTheNumbersThatReachIt) {
         QList<int> numbers;
         bool listedBySystem;
     } expected[] = {
-        {usb, {2, 5}, true}, {other, {}, true}, {com2, {}, true}, {pty, {9, 11}, false}};
+        {usb, {2, 3, 5}, true}, {other, {}, true}, {com2, {}, true}, {pty, {9, 11}, false}};
     const QList<SerialPortCatalog::Entry> entries = catalog.entries();
     ASSERT_EQ(entries.size(), std::size(expected));
     for (qsizetype i = 0; i < entries.size(); ++i)

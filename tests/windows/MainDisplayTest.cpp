@@ -108,8 +108,32 @@ TEST_F(MainDisplayFixture, Above50StrokesThePositionIs888EachPassShowsTheMessage
     EXPECT_EQ(prompter.count(), 1); // the window adds no message of its own
 }
 
-TEST_F(MainDisplayFixture, NoStepRunsWhileTheLinkIsInUseNorAfterClosing) {
-    showOnline();
+// The trend takes the speeds the cycle reads (no exchange of its own), breaks where the link
+// was offline, redraws once for the points of a quarter second, and keeps its span.
+TEST_F(MainDisplayFixture, TheTrendFollowsTheSpeedReadNoStepRunsWhileTheLinkIsBusyOrClosed) {
+    QDateTime now(QDate(2026, 12, 7), QTime(3, 10, 0));
+    context.currentDateTime = [&] { return now; };
+    context.SettingsFile = folder.filePath("vorna7.ini");
+    showOnline(); // the first pass puts the link into read mode
+    auto* trend = find<SpeedTrendChart>("fraTrend");
+    for (const auto& [speed, online] : {std::pair{200, true}, {120, true}, {0, false}, {0, true}}) {
+        link.OnlineMode = online;
+        setSpeedAndPosition(static_cast<std::uint16_t>(speed), 0);
+        port.clearWire();
+        runPasses(1);
+        EXPECT_EQ(port.wire().requests().size(), online ? 8u : 0u); // speed and position only
+        now = now.addMSecs(SpeedTrend::StepMs);
+    }
+    const long long redraws = trend->redrawCount();
+    QTest::qWait(SpeedTrendChart::RedrawIntervalMs + 50);
+    EXPECT_EQ(trend->redrawCount(), redraws + 1);
+    ASSERT_EQ(trend->segments().size(), 2u); // low and high of the first step, then the gap
+    EXPECT_EQ(trend->segments()[0]->count() * 10 + trend->segments()[1]->count(), 21);
+    EXPECT_EQ(trend->spanMinutes(), 10);
+    find<QComboBox>("cboTrendSpan")->setCurrentIndex(2);
+    EXPECT_EQ(SpeedTrendChart(context).spanMinutes(), 60);
+
+    // No step runs while the link is in use, nor after closing.
     bool stepped = true;
     std::size_t bytesDuring = 0;
     prompter.onAsk([&](const ScriptedPrompter::Message&) {
@@ -132,30 +156,4 @@ TEST_F(MainDisplayFixture, NoStepRunsWhileTheLinkIsInUseNorAfterClosing) {
     for (int turn = 0; turn < 5; ++turn)
         QCoreApplication::processEvents();
     EXPECT_TRUE(port.wire().empty());
-}
-
-// The trend takes the speeds the cycle reads (no exchange of its own), breaks where the link
-// was offline, redraws once for the points of a quarter second, and keeps its span.
-TEST_F(MainDisplayFixture, TheTrendFollowsTheSpeedReadWithGapsOffline) {
-    QDateTime now(QDate(2026, 12, 7), QTime(3, 10, 0));
-    context.currentDateTime = [&] { return now; };
-    context.SettingsFile = folder.filePath("vorna7.ini");
-    showOnline(); // the first pass puts the link into read mode
-    auto* trend = find<SpeedTrendChart>("fraTrend");
-    for (const auto& [speed, online] : {std::pair{200, true}, {120, true}, {0, false}, {0, true}}) {
-        link.OnlineMode = online;
-        setSpeedAndPosition(static_cast<std::uint16_t>(speed), 0);
-        port.clearWire();
-        runPasses(1);
-        EXPECT_EQ(port.wire().requests().size(), online ? 8u : 0u); // speed and position only
-        now = now.addMSecs(SpeedTrend::StepMs);
-    }
-    const long long redraws = trend->redrawCount();
-    QTest::qWait(SpeedTrendChart::RedrawIntervalMs + 50);
-    EXPECT_EQ(trend->redrawCount(), redraws + 1);
-    ASSERT_EQ(trend->segments().size(), 2u); // low and high of the first step, then the gap
-    EXPECT_EQ(trend->segments()[0]->count() * 10 + trend->segments()[1]->count(), 21);
-    EXPECT_EQ(trend->spanMinutes(), 10);
-    find<QComboBox>("cboTrendSpan")->setCurrentIndex(2);
-    EXPECT_EQ(SpeedTrendChart(context).spanMinutes(), 60);
 }

@@ -26,7 +26,7 @@ protected:
     QCheckBox* check() const { return find<QCheckBox>(QStringLiteral("chkBMSetup")); }
 };
 
-TEST_F(SetupParameters, OfflineItShowsCurrentDataAndOfflineEditingEditsIt) {
+TEST_F(SetupParameters, OfflineEditingEditsAndComingBackFromAnotherChildReappliesTheLayout) {
     context.CurrentData.ParamValue[1] = 321;
     context.CurrentData.ParamValue[8] = 0;
     load();
@@ -41,6 +41,21 @@ TEST_F(SetupParameters, OfflineItShowsCurrentDataAndOfflineEditingEditsIt) {
     EXPECT_EQ(context.CurrentData.ParamValue[2], 42);
     EXPECT_EQ(context.CurrentData.ParamValue[8], 1);
     EXPECT_TRUE(enabled(at(Box, 0)) && port.wire().empty());
+
+    // Coming back from another child window applies the layout again.
+    goOnline();
+    QMdiArea area;
+    auto* own = area.addSubWindow(new frmBMSetup(context, [] {}));
+    auto* other = area.addSubWindow(new QWidget);
+    area.show();
+    area.setActiveSubWindow(own);
+    for (int step = 0; step < 40; ++step)
+        own->findChild<frmBMSetup*>()->runCycleStep();
+    auto* box = own->findChild<QLineEdit*>(at(Box, 1));
+    area.setActiveSubWindow(other);
+    EXPECT_NE(box->text(), QStringLiteral("-"));
+    area.setActiveSubWindow(own);
+    EXPECT_EQ(box->text(), QStringLiteral("-"));
 }
 
 TEST_F(SetupParameters, OnlineTheCheckBoxIsWrittenOnlyWhenChangedAndTheButtonsFollowTheEdges) {
@@ -130,22 +145,6 @@ TEST_F(SetupParameters, TheEditedEntryIsLeftAloneUntilAbandonedOrSteppedAndAccel
                      [&pressed] { ++pressed; });
     pressKeys(Qt::Key_P);
     EXPECT_EQ(pressed, 1);
-}
-
-TEST_F(SetupParameters, ComingBackFromAnotherChildWindowAppliesTheLayoutAgain) {
-    goOnline();
-    QMdiArea area;
-    auto* own = area.addSubWindow(new frmBMSetup(context, [] {}));
-    auto* other = area.addSubWindow(new QWidget);
-    area.show();
-    area.setActiveSubWindow(own);
-    for (int step = 0; step < 40; ++step)
-        own->findChild<frmBMSetup*>()->runCycleStep();
-    auto* box = own->findChild<QLineEdit*>(at(Box, 1));
-    area.setActiveSubWindow(other);
-    EXPECT_NE(box->text(), QStringLiteral("-"));
-    area.setActiveSubWindow(own);
-    EXPECT_EQ(box->text(), QStringLiteral("-"));
 }
 
 } // namespace
