@@ -266,7 +266,7 @@ TEST_F(TransferCommandsTest, DownloadComparesWhatItChangesAndNamesWhatCouldNotBe
               std::pair(DataTransferCommands::Outcome::Declined, qsizetype(0)));
 }
 
-TEST_F(DataTransferTest, ProcessingDialogShowsProgressAndItsCancelStopsPhaseOne) {
+TEST_F(DataTransferTest, ProcessingDialogShowsProgressAndOnTheBoardBothTransfersCarryAll) {
     context.ProcessMode = DataTransfer::UploadMode;
     DataTransfer transfer(context, link);
     frmProcessing dialog(transfer, context.ProcessMode);
@@ -281,11 +281,9 @@ TEST_F(DataTransferTest, ProcessingDialogShowsProgressAndItsCancelStopsPhaseOne)
     EXPECT_EQ(std::pair(bar->value(), bar->maximum()), std::pair(4, 15));
     EXPECT_EQ(std::pair(context.CurrentData.ParamValue[4], prompter.count()), std::pair(375, 0));
     EXPECT_EQ(status->text(), "Uploading PLS from K6686, Please Standby...");
-}
 
-// Both transfers on the in-process board: the bytes of a read, a configuration group and a
-// setpoint record, and what the board held before coming back into it after it changed.
-TEST_F(DataTransferTest, UploadAndDownloadOnTheBoardCarryEverything) {
+    // Both transfers on the in-process board: the bytes of a read, a configuration group and a
+    // setpoint record, and what the board held before coming back into it after it changed.
     BoardRig rig;
     rig.board.memory().setWord(1024, 333);
     rig.board.pls().programSetpoints(2, 40, 90);
@@ -293,19 +291,19 @@ TEST_F(DataTransferTest, UploadAndDownloadOnTheBoardCarryEverything) {
     rig.board.pls().storeConfigGroup(0, {4, 7, 0, 0, 0, 0});
     const auto config = rig.board.pls().config();
     RSCommTransferLink transferLink(rig.link);
-    auto transfer = [&](std::int16_t mode) {
+    auto carry = [&](std::int16_t mode) {
         rig.goOnline();
         context.ProcessMode = mode;
         DataTransfer(context, transferLink).RunProcess();
         return QString::fromStdString(rig.wire());
     };
     EXPECT_TRUE(
-        transfer(Up).startsWith("FF/55 01/55 03/03 FE/00 03/03 FF/00 04/04 00/4D 04/04 01/01"));
+        carry(Up).startsWith("FF/55 01/55 03/03 FE/00 03/03 FF/00 04/04 00/4D 04/04 01/01"));
     rig.board.memory().setWord(1024, 0);
     rig.board.pls().programSetpoints(5, 1, 2);
     rig.board.pls().clearChannel(2);
     rig.board.pls().storeConfigGroup(0, {});
-    const QString down = transfer(Down);
+    const QString down = carry(Down);
     EXPECT_TRUE(down.contains("FF/55 3B/55 04/55 07/55 00/55 00/55 00/55 00/55 38/55 55/00 55/00"));
     EXPECT_TRUE(down.contains("FF/55 1B/55 02/55 28/55 00/55 5A/55 00/55 01/55 38/55 55/00 55/00"));
     EXPECT_EQ(rig.board.memory().word(1024), 333);

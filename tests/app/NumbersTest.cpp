@@ -40,7 +40,7 @@ struct TextCase {
 };
 
 // The number test and the number taken must agree on every text that passes the test.
-TEST(Numbers, NumberTestAndLeadingNumberAgree) {
+TEST(Numbers, NumberTestAndLeadingNumberAgreeAndDatesFollowTheUsersLocale) {
     const TextCase cases[] = {
         {"12", true, 12},       {" 12 ", true, 12},
         {"\t42", true, 42},     {"-12", true, -12},
@@ -72,10 +72,9 @@ TEST(Numbers, NumberTestAndLeadingNumberAgree) {
     EXPECT_DOUBLE_EQ(Numbers::leadingNumber(QStringLiteral("2.5")), 2.5);
     EXPECT_DOUBLE_EQ(Numbers::leadingNumber(QStringLiteral("2,5")), 2);
     QLocale::setDefault(before);
-}
 
-// The English form is checked where files are stamped with it.
-TEST(GeneralDate, ShortDateWithFourDigitYearAndTimeWithSecondsInTheUsersLocale) {
+    // A general date: the short date with a four-digit year and the time with seconds, in the
+    // user's locale. The English form is checked where files are stamped with it.
     EXPECT_EQ(GeneralDate::format(QDateTime(QDate(2024, 3, 14), QTime(14, 5, 7)),
                                   QLocale(QLocale::German, QLocale::Germany)),
               QStringLiteral("14.03.2024 14:05:07"));

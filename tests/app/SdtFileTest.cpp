@@ -144,13 +144,14 @@ protected:
     TempFolder dir;
 };
 
-TEST_F(SdtFolder, WriteThenReadGivesTheSameRecordAndFailedWritesLeaveNothing) {
+TEST_F(SdtFolder, WriteThenReadGivesTheSameRecordAndFailedWritesLeaveNothingBehind) {
     put("line1.sdt", QByteArray(2000, 'x')); // longer old file
     ASSERT_EQ(SdtFile::write(path("line1.sdt"), defaults()), QString());
     EXPECT_EQ(contents(path("line1.sdt")), golden());
     const SdtFile::Decoded read = SdtFile::read(path("line1.sdt"));
     ASSERT_TRUE(read.data);
     EXPECT_EQ(*read.data, defaults());
+
     // Over a folder of that name, or into a folder that does not exist: nothing is left behind.
     const QString error = SdtFile::write(path("no/such/folder/a.sdt"), defaults());
     EXPECT_GT(error.size(), error.indexOf(QLatin1String("\r\n")) + 2) << "a reason follows";
@@ -162,12 +163,10 @@ TEST_F(SdtFolder, WriteThenReadGivesTheSameRecordAndFailedWritesLeaveNothing) {
                     .error.startsWith(QStringLiteral("The set-up data file \"") +
                                       QDir::toNativeSeparators(path("none.sdt")) +
                                       QStringLiteral("\" could not be read:\r\n")));
-}
 
 #ifdef Q_OS_UNIX
-// A write that fails half-way (the process may not grow files beyond 64 bytes) leaves the
-// old file whole and no temporary file beside it.
-TEST_F(SdtFolder, WriteFailingHalfWayKeepsTheOldFile) {
+    // A write that fails half-way (the process may not grow files beyond 64 bytes) leaves the
+    // old file whole and no temporary file beside it.
     const QByteArray old = QByteArray("old set-up data, 40 bytes long.........");
     put("keep.sdt", old);
     rlimit saved{};
@@ -176,13 +175,13 @@ TEST_F(SdtFolder, WriteFailingHalfWayKeepsTheOldFile) {
     rlimit small = saved;
     small.rlim_cur = 64;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString error = SdtFile::write(path("keep.sdt"), defaults());
+    const QString halfWay = SdtFile::write(path("keep.sdt"), defaults());
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
-    EXPECT_TRUE(error.contains(QStringLiteral("could not be written:\r\n")));
+    EXPECT_TRUE(halfWay.contains(QStringLiteral("could not be written:\r\n")));
     EXPECT_EQ(contents(path("keep.sdt")), old);
-    EXPECT_EQ(entries(), QStringList{QStringLiteral("keep.sdt")});
-}
+    EXPECT_EQ(entries(), QStringList({"keep.sdt", "line1.sdt", "taken.sdt"}));
 #endif
+}
 
 } // namespace
