@@ -12,7 +12,7 @@ const QString kErrorNumber75 = QStringLiteral("Error Number = 75\r\n\r\n");
 
 // ---- Loading ---------------------------------------------------------------------------------
 
-TEST_F(CommPortDialogTest, LoadShowsTheSavedSettingsAndItsHelpPageCoversItsCaptions) {
+TEST_F(CommPortDialogTest, LoadShowsTheSettingsTheArrowsStepAndLeavingOrSavingChecks) {
     const struct {
         const char* content; // nullptr: no settings file at all
         int shown, speedOption;
@@ -43,19 +43,15 @@ TEST_F(CommPortDialogTest, LoadShowsTheSavedSettingsAndItsHelpPageCoversItsCapti
     expectInformation(QStringLiteral("SetupComm CurrentSettings"), kErrorNumber75);
     EXPECT_EQ(entry()->text(), "1");
     EXPECT_TRUE(speed(0)->isChecked());
-}
 
-// ---- The port number entry ---------------------------------------------------------------------
-
-TEST_F(CommPortDialogTest, TheArrowsStepFromTheNumberTypedAndLeavingOrSavingChecksIt) {
+    // The arrows step from the number typed; leaving the entry, or saving, checks it.
     const struct {
         const char* typed;
         bool refused;
-    } cases[] = {
+    } entries[] = {
         // What is a number is Numbers' own.
         {"1", false}, {"99", false}, {"7.5", false}, {"100", true}, {"0", true}, {"abc", true},
     };
-    openDialog();
     // Up and Down in the entry move on to the up-down, which follows it in the tab order, and step.
     QTest::keyClick(entry(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), "updCommPort");
@@ -70,7 +66,7 @@ TEST_F(CommPortDialogTest, TheArrowsStepFromTheNumberTypedAndLeavingOrSavingChec
             QTest::keyClick(QApplication::focusWidget(), c.steps > 0 ? Qt::Key_Up : Qt::Key_Down);
         EXPECT_EQ(entry()->text(), QString::fromLatin1(c.shown)) << c.typed << c.steps;
     }
-    for (const auto& c : cases) {
+    for (const auto& c : entries) {
         SCOPED_TRACE(c.typed);
         prompter.clear();
         entry()->setFocus();
@@ -92,6 +88,8 @@ TEST_F(CommPortDialogTest, TheArrowsStepFromTheNumberTypedAndLeavingOrSavingChec
     EXPECT_TRUE(dialog->isVisible() && QApplication::focusWidget() == entry());
     EXPECT_EQ(settingsFile() + readFile("TEK51/TEKORA.SFG"), QByteArray("<missing><missing>"));
 }
+
+// ---- The port number entry ---------------------------------------------------------------------
 
 // ---- Saving ------------------------------------------------------------------------------------
 
