@@ -30,7 +30,7 @@ protected:
 
 } // namespace
 
-TEST_F(SystemInfoReportTest, TheSettingsFileLineByLineTheDeviceItsPortOpensAndNoPortsFound) {
+TEST_F(SystemInfoReportTest, TheSettingsFileItsPortsAliasesAndTheNumbersThatReachThem) {
     const QString file = path(QStringLiteral("Support/RSPort.cfg"));
     const auto inUse = [](int port, int baud) {
         return QStringList{
@@ -90,12 +90,11 @@ TEST_F(SystemInfoReportTest, TheSettingsFileLineByLineTheDeviceItsPortOpensAndNo
     for (const Case& c : files)
         EXPECT_EQ(SystemInfoReport::visibleLines(c.content), c.lines)
             << c.content.toHex().constData();
-}
 
-TEST_F(SystemInfoReportTest, AliasesAndSerialPortsWithTheNumbersThatReachThem) {
+    // Aliases and serial ports, with the numbers that reach them.
     ASSERT_TRUE(folder.write("ttyUSB0", ""));
     ASSERT_TRUE(folder.write("pty", ""));
-    QDir(folder.path()).mkpath(QStringLiteral("Support"));
+    QDir(path("Support/RSPort.cfg")).removeRecursively();
     const std::pair<int, const char*> aliases[] = {{2, "ttyUSB0"}, {7, "pty"}, {9, "unplugged"}};
     for (const auto& [number, target] : aliases)
         ASSERT_TRUE(QFile::link(path(QString::fromLatin1(target)),

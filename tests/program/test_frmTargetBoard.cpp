@@ -33,7 +33,7 @@ protected:
 
 } // namespace
 
-TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersReset) {
+TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersResetForEachCodeButTheSlot) {
     board.memory().setByte(8177, 0x42);
     board.memory().setByte(8175, 3);
     ASSERT_TRUE(folder.write("PUMP.rev", "PROG0001:?05\r\n"));
@@ -63,6 +63,18 @@ TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersReset) {
     find<QPushButton>("cmdResetFaults")->click();
     EXPECT_EQ(board.memory().byte(8177), 0);
     EXPECT_FALSE(enabled("cmdResetFaults"));
+
+    // Any fault or comm-error code offers the reset; the CO-CPU slot number does not.
+    window.close();
+    const std::pair<int, bool> cases[] = {
+        {8176, true}, {8177, true}, {8179, true}, {8178, true}, {8175, false}};
+    for (const auto& [address, offered] : cases) {
+        for (int a = 8175; a <= 8179; ++a)
+            board.memory().setByte(static_cast<std::uint16_t>(a), a == address ? 0x7A : 0);
+        open("2"); // this board shows the slot
+        EXPECT_EQ(enabled("cmdResetFaults"), offered) << address;
+        window.close();
+    }
 }
 
 TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedTheDateWritesTwoDigitsRowsFollowTheBoard) {
@@ -105,19 +117,6 @@ TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedTheDateWritesTwoDigitsRowsFoll
         if (enabled("txtSetup(2)") && enabled("cmdSetToCurrTime"))
             shownRows << "clock";
         EXPECT_EQ(shownRows.join(u' '), QLatin1String(rows)) << file;
-        window.close();
-    }
-}
-
-// Any fault or comm-error code offers the reset; the CO-CPU slot number does not.
-TEST_F(TargetBoardWindow, ResetFaultsIsOfferedForEachCodeButTheSlot) {
-    const std::pair<int, bool> cases[] = {
-        {8176, true}, {8177, true}, {8179, true}, {8178, true}, {8175, false}};
-    for (const auto& [address, offered] : cases) {
-        for (int a = 8175; a <= 8179; ++a)
-            board.memory().setByte(static_cast<std::uint16_t>(a), a == address ? 0x7A : 0);
-        open("2"); // this board shows the slot
-        EXPECT_EQ(enabled("cmdResetFaults"), offered) << address;
         window.close();
     }
 }

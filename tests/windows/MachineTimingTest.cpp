@@ -121,17 +121,6 @@ TEST_F(MachineTiming, OfflineItShowsCurrentDataAndClearsChannelsWithOfflineEditi
     EXPECT_EQ(context.CurrentData.ChanSetpoint[3][0], 0);
 }
 
-TEST_F(MachineTiming, AFailedProgrammingNamesItsChannelAndKeepsTheNewValue) {
-    loadOnline();
-    board.faults().set(sim::Fault::PLSWrongAck, sim::FaultPlan::always());
-    type(at(Box, 13), QStringLiteral("300"));
-    EXPECT_EQ(prompter.last().title + prompter.last().text,
-              QStringLiteral("Channel SetpointUnable to Successfully Program Setpoint for Channel "
-                             "CH05."));
-    EXPECT_EQ(text(at(Box, 13)), QStringLiteral("300"));
-    EXPECT_EQ(context.CurrentData.ChanSetpoint[5][1], 300);
-}
-
 TEST_F(MachineTiming, RetryAfterAFailedClearOrRecallStartsOverAndCancelShowsDashes) {
     loadOnline();
     find<QLineEdit>(at("txtTmg", 1))->setText(QStringLiteral("2"));
@@ -157,7 +146,7 @@ TEST_F(MachineTiming, RetryAfterAFailedClearOrRecallStartsOverAndCancelShowsDash
 }
 
 // Channel 0 is cleared on the board: its boxes show "*****".
-TEST_F(MachineTiming, TypingBesideAClearedBoxProgramsZeroForItAndTheClearedBoxWritesNothing) {
+TEST_F(MachineTiming, TypingBesideAClearedBoxProgramsZeroForItAndAFailureNamesTheChannel) {
     loadOnline();
     type(at(Box, 8), QStringLiteral("40"));
     EXPECT_EQ(board.pls().channel(0).onSetpoint(), 0);
@@ -166,6 +155,15 @@ TEST_F(MachineTiming, TypingBesideAClearedBoxProgramsZeroForItAndTheClearedBoxWr
     type(at(Box, 0), QString(), Qt::Key_Tab);
     EXPECT_EQ(text(at(Box, 0)), QStringLiteral("*****"));
     EXPECT_EQ(channelRecords() + prompter.count(), 0);
+
+    // A failed programming names its channel and keeps the new value.
+    board.faults().set(sim::Fault::PLSWrongAck, sim::FaultPlan::always());
+    type(at(Box, 13), QStringLiteral("300"));
+    EXPECT_EQ(prompter.last().title + prompter.last().text,
+              QStringLiteral("Channel SetpointUnable to Successfully Program Setpoint for Channel "
+                             "CH05."));
+    EXPECT_EQ(text(at(Box, 13)), QStringLiteral("300"));
+    EXPECT_EQ(context.CurrentData.ChanSetpoint[5][1], 300);
 }
 
 TEST_F(MachineTiming, NewPLSDataFromADownloadIsRecalledOnTheNextPass) {
