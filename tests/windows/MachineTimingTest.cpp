@@ -28,8 +28,16 @@ protected:
     }
 };
 
-TEST_F(MachineTiming, OnlineItShowsThePLSTheOffsetFollowsTheStopEdgesAndIsSetAfterYes) {
+TEST_F(MachineTiming, OnlineItShowsThePLSRecallsADownloadAndTheOffsetIsSetAfterYes) {
     loadOnline();
+    // New PLS data from a download is recalled on the next pass.
+    board.pls().programSetpoints(4, 10, 20);
+    runPasses(1);
+    EXPECT_NE(text(at(Box, 4)), QStringLiteral("10"));
+    context.PLSDataChanged = true;
+    runPasses(1);
+    EXPECT_EQ(text(at(Box, 4)) + text(at(Box, 12)), QStringLiteral("1020"));
+    EXPECT_FALSE(context.PLSDataChanged);
     EXPECT_EQ(text(at(Box, 2)) + text(at(Box, 10)), QStringLiteral("100200"));
     EXPECT_EQ(text(at(Box, 0)), QStringLiteral("*****")); // a cleared channel
     EXPECT_EQ(text(at("lblPLSCfg", 0)), QStringLiteral("8"));
@@ -164,17 +172,6 @@ TEST_F(MachineTiming, TypingBesideAClearedBoxProgramsZeroForItAndAFailureNamesTh
                              "CH05."));
     EXPECT_EQ(text(at(Box, 13)), QStringLiteral("300"));
     EXPECT_EQ(context.CurrentData.ChanSetpoint[5][1], 300);
-}
-
-TEST_F(MachineTiming, NewPLSDataFromADownloadIsRecalledOnTheNextPass) {
-    loadOnline();
-    board.pls().programSetpoints(4, 10, 20);
-    runPasses(1);
-    EXPECT_NE(text(at(Box, 4)), QStringLiteral("10"));
-    context.PLSDataChanged = true;
-    runPasses(1);
-    EXPECT_EQ(text(at(Box, 4)) + text(at(Box, 12)), QStringLiteral("1020"));
-    EXPECT_FALSE(context.PLSDataChanged);
 }
 
 } // namespace

@@ -65,29 +65,6 @@ protected:
     QStringList events;
 };
 
-// The focus arriving, or a click in the box, takes the whole number and selects the text.
-TEST_F(NumericEntryTest, FocusTakesTheWholeNumberAndSelectsTheText) {
-    const struct {
-        const char* text;
-        int editValue;
-    } cases[] = {{"12.5", 12}, {"  7abc", 7}}; // how a text is read: Numbers
-    for (const auto& c : cases) {
-        build(-1000, 1000);
-        EscPending = true;
-        focusWith(QLatin1String(c.text));
-        EXPECT_EQ(entry->EditValue, c.editValue) << c.text;
-        EXPECT_FALSE(EscPending) << c.text;
-        EXPECT_EQ(box()->selectedText(), QLatin1String(c.text));
-    }
-    box()->deselect();
-    box()->setText(QStringLiteral("45"));
-    EscPending = true;
-    QTest::mouseClick(box(), Qt::LeftButton);
-    EXPECT_EQ(box()->selectedText(), "45");
-    EXPECT_EQ(entry->EditValue, 45);
-    EXPECT_FALSE(EscPending);
-}
-
 // The first Escape restores, the second abandons the edit; any other key in between starts over.
 // Enter is swallowed and moves on like Tab, or where the window says.
 TEST_F(NumericEntryTest, EnterMovesOnEscapeRestoresOnceThenAbandonsAndOnlyLeavingChecks) {
@@ -144,9 +121,30 @@ TEST_F(NumericEntryTest, EnterMovesOnEscapeRestoresOnceThenAbandonsAndOnlyLeavin
     EXPECT_TRUE(events.isEmpty());
 }
 
-// A rejected entry stays in the box while the message is shown; then the old value comes back,
-// selected, with the focus.
-TEST_F(NumericEntryTest, LeavingChecksTheRangeAndTheMessageShowsOverTheRejectedEntry) {
+TEST_F(NumericEntryTest, FocusTakesTheWholeNumberAndLeavingChecksTheRange) {
+    // The focus arriving, or a click in the box, takes the whole number and selects the text.
+    const struct {
+        const char* text;
+        int editValue;
+    } taken[] = {{"12.5", 12}, {"  7abc", 7}}; // how a text is read: Numbers
+    for (const auto& c : taken) {
+        build(-1000, 1000);
+        EscPending = true;
+        focusWith(QLatin1String(c.text));
+        EXPECT_EQ(entry->EditValue, c.editValue) << c.text;
+        EXPECT_FALSE(EscPending) << c.text;
+        EXPECT_EQ(box()->selectedText(), QLatin1String(c.text));
+    }
+    box()->deselect();
+    box()->setText(QStringLiteral("45"));
+    EscPending = true;
+    QTest::mouseClick(box(), Qt::LeftButton);
+    EXPECT_EQ(box()->selectedText(), "45");
+    EXPECT_EQ(entry->EditValue, 45);
+    EXPECT_FALSE(EscPending);
+
+    // A rejected entry stays in the box while the message is shown; then the old value comes
+    // back, selected, with the focus.
     const struct {
         const char* typed;
         bool accepted;
@@ -216,26 +214,7 @@ TEST_F(NumericEntryTest, OnScreenTheRejectedBoxHasTheFocusWhenTheMessageCloses) 
     EXPECT_TRUE(events.isEmpty());
 }
 
-// The range is the up-down's when checking; some boxes take a title of their own, and some
-// check once more after the focus has left.
-TEST_F(NumericEntryTest, TheRangeIsTheUpDownsTheTitleAndTheSecondCheckAreOptions) {
-    NumericEntry::Options options;
-    options.messageTitle = QStringLiteral("Resolver Offset");
-    options.validateAgainAfterLeaving = true;
-    build(0, 359, options);
-    entry->upDown()->setRange(-180, 180);
-    focusWith(QStringLiteral("0"));
-    box()->setText(QStringLiteral("-200"));
-    QTest::keyClick(box(), Qt::Key_Tab);
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().title, "Resolver Offset");
-    EXPECT_EQ(prompter.last().text, "Only a Number Between -180 and 180 can be Entered");
-    box()->setText(QStringLiteral("170"));
-    QTest::keyClick(box(), Qt::Key_Tab);
-    EXPECT_EQ(events, QStringList({"accepted 170", "accepted 170"}));
-}
-
-TEST_F(NumericEntryTest, UpAndDownStepTheFocusedUpDownWithinItsRange) {
+TEST_F(NumericEntryTest, UpAndDownStepWithinTheRangeWhichIsTheUpDownsWhenChecking) {
     build(0, 3);
     auto* upDown = host->findChild<UpDown*>(QStringLiteral("updBMSetup(3)"));
     ASSERT_NE(upDown, nullptr);
@@ -255,6 +234,23 @@ TEST_F(NumericEntryTest, UpAndDownStepTheFocusedUpDownWithinItsRange) {
         EXPECT_EQ(box()->text(), QLatin1String(c.after)) << c.before;
         EXPECT_EQ(events.size(), c.changed ? 1 : 0) << c.before;
     }
+
+    // The range is the up-down's when checking; some boxes take a title of their own, and some
+    // check once more after the focus has left.
+    NumericEntry::Options options;
+    options.messageTitle = QStringLiteral("Resolver Offset");
+    options.validateAgainAfterLeaving = true;
+    build(0, 359, options);
+    entry->upDown()->setRange(-180, 180);
+    focusWith(QStringLiteral("0"));
+    box()->setText(QStringLiteral("-200"));
+    QTest::keyClick(box(), Qt::Key_Tab);
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().title, "Resolver Offset");
+    EXPECT_EQ(prompter.last().text, "Only a Number Between -180 and 180 can be Entered");
+    box()->setText(QStringLiteral("170"));
+    QTest::keyClick(box(), Qt::Key_Tab);
+    EXPECT_EQ(events, QStringList({"accepted 170", "accepted 170"}));
 }
 
 } // namespace
