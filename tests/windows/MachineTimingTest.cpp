@@ -38,6 +38,8 @@ TEST_F(MachineTiming, OnlineItShowsThePLSRecallsADownloadAndTheOffsetIsSetAfterY
     runPasses(1);
     EXPECT_EQ(text(at(Box, 4)) + text(at(Box, 12)), QStringLiteral("1020"));
     EXPECT_FALSE(context.PLSDataChanged);
+
+    // What the PLS holds, and the offset controls following the stop edges.
     EXPECT_EQ(text(at(Box, 2)) + text(at(Box, 10)), QStringLiteral("100200"));
     EXPECT_EQ(text(at(Box, 0)), QStringLiteral("*****")); // a cleared channel
     EXPECT_EQ(text(at("lblPLSCfg", 0)), QStringLiteral("8"));
