@@ -19,9 +19,6 @@ protected:
         ASSERT_NE(monitor, nullptr);
         grid = monitor->findChild<QTableView*>(QStringLiteral("grdExchanges"));
     }
-    template <typename Control> Control* control(const char* name) const {
-        return child<Control>(monitor, name);
-    }
     // Column `column` of every row the window shows.
     QStringList shown(int column) const {
         monitor->model().showWaiting();
@@ -40,7 +37,7 @@ TEST_F(LinkMonitorWindow, ASpoiltEchoIsAFailureRowPauseHoldsRowsBackAndClosingUn
     board.faults().set(sim::Fault::WrongEcho, sim::FaultPlan::next(1));
     link.RSWrite(QStringLiteral("W1024"), QStringLiteral("360"));
     link.RSRead(QStringLiteral("W182"));
-    control<QCheckBox>("chkFailuresOnly")->click();
+    child<QCheckBox>(monitor, "chkFailuresOnly")->click();
     EXPECT_EQ(shown(LinkMonitorModel::Operation), QStringList({"write W1024 = 360"}));
     // The board, still inside the spoilt sequence, echoes the handshake's first attention bytes.
     EXPECT_EQ(shown(LinkMonitorModel::Outcome), QStringList({"echo repeated, handshake repeated"}));
@@ -48,7 +45,7 @@ TEST_F(LinkMonitorWindow, ASpoiltEchoIsAFailureRowPauseHoldsRowsBackAndClosingUn
     // Saved as shown: the header, then the one failure row.
     const QString path = folder.path() + QStringLiteral("/monitor.txt");
     dialogs.choose(path);
-    control<QPushButton>("cmdSaveAs")->click();
+    child<QPushButton>(monitor, "cmdSaveAs")->click();
     QStringList lines = QString::fromLatin1(folder.read(QStringLiteral("monitor.txt")))
                             .split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 9);
@@ -64,13 +61,13 @@ TEST_F(LinkMonitorWindow, ASpoiltEchoIsAFailureRowPauseHoldsRowsBackAndClosingUn
                      ""}));
 
     // What pausing holds back is the model's; here the button and the count shown.
-    control<QCheckBox>("chkFailuresOnly")->click(); // every row again
-    control<QPushButton>("cmdPause")->click();
+    child<QCheckBox>(monitor, "chkFailuresOnly")->click(); // every row again
+    child<QPushButton>(monitor, "cmdPause")->click();
     link.RSRead(QStringLiteral("W184"));
     link.RSRead(QStringLiteral("W186"));
     EXPECT_EQ(shown(LinkMonitorModel::Operation).size(), 3);
-    EXPECT_EQ(control<QLabel>("lblHeldBack")->text(), "Held back: 2");
-    control<QPushButton>("cmdPause")->click();
+    EXPECT_EQ(child<QLabel>(monitor, "lblHeldBack")->text(), "Held back: 2");
+    child<QPushButton>(monitor, "cmdPause")->click();
     EXPECT_EQ(shown(LinkMonitorModel::Operation).size(), 5);
 
     // Closed, the monitor leaves the link unwatched.
