@@ -32,7 +32,8 @@ TEST_F(MainDisplayFixture, LoadedOfflineItShowsDashesAndEachLayoutIsAppliedOnceP
     EXPECT_EQ(label(0)->text(), QStringLiteral("x"));
     goOnline();
     runPasses(1);
-    EXPECT_TRUE(display->onlineLayoutShown() && !display->offlineLayoutShown());
+    EXPECT_TRUE(display->onlineLayoutShown() && !display->offlineLayoutShown() &&
+                label(0)->isEnabled());
     EXPECT_TRUE(cycle->interval() == 0 && cycle->isActive());
     link.OnlineMode = false;
     setOnlineMode();
