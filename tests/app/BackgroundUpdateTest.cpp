@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
-
-#include "AppContext.h"
 #include "BackgroundUpdate.h"
+#include "AppContext.h"
 #include "BoardRig.h"
 #include "QStringPrinter.h"
 
@@ -48,7 +46,7 @@ protected:
     BackgroundUpdate update{context};
 };
 
-TEST_F(BackgroundTicks, OfflineTicksStateTheModeAndTheFault) {
+TEST_F(BackgroundTicks, OfflineTicksStateTheModeOnlineTicksPollInTurnUnlessTheLinkIsBusy) {
     EXPECT_EQ(update.Tick(), QStringLiteral("System Message:  Program is Currently OFFLINE"));
     EXPECT_EQ(context.SystemMessage, QStringLiteral("Set-up Program is Currently OFFLINE"));
     link.CommError = true;
@@ -56,10 +54,9 @@ TEST_F(BackgroundTicks, OfflineTicksStateTheModeAndTheFault) {
     EXPECT_EQ(context.SystemMessage, QStringLiteral("Set-up Program is Currently OFFLINE"));
     EXPECT_EQ(update.PollIndex(), 0);
     EXPECT_TRUE(port.wire().empty());
-}
 
-// Which address each index reads shows in the flags it decides (below).
-TEST_F(BackgroundTicks, EachOnlineTickPollsTheNextAddressStartingWithTheSecond) {
+    // Online, each tick polls the next address, starting with the second. Which address each
+    // index reads shows in the flags it decides (below).
     goOnline();
     std::vector<int> polled;
     for (int tick = 0; tick < 6; ++tick) {
@@ -68,9 +65,29 @@ TEST_F(BackgroundTicks, EachOnlineTickPollsTheNextAddressStartingWithTheSecond) 
     }
     EXPECT_EQ(polled, (std::vector<int>{1, 2, 3, 4, 0, 1}));
     EXPECT_EQ(context.SystemMessage, Normal);
+
+    // A tick while the link's own message is open is skipped.
+    const QString before = context.SystemMessage;
+    std::optional<QString> nested = QStringLiteral("not run");
+    std::size_t bytesBefore = 0;
+    std::size_t bytesAfter = 0;
+    prompter.onAsk([&](const ScriptedPrompter::Message&) {
+        bytesBefore = port.wire().size();
+        nested = update.Tick();
+        bytesAfter = port.wire().size();
+    });
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    link.RSRead(QStringLiteral("W182"));
+    EXPECT_EQ(nested, std::nullopt);
+    EXPECT_EQ(bytesAfter, bytesBefore);
+    EXPECT_EQ(update.PollIndex(), 1);
+    EXPECT_EQ(context.SystemMessage, before);
 }
 
-TEST_F(BackgroundTicks, BitsOfB101RaiseFlagsAndOnlyZeroClearsThem) {
+// Bits of B101 raise flags and only zero clears them. Every flag up gives every alarm text, one
+// block each in index order. A zero at B101 leaves texts 8-11 alone; clearing F4 clears text 10
+// on the F4 tick only.
+TEST_F(BackgroundTicks, EachFlagAddressDecidesItsOwnTextsAndTheFlagsOutliveOfflineAndFailures) {
     goOnline();
     struct Step {
         std::uint8_t b101;
@@ -88,12 +105,7 @@ TEST_F(BackgroundTicks, BitsOfB101RaiseFlagsAndOnlyZeroClearsThem) {
         tickThrough(0);
         EXPECT_EQ(activeFlags(), step.flags) << int(step.b101);
     }
-}
 
-// Every flag up gives every alarm text, one block each in index order. A zero at B101 leaves
-// texts 8-11 alone; clearing F4 clears text 10 on the F4 tick only.
-TEST_F(BackgroundTicks, EachFlagAddressDecidesItsOwnTextOnItsOwnTick) {
-    goOnline();
     board.memory().setBit(100, 4, true); // B100.4 -> text 8
     board.memory().setBit(33, 0, true);  // F8     -> text 9
     board.memory().setBit(32, 4, true);  // F4     -> text 10
@@ -124,10 +136,8 @@ TEST_F(BackgroundTicks, EachFlagAddressDecidesItsOwnTextOnItsOwnTick) {
     EXPECT_EQ(context.SystemMessage, alarm("Die Sensor Fail Alarm"));
     EXPECT_EQ(tickThrough(2), AllNormal);
     EXPECT_EQ(context.SystemMessage, Normal);
-}
 
-TEST_F(BackgroundTicks, FlagsOutliveAnOfflineSpell) {
-    goOnline();
+    // Flags outlive an offline spell, and a failed read changes nothing.
     setB101(1 << 3);
     tickThrough(0);
     link.OnlineMode = false;
@@ -139,45 +149,20 @@ TEST_F(BackgroundTicks, FlagsOutliveAnOfflineSpell) {
     EXPECT_EQ(update.Tick(), FaultsActive); // polls B100.4; the stale flag is still up
     EXPECT_EQ(context.SystemMessage, alarm("Cupfeed Cam Following Fault"));
     EXPECT_EQ(update.PollIndex(), 1);
-}
 
-TEST_F(BackgroundTicks, AFailedReadChangesNeitherFlagsNorMessage) {
-    goOnline();
-    setB101(1 << 1);
-    tickThrough(0);
+    // A failed read changes neither flags nor message.
     const QString before = context.SystemMessage;
-    setB101(0);
     board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
     EXPECT_EQ(update.Tick(), std::nullopt);
     EXPECT_TRUE(link.CommError);
     EXPECT_EQ(prompter.count(), 1);
     EXPECT_EQ(context.SystemMessage, before);
-    EXPECT_EQ(activeFlags(), std::vector<int>{1});
+    EXPECT_EQ(activeFlags(), std::vector<int>{3});
     // Further online ticks with the fault latched read nothing and change nothing.
     port.clearWire();
     EXPECT_EQ(update.Tick(), std::nullopt);
     EXPECT_TRUE(port.wire().empty());
-    EXPECT_EQ(update.PollIndex(), 2);
-}
-
-TEST_F(BackgroundTicks, ATickWhileTheLinksOwnMessageIsOpenIsSkipped) {
-    goOnline();
-    update.Tick();
-    const QString before = context.SystemMessage;
-    std::optional<QString> nested = QStringLiteral("not run");
-    std::size_t bytesBefore = 0;
-    std::size_t bytesAfter = 0;
-    prompter.onAsk([&](const ScriptedPrompter::Message&) {
-        bytesBefore = port.wire().size();
-        nested = update.Tick();
-        bytesAfter = port.wire().size();
-    });
-    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
-    link.RSRead(QStringLiteral("W182"));
-    EXPECT_EQ(nested, std::nullopt);
-    EXPECT_EQ(bytesAfter, bytesBefore);
-    EXPECT_EQ(update.PollIndex(), 1);
-    EXPECT_EQ(context.SystemMessage, before);
+    EXPECT_EQ(update.PollIndex(), 3);
 }
 
 } // namespace

@@ -25,7 +25,7 @@ void feed(LinkMonitorModel& model, int first, int last) {
     model.showWaiting();
 }
 
-TEST(LinkMonitorModel, KeepsTheLastRingfulAndCountsTheOnesDropped) {
+TEST(LinkMonitorModel, KeepsARingfulHoldsRowsBackWhenPausedAndMarksFailedRows) {
     LinkMonitorModel model(3);
     feed(model, 1, 2);
     feed(model, 3, 5);
@@ -37,10 +37,8 @@ TEST(LinkMonitorModel, KeepsTheLastRingfulAndCountsTheOnesDropped) {
     model.clear();
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_EQ(model.dropped(), 0);
-}
 
-TEST(LinkMonitorModel, PauseHoldsRowsBackWhileCaptureGoesOn) {
-    LinkMonitorModel model(3);
+    // Pause holds rows back while capture goes on.
     feed(model, 1, 2);
     model.setPaused(true);
     feed(model, 3, 4);
@@ -50,10 +48,9 @@ TEST(LinkMonitorModel, PauseHoldsRowsBackWhileCaptureGoesOn) {
     EXPECT_EQ(operations(model), QStringList({"read B2", "read B3", "read B4"}));
     EXPECT_EQ(model.heldBack(), 0);
     EXPECT_EQ(model.dropped(), 1);
-}
 
-TEST(LinkMonitorModel, FailedRowsAreMarkedInTheirOwnColumnAsWellAsInColour) {
-    LinkMonitorModel model;
+    // Failed rows are marked in their own column as well as in colour.
+    model.clear();
     LinkExchange failed = exchange(7);
     failed.outcomes = LinkExchange::TimeOut | LinkExchange::Retry;
     failed.at = 12345;

@@ -1,6 +1,5 @@
 #include <QCheckBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QTableView>
 
 #include "MainWindowFixture.h"
@@ -20,11 +19,6 @@ protected:
         ASSERT_NE(monitor, nullptr);
         grid = monitor->findChild<QTableView*>(QStringLiteral("grdExchanges"));
     }
-    template <typename Control> Control* control(const char* name) const {
-        auto* found = monitor->findChild<Control*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     // Column `column` of every row the window shows.
     QStringList shown(int column) const {
         monitor->model().showWaiting();
@@ -38,12 +32,12 @@ protected:
     QTableView* grid = nullptr;
 };
 
-TEST_F(LinkMonitorWindow, ASpoiltEchoIsAFailureRowAndFailuresOnlyShowsJustIt) {
+TEST_F(LinkMonitorWindow, ASpoiltEchoIsAFailureRowPauseHoldsRowsBackAndClosingUnwatches) {
     link.RSRead(QStringLiteral("W182"));
     board.faults().set(sim::Fault::WrongEcho, sim::FaultPlan::next(1));
     link.RSWrite(QStringLiteral("W1024"), QStringLiteral("360"));
     link.RSRead(QStringLiteral("W182"));
-    control<QCheckBox>("chkFailuresOnly")->click();
+    child<QCheckBox>(monitor, "chkFailuresOnly")->click();
     EXPECT_EQ(shown(LinkMonitorModel::Operation), QStringList({"write W1024 = 360"}));
     // The board, still inside the spoilt sequence, echoes the handshake's first attention bytes.
     EXPECT_EQ(shown(LinkMonitorModel::Outcome), QStringList({"echo repeated, handshake repeated"}));
@@ -51,7 +45,7 @@ TEST_F(LinkMonitorWindow, ASpoiltEchoIsAFailureRowAndFailuresOnlyShowsJustIt) {
     // Saved as shown: the header, then the one failure row.
     const QString path = folder.path() + QStringLiteral("/monitor.txt");
     dialogs.choose(path);
-    control<QPushButton>("cmdSaveAs")->click();
+    child<QPushButton>(monitor, "cmdSaveAs")->click();
     QStringList lines = QString::fromLatin1(folder.read(QStringLiteral("monitor.txt")))
                             .split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 9);
@@ -65,21 +59,18 @@ TEST_F(LinkMonitorWindow, ASpoiltEchoIsAFailureRowAndFailuresOnlyShowsJustIt) {
                      "01\t< 55 55 FB FF FF 55 55 04 00 68 04 01 01\techo repeated, "
                      "handshake repeated",
                      ""}));
-}
 
-TEST_F(LinkMonitorWindow, PauseHoldsRowsBackAndShowsHowMany) {
-    link.RSRead(QStringLiteral("W182"));
-    EXPECT_EQ(shown(LinkMonitorModel::Operation).size(), 1);
-    control<QPushButton>("cmdPause")->click();
+    // What pausing holds back is the model's; here the button and the count shown.
+    child<QCheckBox>(monitor, "chkFailuresOnly")->click(); // every row again
+    child<QPushButton>(monitor, "cmdPause")->click();
     link.RSRead(QStringLiteral("W184"));
     link.RSRead(QStringLiteral("W186"));
-    EXPECT_EQ(shown(LinkMonitorModel::Operation).size(), 1);
-    EXPECT_EQ(control<QLabel>("lblHeldBack")->text(), "Held back: 2");
-    control<QPushButton>("cmdPause")->click();
     EXPECT_EQ(shown(LinkMonitorModel::Operation).size(), 3);
-}
+    EXPECT_EQ(child<QLabel>(monitor, "lblHeldBack")->text(), "Held back: 2");
+    child<QPushButton>(monitor, "cmdPause")->click();
+    EXPECT_EQ(shown(LinkMonitorModel::Operation).size(), 5);
 
-TEST_F(LinkMonitorWindow, ClosedMonitorLeavesTheLinkUnwatched) {
+    // Closed, the monitor leaves the link unwatched.
     EXPECT_NE(link.observer(), nullptr);
     monitor->parentWidget()->close();
     settle();

@@ -2,10 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <memory>
-#include <vector>
 
 #include "AppContext.h"
 #include "BoardRig.h"
@@ -43,21 +40,19 @@ public:
     bool available(int index) const override {
         return std::find(available_.begin(), available_.end(), index) != available_.end();
     }
-    QWidget* load(int index, std::function<void()> setOnlineMode) override {
-        auto* window = new RecordedWindow(events, index);
+    QWidget* load(int index, std::function<void()>) override {
         events.push_back(QStringLiteral("load %1").arg(index));
-        lastSetOnlineMode = std::move(setOnlineMode);
-        return window;
+        return new RecordedWindow(events, index);
     }
 
     QStringList events;
-    std::function<void()> lastSetOnlineMode;
 
 private:
     std::vector<int> available_;
 };
 
-// The main window on the board rig, with scripted file dialogs.
+// The main window on the board rig, with scripted file dialogs and, unless the test hands in
+// others, stand-ins for the machine windows.
 class MainWindowFixture : public BoardRigTest {
 protected:
     MainWindowFixture() {
@@ -74,7 +69,10 @@ protected:
 
     void start(std::vector<int> availableWindows = {0}, MainWindowCommands commands = {}) {
         windows = std::make_unique<RecordingWindows>(std::move(availableWindows));
-        window = std::make_unique<frmMDIMain>(context, link, port, *windows, dialogs,
+        startWith(*windows, std::move(commands));
+    }
+    void startWith(MachineWindowFactory& factory, MainWindowCommands commands = {}) {
+        window = std::make_unique<frmMDIMain>(context, link, port, factory, dialogs,
                                               std::move(commands));
     }
     void settle() {
@@ -86,6 +84,13 @@ protected:
         return child<QAction>(window.get(), QLatin1String(name));
     }
     QString panel(int number) const { return window->statusPanels()->panelText(number); }
+    // The mode panel and the View menu's check marks all show `online`.
+    void expectMode(bool online) const {
+        EXPECT_EQ(panel(2), online ? QStringLiteral("ONLINE") : QStringLiteral("OFFLINE"));
+        EXPECT_EQ(std::pair(menuItem("mnuViewOnline")->isChecked(),
+                            menuItem("mnuViewOffline")->isChecked()),
+                  std::pair(online, !online));
+    }
     void trigger(const char* name) const { menuItem(name)->trigger(); }
     void doubleClick(const char* key) const {
         QTest::mouseDClick(window->findChild<StatusPanel*>(QLatin1String(key)), Qt::LeftButton);

@@ -1,4 +1,3 @@
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -8,32 +7,38 @@
 #include "MainWindowFixture.h"
 #include "SdtFile.h"
 
-namespace {
-
 // ---- Start-up --------------------------------------------------------------------------------
 
-TEST_F(MainWindowFixture, StartsOfflineWithDefaultDataAndTheMainDisplay) {
+TEST_F(MainWindowFixture, StartsOfflineWithTheMainDisplayWhichCannotBeClosedByItself) {
     start();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [unnamed]"));
     EXPECT_EQ(panel(1), QStringLiteral("System Message:"));
-    EXPECT_EQ(panel(2), QStringLiteral("OFFLINE"));
-    EXPECT_EQ(panel(3), QStringLiteral("3/14/24"));
-    EXPECT_EQ(panel(4), QStringLiteral("2:05 PM"));
-    EXPECT_TRUE(menuItem("mnuViewOffline")->isChecked());
-    EXPECT_FALSE(menuItem("mnuViewOnline")->isChecked());
+    expectMode(false);
+    EXPECT_EQ(panel(3) + ' ' + panel(4), QStringLiteral("3/14/24 2:05 PM"));
     EXPECT_TRUE(menuItem("mnuBMForm(0)")->isChecked());
+    QMdiSubWindow* sub = window->findChild<QMdiArea*>()->subWindowList().value(0);
+    ASSERT_NE(sub, nullptr);
+    EXPECT_FALSE(sub->close()) << "the machine window cannot be closed by itself";
+    settle();
     EXPECT_EQ(windows->events, QStringList{QStringLiteral("load 0")});
     EXPECT_EQ(context.TargetComm, &link);
     EXPECT_EQ(context.CommControl, &port);
     EXPECT_EQ(context.SavedData, context.DefaultData);
     EXPECT_EQ(context.gFileNamePath, folder.filePath(QStringLiteral("*.sdt")));
 
-    const QTimer* timer = window->findChild<QTimer*>(QStringLiteral("tmrBackgroungUpdate"));
-    ASSERT_NE(timer, nullptr);
-    EXPECT_EQ(timer->interval(), 500);
-    EXPECT_TRUE(timer->isActive());
+    const auto* timer = child<QTimer>(window.get(), QStringLiteral("tmrBackgroungUpdate"));
+    EXPECT_EQ(std::pair(timer->interval(), timer->isActive()), std::pair(500, true));
     window->tmrBackgroungUpdate_Timer();
     EXPECT_EQ(panel(1), QStringLiteral("System Message:  Program is Currently OFFLINE"));
+
+    // Offline editing follows its check mark.
+    QAction* item = menuItem("mnuEditOfflineEditing");
+    EXPECT_FALSE(item->isChecked());
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(context.OfflineEditing);
+    item->trigger();
+    EXPECT_FALSE(context.OfflineEditing);
 
     // Nothing changed and never online: closing asks nothing and opens nothing.
     window->show();
@@ -43,30 +48,6 @@ TEST_F(MainWindowFixture, StartsOfflineWithDefaultDataAndTheMainDisplay) {
 }
 
 // ---- Menus -----------------------------------------------------------------------------------
-
-// Captions come from the live menu bar, so the help cannot drift from the menus: each menu's
-// page explains every item it shows. Shortcuts are the documented ones.
-TEST_F(MainWindowFixture, EveryMenuItemIsExplainedOnItsMenusHelpPage) {
-    start();
-    const auto plain = [](QString caption) { return caption.remove(QLatin1Char('&')); };
-    QStringList keys;
-    for (QAction* menu : window->menuBar()->actions()) {
-        const QString page = plain(menu->text()).toLower() + QStringLiteral("-menu.html");
-        const QString help = ProgramTestFolder::helpText(page);
-        ASSERT_FALSE(help.isEmpty()) << page.toStdString();
-        for (QAction* item : menu->menu()->actions()) {
-            if (item->isSeparator() || !item->isVisible())
-                continue;
-            EXPECT_TRUE(help.contains(plain(item->text()))) << plain(item->text()).toStdString();
-            if (!item->shortcut().isEmpty())
-                keys << plain(item->text()) + '=' + item->shortcut().toString();
-        }
-    }
-    EXPECT_EQ(keys.join(' ').toStdString(),
-              "New...=Ctrl+N Open...=Ctrl+O Save=Ctrl+S Export Shift Data...=Ctrl+X Print "
-              "Report...=Ctrl+P Enable Offline Editing=F2 Comm Port=Ctrl+M Online Data=F3 Offline "
-              "Data=F4 Help Topics=Ctrl+H");
-}
 
 TEST_F(MainWindowFixture, EachCommandHandedInEnablesItsItemAndRunsOnTheWindow) {
     using Command = MainWindowCommands::Command MainWindowCommands::*;
@@ -96,9 +77,106 @@ TEST_F(MainWindowFixture, EachCommandHandedInEnablesItsItemAndRunsOnTheWindow) {
     }
 }
 
-// Each file command asks for its own file; the title follows the data in memory.
-TEST_F(MainWindowFixture, FileItemsRunTheirCommandsAndTheTitleFollows) {
+// ---- Online and offline ----------------------------------------------------------------------
+
+// The ticks' results go to the alarm history as well.
+TEST_F(MainWindowFixture, ViewMenuAndModePanelOpenAndCloseTheLinkAndFailingToStaysOffline) {
+    HistoryLog history(folder.filePath("history"));
+    context.History = &history;
     start();
+    trigger("mnuViewOnline");
+    EXPECT_TRUE(link.OnlineMode && port.isOpen());
+    expectMode(true);
+    window->tmrBackgroungUpdate_Timer();
+    EXPECT_EQ(panel(1), QStringLiteral("System Message:  All Faults Normal"));
+
+    trigger("mnuViewOffline");
+    EXPECT_FALSE(link.OnlineMode || port.isOpen());
+    expectMode(false);
+    EXPECT_EQ(prompter.count(), 0);
+    window->tmrBackgroungUpdate_Timer();
+    EXPECT_EQ(history.readDay({2024, 3, 14}).size(), 2); // online, offline
+
+    // Only the mode panel toggles the mode on a double click.
+    window->show();
+    for (const char* key : {"STATUS", "DATE", "TIME"}) {
+        doubleClick(key);
+        EXPECT_FALSE(link.OnlineMode) << key;
+    }
+    doubleClick("MODE");
+    EXPECT_TRUE(link.OnlineMode);
+    expectMode(true);
+    doubleClick("MODE");
+    EXPECT_FALSE(link.OnlineMode || port.isOpen());
+
+    // The link shows its own message and the program stays offline. Which failures the link
+    // reports, and how, is the link's; here one silent board. The status tick after a failure is
+    // checked with the machine windows.
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    trigger("mnuViewOnline");
+    EXPECT_EQ(prompter.count(), 1);
+    EXPECT_FALSE(link.OnlineMode);
+    expectMode(false);
+}
+
+TEST_F(MainWindowFixture, AfterTheCommPortCommandTheModeShownIsTheLinksOwn) {
+    MainWindowCommands commands;
+    // As the dialog does when the link does not come back with the new settings.
+    commands.commPort = [this](frmMDIMain&) {
+        link.CloseRSComm();
+        link.OnlineMode = false;
+    };
+    start({0}, commands);
+    trigger("mnuViewOnline");
+    trigger("mnuEditCommPort");
+    expectMode(false);
+}
+
+// ---- Machine windows -------------------------------------------------------------------------
+
+TEST_F(MainWindowFixture, ChoosingAnotherWindowClosesTheShownOneFirstAndTheMenusWork) {
+    start({0, 1, 2});
+    trigger("mnuBMForm(1)");
+    settle();
+    EXPECT_EQ(windows->events, QStringList({"load 0", "close 0", "load 1", "gone 0"}));
+    EXPECT_EQ(window->currentMachineWindowIndex(), 1);
+    EXPECT_FALSE(menuItem("mnuBMForm(0)")->isChecked());
+    EXPECT_TRUE(menuItem("mnuBMForm(1)")->isChecked());
+    EXPECT_EQ(window->findChild<QMdiArea*>()->subWindowList().size(), 1);
+
+    trigger("mnuBMForm(1)");
+    settle();
+    EXPECT_EQ(windows->events.size(), 4);
+    EXPECT_TRUE(menuItem("mnuBMForm(1)")->isChecked());
+
+    trigger("mnuBMForm(0)");
+    settle();
+    EXPECT_EQ(windows->events.mid(4), QStringList({"close 1", "load 0", "gone 1"}));
+    EXPECT_TRUE(menuItem("mnuBMForm(0)")->isChecked());
+    EXPECT_FALSE(menuItem("mnuBMForm(1)")->isChecked());
+
+    // Captions come from the live menu bar, so the help cannot drift from the menus: each menu's
+    // page explains every item it shows. Shortcuts are the documented ones.
+    const auto plain = [](QString caption) { return caption.remove(QLatin1Char('&')); };
+    QStringList keys;
+    for (QAction* menu : window->menuBar()->actions()) {
+        const QString page = plain(menu->text()).toLower() + QStringLiteral("-menu.html");
+        const QString help = ProgramTestFolder::helpText(page);
+        ASSERT_FALSE(help.isEmpty()) << page.toStdString();
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->isSeparator() || !item->isVisible())
+                continue;
+            EXPECT_TRUE(help.contains(plain(item->text()))) << plain(item->text()).toStdString();
+            if (!item->shortcut().isEmpty())
+                keys << plain(item->text()) + '=' + item->shortcut().toString();
+        }
+    }
+    EXPECT_EQ(keys.join(' ').toStdString(),
+              "New...=Ctrl+N Open...=Ctrl+O Save=Ctrl+S Export Shift Data...=Ctrl+X Print "
+              "Report...=Ctrl+P Enable Offline Editing=F2 Comm Port=Ctrl+M Online Data=F3 Offline "
+              "Data=F4 Help Topics=Ctrl+H");
+
+    // Each file command asks for its own file; the title follows the data in memory.
     SetupData other = context.DefaultData;
     other.Version = QStringLiteral("VORNA7_R0.9.1");
     const QString oldPath = folder.filePath(QStringLiteral("OLD.sdt"));
@@ -119,127 +197,6 @@ TEST_F(MainWindowFixture, FileItemsRunTheirCommandsAndTheTitleFollows) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("VORNA7 - [unnamed]"));
     EXPECT_EQ(dialogs.requests().size(), 3); // their filters are the file commands' own
     EXPECT_EQ(prompter.count(), 1);
-}
-
-TEST_F(MainWindowFixture, OfflineEditingFollowsItsCheckMark) {
-    start();
-    QAction* item = menuItem("mnuEditOfflineEditing");
-    EXPECT_FALSE(item->isChecked());
-    item->trigger();
-    EXPECT_TRUE(item->isChecked());
-    EXPECT_TRUE(context.OfflineEditing);
-    item->trigger();
-    EXPECT_FALSE(context.OfflineEditing);
-}
-
-// ---- Online and offline ----------------------------------------------------------------------
-
-// The ticks' results go to the alarm history as well.
-TEST_F(MainWindowFixture, ViewMenuOpensAndClosesTheLinkAndTicksPollTheAlarms) {
-    HistoryLog history(folder.filePath("history"));
-    context.History = &history;
-    start();
-    trigger("mnuViewOnline");
-    EXPECT_TRUE(link.OnlineMode && port.isOpen());
-    EXPECT_EQ(panel(2), QStringLiteral("ONLINE"));
-    EXPECT_TRUE(menuItem("mnuViewOnline")->isChecked());
-    EXPECT_FALSE(menuItem("mnuViewOffline")->isChecked());
-    window->tmrBackgroungUpdate_Timer();
-    EXPECT_EQ(panel(1), QStringLiteral("System Message:  All Faults Normal"));
-
-    trigger("mnuViewOffline");
-    EXPECT_FALSE(link.OnlineMode || port.isOpen());
-    EXPECT_EQ(panel(2), QStringLiteral("OFFLINE"));
-    EXPECT_FALSE(menuItem("mnuViewOnline")->isChecked());
-    EXPECT_TRUE(menuItem("mnuViewOffline")->isChecked());
-    EXPECT_EQ(prompter.count(), 0);
-    window->tmrBackgroungUpdate_Timer();
-    EXPECT_EQ(history.readDay({2024, 3, 14}).size(), 2); // online, offline
-}
-
-TEST_F(MainWindowFixture, OnlyTheModePanelTogglesTheModeOnADoubleClick) {
-    start();
-    window->show();
-    for (const char* key : {"STATUS", "DATE", "TIME"}) {
-        doubleClick(key);
-        EXPECT_EQ(port.openCount(), 0) << key;
-        EXPECT_FALSE(link.OnlineMode) << key;
-    }
-    doubleClick("MODE");
-    EXPECT_EQ(panel(2), QStringLiteral("ONLINE"));
-    EXPECT_TRUE(link.OnlineMode);
-    doubleClick("MODE");
-    EXPECT_EQ(panel(2), QStringLiteral("OFFLINE"));
-    EXPECT_FALSE(link.OnlineMode || port.isOpen());
-}
-
-// The link shows its own message; the program stays offline and the status says why.
-// Which failures the link reports, and how, is the link's; here one silent board.
-TEST_F(MainWindowFixture, GoingOnlineThatFailsLeavesTheProgramOffline) {
-    start();
-    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
-    trigger("mnuViewOnline");
-    EXPECT_EQ(prompter.count(), 1);
-    EXPECT_FALSE(link.OnlineMode);
-    EXPECT_EQ(panel(2), QStringLiteral("OFFLINE"));
-    EXPECT_TRUE(menuItem("mnuViewOffline")->isChecked());
-    EXPECT_FALSE(menuItem("mnuViewOnline")->isChecked());
-    window->tmrBackgroungUpdate_Timer();
-    EXPECT_EQ(panel(1), QStringLiteral("System Message:  Comm Fault with K6674"));
-    // Once the board answers the fault clears and the status says so on the next tick.
-    board.faults().clear();
-    trigger("mnuViewOnline");
-    trigger("mnuViewOffline");
-    window->tmrBackgroungUpdate_Timer();
-    EXPECT_EQ(panel(1), QStringLiteral("System Message:  Program is Currently OFFLINE"));
-}
-
-TEST_F(MainWindowFixture, AfterTheCommPortCommandTheModeShownIsTheLinksOwn) {
-    MainWindowCommands commands;
-    // As the dialog does when the link does not come back with the new settings.
-    commands.commPort = [this](frmMDIMain&) {
-        link.CloseRSComm();
-        link.OnlineMode = false;
-    };
-    start({0}, commands);
-    trigger("mnuViewOnline");
-    trigger("mnuEditCommPort");
-    EXPECT_EQ(panel(2), QStringLiteral("OFFLINE"));
-    EXPECT_TRUE(menuItem("mnuViewOffline")->isChecked());
-}
-
-// ---- Machine windows -------------------------------------------------------------------------
-
-TEST_F(MainWindowFixture, ChoosingAnotherWindowClosesTheShownOneFirst) {
-    start({0, 1, 2});
-    trigger("mnuBMForm(1)");
-    settle();
-    EXPECT_EQ(windows->events, QStringList({"load 0", "close 0", "load 1", "gone 0"}));
-    EXPECT_EQ(window->currentMachineWindowIndex(), 1);
-    EXPECT_FALSE(menuItem("mnuBMForm(0)")->isChecked());
-    EXPECT_TRUE(menuItem("mnuBMForm(1)")->isChecked());
-    EXPECT_EQ(window->findChild<QMdiArea*>()->subWindowList().size(), 1);
-
-    trigger("mnuBMForm(1)");
-    settle();
-    EXPECT_EQ(windows->events.size(), 4);
-    EXPECT_TRUE(menuItem("mnuBMForm(1)")->isChecked());
-
-    trigger("mnuBMForm(0)");
-    settle();
-    EXPECT_EQ(windows->events.mid(4), QStringList({"close 1", "load 0", "gone 1"}));
-    EXPECT_TRUE(menuItem("mnuBMForm(0)")->isChecked());
-    EXPECT_FALSE(menuItem("mnuBMForm(1)")->isChecked());
-}
-
-TEST_F(MainWindowFixture, TheMachineWindowCannotBeClosedByItself) {
-    start();
-    QMdiSubWindow* sub = window->findChild<QMdiArea*>()->subWindowList().value(0);
-    ASSERT_NE(sub, nullptr);
-    EXPECT_FALSE(sub->close());
-    settle();
-    EXPECT_NE(window->currentMachineWindow(), nullptr);
-    EXPECT_EQ(windows->events, QStringList{QStringLiteral("load 0")});
 }
 
 // ---- Shutdown --------------------------------------------------------------------------------
@@ -288,4 +245,15 @@ TEST_F(MainWindowFixture, ShutdownAsksToSaveThenClosesTheLinkAndTheMachineWindow
     }
 }
 
-} // namespace
+// The C locale's short time shows seconds, so the panel must follow each second, not each
+// minute.
+TEST(MainStatusBar, TimePanelShowingSecondsFollowsTheNextSecond) {
+    QDateTime now(QDate(2024, 3, 14), QTime(14, 5, 7, 950));
+    MainStatusBar bar([&now] { return now; }, QLocale::c());
+    EXPECT_EQ(bar.panelText(MainStatusBar::TimePanelNumber), QStringLiteral("14:05:07"));
+
+    now = now.addMSecs(60);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return bar.panelText(MainStatusBar::TimePanelNumber) == QStringLiteral("14:05:08"); },
+        2000));
+}

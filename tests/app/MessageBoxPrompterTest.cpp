@@ -8,11 +8,9 @@
 
 #include "MessageBoxPrompter.h"
 
-namespace {
-
 // One box on screen: its title, text, icon and buttons are read while it is open, then a
 // button is clicked.
-TEST(MessageBoxPrompter, ShowsTheBoxAndAnswersWithTheClickedButtonsCode) {
+TEST(MessageBoxPrompter, ShowsTheBoxAnswersWithTheButtonsCodesAndLineBreaksShowAsLines) {
     QString shown;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -29,11 +27,20 @@ TEST(MessageBoxPrompter, ShowsTheBoxAndAnswersWithTheClickedButtonsCode) {
               Prompter::Retry);
     EXPECT_EQ(shown, QStringLiteral("WARNING - Communication Error!|Cannot Communicate with Target "
                                     "Board.\nVerify"));
-}
 
-// Each button set and the code each of its buttons answers with (1 OK, 2 Cancel, 3 Abort,
-// 4 Retry, 5 Ignore, 6 Yes, 7 No).
-TEST(MessageBoxPrompter, ButtonSetsAndTheirAnswerCodes) {
+    // Escape on a Yes/No question answers No.
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(box, &escape);
+    });
+    EXPECT_EQ(prompter.ask(QStringLiteral("Data Upload"), QStringLiteral("Continue?"),
+                           Prompter::Icon::Question, Prompter::Buttons::YesNo),
+              7);
+
+    // Each button set and the code each of its buttons answers with (1 OK, 2 Cancel, 3 Abort,
+    // 4 Retry, 5 Ignore, 6 Yes, 7 No).
     using B = Prompter::Buttons;
     using Q = QMessageBox;
     const std::pair<B, std::vector<std::pair<Q::StandardButton, int>>> cases[] = {
@@ -51,32 +58,12 @@ TEST(MessageBoxPrompter, ButtonSetsAndTheirAnswerCodes) {
         }
         EXPECT_EQ(MessageBoxPrompter::boxButtons(buttons), set);
     }
-}
-
-TEST(MessageBoxPrompter, ABoxClosedWithoutAButtonAnswersTheSafeWayOut) {
-    using B = Prompter::Buttons;
-    const std::pair<B, int> cases[] = {
+    // A box closed without a button answers the safe way out.
+    const std::pair<B, int> closed[] = {
         {B::YesNoCancel, 2}, {B::RetryCancel, 2}, {B::YesNo, 7}, {B::OK, 1}};
-    for (const auto& [buttons, answer] : cases)
+    for (const auto& [buttons, answer] : closed)
         EXPECT_EQ(MessageBoxPrompter::answerCode(QMessageBox::NoButton, buttons), answer);
-}
-
-TEST(MessageBoxPrompter, EscapeOnAYesNoQuestionAnswersNo) {
-    QTimer::singleShot(0, [] {
-        QWidget* box = QApplication::activeModalWidget();
-        ASSERT_NE(box, nullptr);
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(box, &escape);
-    });
-    MessageBoxPrompter prompter;
-    EXPECT_EQ(prompter.ask(QStringLiteral("Data Upload"), QStringLiteral("Continue?"),
-                           Prompter::Icon::Question, Prompter::Buttons::YesNo),
-              7);
-}
-
-TEST(MessageBoxPrompter, LineBreaksOfEitherKindShowAsLines) {
+    // Line breaks of either kind show as lines.
     EXPECT_EQ(MessageBoxPrompter::displayText(QStringLiteral("a\r\nb\rc\n\r\nd")),
               QStringLiteral("a\nb\nc\n\nd"));
 }
-
-} // namespace

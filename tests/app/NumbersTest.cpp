@@ -8,7 +8,21 @@
 
 namespace {
 
-TEST(Numbers, RoundsHalvesToEven) {
+TEST(Numbers, RoundsHalvesToEvenAndFitsWholeNumbersTo16And32Bits) {
+    EXPECT_EQ(Numbers::toInt16(32767.4), std::int16_t{32767});
+    EXPECT_EQ(Numbers::toInt16(32767.5), std::nullopt); // rounds to 32768
+    EXPECT_EQ(Numbers::toInt16(-32768.5), std::int16_t{-32768});
+    EXPECT_EQ(Numbers::toInt32(2147483647.5), std::nullopt);
+    EXPECT_EQ(Numbers::toInt32(-2147483648.5), std::int32_t{-2147483647 - 1});
+    EXPECT_EQ(Numbers::toInt32(NAN), std::nullopt);
+    EXPECT_EQ(Numbers::toInt32(INFINITY), std::nullopt);
+    // Huge digit runs stay usable.
+    const QString digits(400, QLatin1Char('9'));
+    EXPECT_TRUE(Numbers::isNumber(digits));
+    EXPECT_EQ(Numbers::toInt32(Numbers::leadingNumber(digits)), std::nullopt);
+    EXPECT_EQ(Numbers::toInt32(Numbers::leadingNumber(QLatin1Char('-') + digits)), std::nullopt);
+
+    // Halves round to even.
     const struct {
         double in;
         double out;
@@ -19,16 +33,6 @@ TEST(Numbers, RoundsHalvesToEven) {
         EXPECT_EQ(Numbers::roundHalfEven(c.in), c.out) << c.in;
 }
 
-TEST(Numbers, FitsWholeNumbersTo16And32Bits) {
-    EXPECT_EQ(Numbers::toInt16(32767.4), std::int16_t{32767});
-    EXPECT_EQ(Numbers::toInt16(32767.5), std::nullopt); // rounds to 32768
-    EXPECT_EQ(Numbers::toInt16(-32768.5), std::int16_t{-32768});
-    EXPECT_EQ(Numbers::toInt32(2147483647.5), std::nullopt);
-    EXPECT_EQ(Numbers::toInt32(-2147483648.5), std::int32_t{-2147483647 - 1});
-    EXPECT_EQ(Numbers::toInt32(NAN), std::nullopt);
-    EXPECT_EQ(Numbers::toInt32(INFINITY), std::nullopt);
-}
-
 struct TextCase {
     const char* text;
     bool isNumber;
@@ -36,7 +40,7 @@ struct TextCase {
 };
 
 // The number test and the number taken must agree on every text that passes the test.
-TEST(Numbers, NumberTestAndLeadingNumberAgree) {
+TEST(Numbers, NumberTestAndLeadingNumberAgreeAndDatesFollowTheUsersLocale) {
     const TextCase cases[] = {
         {"12", true, 12},       {" 12 ", true, 12},
         {"\t42", true, 42},     {"-12", true, -12},
@@ -62,25 +66,15 @@ TEST(Numbers, NumberTestAndLeadingNumberAgree) {
             EXPECT_DOUBLE_EQ(*value, c.leading) << c.text;
         }
     }
-}
-
-TEST(Numbers, LeadingNumberIgnoresTheUsersDecimalComma) {
+    // The user's decimal comma is not taken.
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_DOUBLE_EQ(Numbers::leadingNumber(QStringLiteral("2.5")), 2.5);
     EXPECT_DOUBLE_EQ(Numbers::leadingNumber(QStringLiteral("2,5")), 2);
     QLocale::setDefault(before);
-}
 
-TEST(Numbers, HugeDigitRunsStayUsable) {
-    const QString digits(400, QLatin1Char('9'));
-    EXPECT_TRUE(Numbers::isNumber(digits));
-    EXPECT_EQ(Numbers::toInt32(Numbers::leadingNumber(digits)), std::nullopt);
-    EXPECT_EQ(Numbers::toInt32(Numbers::leadingNumber(QLatin1Char('-') + digits)), std::nullopt);
-}
-
-// The English form is checked where files are stamped with it.
-TEST(GeneralDate, ShortDateWithFourDigitYearAndTimeWithSecondsInTheUsersLocale) {
+    // A general date: the short date with a four-digit year and the time with seconds, in the
+    // user's locale. The English form is checked where files are stamped with it.
     EXPECT_EQ(GeneralDate::format(QDateTime(QDate(2024, 3, 14), QTime(14, 5, 7)),
                                   QLocale(QLocale::German, QLocale::Germany)),
               QStringLiteral("14.03.2024 14:05:07"));

@@ -2,25 +2,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "PathUtility.h"
+#include "TempFolder.h"
 
-namespace {
-
-TEST(PathUtility, ChangeFileExtReplacesTheExtensionOfTheAbsolutePath) {
-    EXPECT_EQ(PathUtility::ChangeFileExt(QStringLiteral("/jobs/Line1.abc"), QStringLiteral("rev")),
-              QStringLiteral("/jobs/Line1.rev"));
-    EXPECT_EQ(PathUtility::ChangeFileExt(QStringLiteral("/jobs/a.b.tkp"), QStringLiteral("hex")),
-              QStringLiteral("/jobs/a.b.hex"));
-    EXPECT_EQ(PathUtility::ChangeFileExt(QStringLiteral("/jobs/plain"), QStringLiteral("rev")),
-              QStringLiteral("/jobs/plain.rev"));
-    EXPECT_EQ(PathUtility::ChangeFileExt(QStringLiteral("sub/x.tkp"), QStringLiteral("rev")),
-              QDir::currentPath() + QStringLiteral("/sub/x.rev"));
-}
-
-TEST(PathUtility, TekoraFileTypeFromTheProjectFileBeside) {
-    QTemporaryDir dir;
+TEST(PathUtility, TekoraFileTypeFromTheProjectFileBesideFoundByChangingTheExtension) {
+    TempFolder dir;
     const struct {
         const char* projectName;
         QByteArray contents;
@@ -36,10 +23,8 @@ TEST(PathUtility, TekoraFileTypeFromTheProjectFileBeside) {
         {"h.TKP", "\"\",A", -1},
     };
     for (const auto& c : cases) {
-        QFile file(dir.filePath(QLatin1String(c.projectName)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.contents);
-        file.close();
+        const QString project = dir.filePath(QLatin1String(c.projectName));
+        ASSERT_TRUE(dir.write(QLatin1String(c.projectName), c.contents));
         const QString program = dir.filePath(
             QFileInfo(QLatin1String(c.projectName)).completeBaseName() + QStringLiteral(".hex"));
         QString error;
@@ -47,14 +32,18 @@ TEST(PathUtility, TekoraFileTypeFromTheProjectFileBeside) {
         if (c.code < 0) {
             EXPECT_FALSE(type) << c.projectName;
             EXPECT_EQ(error, QStringLiteral("The project file \"") +
-                                 QDir::toNativeSeparators(file.fileName()) +
-                                 QStringLiteral("\" does not begin with a board type."));
+                                 QDir::toNativeSeparators(project) +
+                                 "\" does not begin with a board type.");
         } else {
             EXPECT_EQ(type, std::int16_t(c.code)) << c.projectName;
         }
     }
-    EXPECT_EQ(PathUtility::TekoraFileType(dir.filePath(QStringLiteral("none.hex"))),
-              std::int16_t{68});
-}
+    EXPECT_EQ(PathUtility::TekoraFileType(dir.filePath("none.hex")), std::int16_t{68});
 
-} // namespace
+    // ChangeFileExt replaces the extension of the absolute path.
+    EXPECT_EQ(PathUtility::ChangeFileExt("/jobs/Line1.abc", "rev"), "/jobs/Line1.rev");
+    EXPECT_EQ(PathUtility::ChangeFileExt("/jobs/a.b.tkp", "hex"), "/jobs/a.b.hex");
+    EXPECT_EQ(PathUtility::ChangeFileExt("/jobs/plain", "rev"), "/jobs/plain.rev");
+    EXPECT_EQ(PathUtility::ChangeFileExt("sub/x.tkp", "rev"),
+              QDir::currentPath() + QStringLiteral("/sub/x.rev"));
+}

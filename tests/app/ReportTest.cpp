@@ -9,7 +9,6 @@
 #include <span>
 
 #include "AppContext.h"
-#include "CaseName.h"
 #include "ReportMenu.h"
 #include "ScriptedPrompter.h"
 #include "modReport.h"
@@ -100,7 +99,7 @@ protected:
     std::unique_ptr<RecordingPage> device;
 };
 
-TEST_F(ReportTest, TitleSectionsRightAlignedValuesAndFooterInTheirFonts) {
+TEST_F(ReportTest, LayoutFontsPageBreaksAndAPrinterFailure) {
     context.CurrentData.ParamValue[0] = -5;
     context.CurrentData.ParamValue[9] = 1234567;
     EXPECT_EQ(draw(12.0), 1);
@@ -127,48 +126,8 @@ TEST_F(ReportTest, TitleSectionsRightAlignedValuesAndFooterInTheirFonts) {
     EXPECT_EQ(std::tuple(page.x, date.text, date.font.pointSize()),
               std::tuple(0.5, QString("3/14/2024 2:05:07 PM"), 10));
     EXPECT_NEAR(date.right, 8.0, 0.01);
-}
 
-struct BreakCase {
-    const char* name;
-    double height;
-    int pls;   // page of section 2
-    int shift; // page of section 3, the last
-};
-
-VORNA7_PRINTS_ROW_NAME(BreakCase)
-
-class ReportBreaks : public ReportTest, public ::testing::WithParamInterface<BreakCase> {};
-
-TEST_P(ReportBreaks, SectionsMoveToANewPageUnderTheirHeaderAndNoBlankSheetFollows) {
-    const BreakCase& c = GetParam();
-    EXPECT_EQ(draw(c.height), c.shift);
-    EXPECT_EQ(find("PLS Configuration & Channel Setpoints").first.page, c.pls);
-    EXPECT_EQ(find("Shift Data and Brake Response").first.page, c.shift);
-    for (int p = 1; p <= c.shift; ++p) {
-        EXPECT_EQ(find(QStringLiteral("Page %1").arg(p)).first.page, p);
-        const auto first = std::find_if(device->drawn.begin(), device->drawn.end(),
-                                        [&](const Drawn& d) { return d.page == p; });
-        EXPECT_EQ(first->text, "VORNA7 Report: [unnamed]") << p;
-    }
-}
-
-// Section 1 ends near 3.6 inches and section 2 is near 5.6 inches long; a 12-point line is
-// about 0.23 inch. Section 2 wants 21 lines and 0.9 inch below it, section 3 wants 6.
-const BreakCase breakCases[] = {
-    {"TallPageHoldsEverything", 12.0, 1, 1},
-    {"LetterBreaksBeforeSectionThree", 11.0, 1, 2},
-    {"ShorterPageBreaksBeforeSectionTwoOnly", 9.0, 2, 2},
-    {"ShortPageBreaksBeforeBoth", 7.0, 2, 3},
-};
-INSTANTIATE_TEST_SUITE_P(Pages, ReportBreaks, ::testing::ValuesIn(breakCases), CaseName());
-
-// The page-break rows above hold only with the face the layout was made for.
-TEST(ReportFace, TimesResolvesToTheDeclaredFace) {
-    EXPECT_EQ(modReport::missingFaceWarning().toStdString(), "");
-}
-
-TEST_F(ReportTest, PrinterFailureIsReportedAndLeavesNoDocument) {
+    // A printer failure is reported and leaves no document.
     const QString nowhere = folder.filePath("missing/r.pdf");
     QPrinter printer;
     ReportMenu::mnuFilePrint_Click(
@@ -180,6 +139,33 @@ TEST_F(ReportTest, PrinterFailureIsReportedAndLeavesNoDocument) {
         nullptr);
     EXPECT_EQ(prompter.last().title, "frmWaitDisplay PrintReport");
     EXPECT_FALSE(QFile::exists(nowhere));
+
+    // Section 1 ends near 3.6 inches and section 2 is near 5.6 inches long; a 12-point line is
+    // about 0.23 inch. Section 2 wants 21 lines and 0.9 inch below it, section 3 wants 6.
+    const struct {
+        double height;
+        int pls;   // page of section 2
+        int shift; // page of section 3, the last
+    } cases[] = {
+        {12.0, 1, 1}, // a tall page holds everything
+        {11.0, 1, 2}, // letter breaks before section 3
+        {9.0, 2, 2},  // a shorter page breaks before section 2 only
+        {7.0, 2, 3},  // a short page breaks before both
+    };
+    // They hold only with the face the layout was made for.
+    ASSERT_EQ(modReport::missingFaceWarning().toStdString(), "");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.height);
+        EXPECT_EQ(draw(c.height), c.shift);
+        EXPECT_EQ(find("PLS Configuration & Channel Setpoints").first.page, c.pls);
+        EXPECT_EQ(find("Shift Data and Brake Response").first.page, c.shift);
+        for (int p = 1; p <= c.shift; ++p) {
+            EXPECT_EQ(find(QStringLiteral("Page %1").arg(p)).first.page, p);
+            const auto first = std::find_if(device->drawn.begin(), device->drawn.end(),
+                                            [&](const Drawn& d) { return d.page == p; });
+            EXPECT_EQ(first->text, "VORNA7 Report: [unnamed]") << p;
+        }
+    }
 }
 
 } // namespace

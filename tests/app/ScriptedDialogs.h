@@ -24,7 +24,7 @@ public:
     }
 
     void choose(const QString& path) { answers_.push_back(path); }
-    void cancelNext() { answers_.push_back(std::nullopt); }
+    void cancelNext() { answers_.push_back(QString()); }
     const QList<Request>& requests() const { return requests_; }
 
 private:
@@ -32,11 +32,11 @@ private:
         requests_.append(request);
         if (answers_.empty())
             return std::nullopt;
-        std::optional<QString> chosen = answers_.front();
+        const QString chosen = answers_.front();
         answers_.pop_front();
-        return chosen;
+        return chosen.isNull() ? std::nullopt : std::optional(chosen);
     }
 
-    std::deque<std::optional<QString>> answers_;
+    std::deque<QString> answers_; // a null text cancels
     QList<Request> requests_;
 };

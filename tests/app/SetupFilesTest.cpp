@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 
 #include "AppContext.h"
+#include "CaseName.h"
 #include "QStringPrinter.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedPrompter.h"
@@ -44,12 +43,12 @@ protected:
             kinds << (r.save ? QStringLiteral("save") : QStringLiteral("open"));
         return kinds.join(QLatin1Char(' '));
     }
-    // The message shown last: an exclamation box with OK, titled "VORNA7".
-    void expectFailure(const QString& text) const {
+    // The message shown last: an exclamation box titled "VORNA7" whose text starts with `text`.
+    void expectFailure(const QString& text, Prompter::Buttons buttons = Prompter::Buttons::OK) {
         ASSERT_GT(prompter.count(), 0);
         EXPECT_EQ(prompter.last().title, QStringLiteral("VORNA7"));
         EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
-        EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OK);
+        EXPECT_EQ(prompter.last().buttons, buttons);
         EXPECT_EQ(prompter.last().text.left(text.size()), text)
             << prompter.last().text.toStdString();
     }
@@ -79,20 +78,18 @@ TEST_F(FileCommands, SaveChangesQuestionOnlyForTheComparedFields) {
         change(context.CurrentData);
         prompter.answerNext(Prompter::No);
         EXPECT_EQ(files.CheckSaveChanges(), Prompter::No);
-        const auto& asked = prompter.last();
-        EXPECT_EQ(asked.title, QStringLiteral("VORNA7"));
-        EXPECT_EQ(asked.text, QStringLiteral("Save Changes to File?"));
-        EXPECT_EQ(asked.icon, Prompter::Icon::Exclamation);
-        EXPECT_EQ(asked.buttons, Prompter::Buttons::YesNoCancel);
     }
+    EXPECT_EQ(prompter.count(), 3);
+    expectFailure(QStringLiteral("Save Changes to File?"), Prompter::Buttons::YesNoCancel);
 }
 
 // ---- The save question before New, Open and shutdown, every answer -------------------------
 
 enum class Command { New, Open, Close };
-enum class Answer { Cancel, No, Yes, YesButSaveAsCancelled };
+enum class Answer { Cancel, No, Yes, YesThenCancel }; // the last cancels the Save As dialog
 
 struct SaveQuestionCase {
+    const char* name;
     Command command;
     Answer answer;
     bool goesOn;         // what the command returns
@@ -101,19 +98,7 @@ struct SaveQuestionCase {
     const char* dialogs; // the file dialogs asked, in order
 };
 
-std::string rowName(const SaveQuestionCase& row) {
-    const char* commands[] = {"New", "Open", "Close"};
-    const char* answers[] = {"Cancel", "No", "Yes", "YesButSaveAsCancelled"};
-    return std::string(commands[int(row.command)]) + answers[int(row.answer)];
-}
-
-std::string caseName(const ::testing::TestParamInfo<SaveQuestionCase>& info) {
-    return rowName(info.param);
-}
-
-[[maybe_unused]] void PrintTo(const SaveQuestionCase& row, std::ostream* out) {
-    *out << rowName(row);
-}
+VORNA7_PRINTS_ROW_NAME(SaveQuestionCase)
 
 class SaveQuestion : public FileCommands, public ::testing::WithParamInterface<SaveQuestionCase> {};
 
@@ -125,7 +110,7 @@ TEST_P(SaveQuestion, EachAnswerEndsTheCommandAsItShould) {
                                                    : Prompter::Yes);
     if (c.answer == Answer::Yes)
         dialogs.choose(path(QStringLiteral("LINE1.sdt")));
-    else if (c.answer == Answer::YesButSaveAsCancelled)
+    else if (c.answer == Answer::YesThenCancel)
         dialogs.cancelNext();
     const bool goesOn = c.command == Command::New    ? files.FileNew()
                         : c.command == Command::Open ? files.FileOpen()
@@ -143,24 +128,26 @@ TEST_P(SaveQuestion, EachAnswerEndsTheCommandAsItShould) {
 INSTANTIATE_TEST_SUITE_P(
     FileCommandsAndAnswers, SaveQuestion,
     ::testing::Values(
-        SaveQuestionCase{Command::New, Answer::Cancel, false, false, false, ""},
-        SaveQuestionCase{Command::New, Answer::No, true, true, false, ""},
-        SaveQuestionCase{Command::New, Answer::Yes, true, true, true, "save"},
-        SaveQuestionCase{Command::New, Answer::YesButSaveAsCancelled, false, false, false, "save"},
-        SaveQuestionCase{Command::Open, Answer::Cancel, false, false, false, ""},
-        SaveQuestionCase{Command::Open, Answer::No, false, false, false, "open"},
-        SaveQuestionCase{Command::Open, Answer::Yes, false, false, true, "save open"},
-        SaveQuestionCase{Command::Open, Answer::YesButSaveAsCancelled, false, false, false, "save"},
-        SaveQuestionCase{Command::Close, Answer::Cancel, false, false, false, ""},
-        SaveQuestionCase{Command::Close, Answer::No, true, false, false, ""},
-        SaveQuestionCase{Command::Close, Answer::Yes, true, false, true, "save"},
-        SaveQuestionCase{Command::Close, Answer::YesButSaveAsCancelled, false, false, false,
-                         "save"}),
-    caseName);
+        SaveQuestionCase{"NewCancel", Command::New, Answer::Cancel, false, false, false, ""},
+        SaveQuestionCase{"NewNo", Command::New, Answer::No, true, true, false, ""},
+        SaveQuestionCase{"NewYes", Command::New, Answer::Yes, true, true, true, "save"},
+        SaveQuestionCase{"NewSaveAsCancelled", Command::New, Answer::YesThenCancel, false, false,
+                         false, "save"},
+        SaveQuestionCase{"OpenCancel", Command::Open, Answer::Cancel, false, false, false, ""},
+        SaveQuestionCase{"OpenNo", Command::Open, Answer::No, false, false, false, "open"},
+        SaveQuestionCase{"OpenYes", Command::Open, Answer::Yes, false, false, true, "save open"},
+        SaveQuestionCase{"OpenSaveAsCancelled", Command::Open, Answer::YesThenCancel, false, false,
+                         false, "save"},
+        SaveQuestionCase{"CloseCancel", Command::Close, Answer::Cancel, false, false, false, ""},
+        SaveQuestionCase{"CloseNo", Command::Close, Answer::No, true, false, false, ""},
+        SaveQuestionCase{"CloseYes", Command::Close, Answer::Yes, true, false, true, "save"},
+        SaveQuestionCase{"CloseSaveAsCancelled", Command::Close, Answer::YesThenCancel, false,
+                         false, false, "save"}),
+    CaseName());
 
 // ---- Save, Open ------------------------------------------------------------------------------
 
-TEST_F(FileCommands, SaveAfterNewAsksForANameThenSavesWithoutOne) {
+TEST_F(FileCommands, SaveAfterNewAsksForANameThenSavesWithoutOneAndAFailedSaveChangesNothing) {
     EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [unnamed]"));
     EXPECT_TRUE(context.TimingReload);
     context.CurrentData.ParamValue[1] = 360;
@@ -178,15 +165,11 @@ TEST_F(FileCommands, SaveAfterNewAsksForANameThenSavesWithoutOne) {
     ASSERT_TRUE(files.FileSave());
     EXPECT_EQ(dialogsAsked(), QStringLiteral("save")); // no second dialog
     EXPECT_EQ(SdtFile::read(path(QStringLiteral("LINE1.sdt"))).data->ParamValue[2], 3);
-}
 
-TEST_F(FileCommands, FailedSaveIsReportedAndChangesNothing) {
-    putRecord(QStringLiteral("a.sdt"), context.CurrentData);
-    openFile(QStringLiteral("a.sdt"));
-    const QByteArray before = contents(QStringLiteral("a.sdt"));
-    context.CurrentData.ParamValue[1] = 360;
+    // A failed save is reported and changes nothing.
+    const QByteArray before = contents(QStringLiteral("LINE1.sdt"));
+    context.CurrentData.ParamValue[1] = 361;
     const SetupData saved = context.SavedData;
-
     const QString target = path(QStringLiteral("missing/b.sdt"));
     dialogs.choose(target);
     EXPECT_FALSE(files.FileSaveAs());
@@ -194,10 +177,10 @@ TEST_F(FileCommands, FailedSaveIsReportedAndChangesNothing) {
     expectFailure(QStringLiteral("The set-up data file \"") + QDir::toNativeSeparators(target) +
                   QStringLiteral("\" could not be written:\r\n"));
     EXPECT_TRUE(prompter.last().text.endsWith(CRLF + CRLF + "The data has not been saved."));
-    EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("a.sdt")));
-    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [a.sdt]"));
+    EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("LINE1.sdt")));
+    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [LINE1.sdt]"));
     EXPECT_EQ(context.SavedData, saved);
-    EXPECT_EQ(contents(QStringLiteral("a.sdt")), before);
+    EXPECT_EQ(contents(QStringLiteral("LINE1.sdt")), before);
 }
 
 // Tables of 20 and 40 entries are fitted to 32: missing entries are empty texts and zeros.
@@ -236,7 +219,7 @@ TEST_F(FileCommands, OpenLoadsAFileOfThisVersionFittedToThirtyTwoEntries) {
 
 // A file of another version: Yes loads it, No shows the dialog again on the refused file, Cancel
 // keeps the data and the file it came from.
-TEST_F(FileCommands, AFileOfAnotherVersionAsksFirst) {
+TEST_F(FileCommands, AFileOfAnotherVersionAsksFirstAndADamagedOneIsRefused) {
     putRecord(QStringLiteral("mine.sdt"), context.DefaultData);
     openFile(QStringLiteral("mine.sdt"));
     SetupData other = context.DefaultData;
@@ -282,39 +265,29 @@ TEST_F(FileCommands, AFileOfAnotherVersionAsksFirst) {
     ASSERT_TRUE(files.FileSave());
     EXPECT_EQ(SdtFile::read(path(QStringLiteral("OLD.sdt"))).data->Version, context.ProgramVersion);
     EXPECT_EQ(files.CheckSaveChanges(), 0);
-}
 
-// Each damaged file is refused with its reason; data, title and file name stay.
-TEST_F(FileCommands, DamagedFilesAreRefusedAndChangeNothing) {
+    // A damaged file is refused with its reason (the reasons are the reader's); data, title and
+    // file name stay, even where the file began with good data.
     const QByteArray good = SdtFile::encode(context.DefaultData).bytes;
-    putRecord(QStringLiteral("mine.sdt"), context.DefaultData);
-    openFile(QStringLiteral("mine.sdt"));
     context.CurrentData.ParamValue[4] = 1;
     const SetupData current = context.CurrentData;
-    const SetupData saved = context.SavedData;
+    const SetupData kept = context.SavedData;
     const QString upload = context.gUploadNOW;
     context.currentDateTime = [] { return QDateTime(QDate(2030, 1, 1), QTime(0, 0)); };
 
-    const std::pair<const char*, QByteArray> cases[] = {
-        {"The file is empty.", QByteArray()},
-        {"The file ends inside the PLS data.", good.left(good.size() - 2)},
-    };
-    for (const auto& [reason, bytes] : cases) {
-        SCOPED_TRACE(reason);
-        put(QStringLiteral("bad.sdt"), bytes);
-        prompter.answerNext(Prompter::No); // keep the unsaved edit
-        dialogs.choose(path(QStringLiteral("bad.sdt")));
-        EXPECT_FALSE(files.FileOpen());
-        expectFailure(QStringLiteral("The set-up data file \"") +
-                      QDir::toNativeSeparators(path(QStringLiteral("bad.sdt"))) +
-                      "\" could not be read:" + CRLF + reason + CRLF + CRLF +
-                      "The data in memory has not been changed.");
-        EXPECT_EQ(context.CurrentData, current);
-        EXPECT_EQ(context.SavedData, saved);
-        EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [mine.sdt]"));
-        EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("mine.sdt")));
-        EXPECT_EQ(context.gUploadNOW, upload);
-    }
+    put(QStringLiteral("bad.sdt"), good.left(good.size() - 2));
+    prompter.answerNext(Prompter::No); // keep the unsaved edit
+    dialogs.choose(path(QStringLiteral("bad.sdt")));
+    EXPECT_FALSE(files.FileOpen());
+    expectFailure(QStringLiteral("The set-up data file \"") +
+                  QDir::toNativeSeparators(path(QStringLiteral("bad.sdt"))) +
+                  "\" could not be read:" + CRLF + "The file ends inside the PLS data." + CRLF +
+                  CRLF + "The data in memory has not been changed.");
+    EXPECT_EQ(context.CurrentData, current);
+    EXPECT_EQ(context.SavedData, kept);
+    EXPECT_EQ(context.MainCaption(), QStringLiteral("VORNA7 - [OLD.sdt]"));
+    EXPECT_EQ(context.gFileNamePath, path(QStringLiteral("OLD.sdt")));
+    EXPECT_EQ(context.gUploadNOW, upload);
 }
 
 // ---- Shift data export -------------------------------------------------------------------------
@@ -333,7 +306,7 @@ QByteArray expectedExport(const char* title, const char* date, const char* value
 
 // Before any file the export says untitled; later it names the last file, even after New, and
 // the dialog starts at the last export.
-TEST_F(FileCommands, ExportWritesTheShiftDataUnderTheLastFilesName) {
+TEST_F(FileCommands, ExportWritesTheShiftDataUnderTheLastFilesNameOrSaysWhyNot) {
     const std::int32_t values[6] = {1234, 0, 655359999, -5, 7, -2147483647 - 1};
     for (int i = 0; i < 6; ++i)
         context.CurrentData.ParamValue[std::size_t(9 + i)] = values[i];
@@ -356,18 +329,17 @@ TEST_F(FileCommands, ExportWritesTheShiftDataUnderTheLastFilesName) {
     const char* zeros[6] = {" 0", " 0", " 0", " 0", " 0", " 0"};
     EXPECT_EQ(contents(QStringLiteral("b.txt")),
               expectedExport("LINE1.sdt", "Date: 3/14/2024 2:05:07 PM", zeros));
-}
 
-TEST_F(FileCommands, FailedExportIsReported) {
+    // A failed export is reported; a cancelled dialog says nothing.
     const QString target = path(QStringLiteral("no/dir/x.txt"));
     dialogs.choose(target);
     EXPECT_FALSE(files.FileExport());
-    ASSERT_EQ(prompter.count(), 1);
+    ASSERT_EQ(prompter.count(), 2);
     expectFailure(QStringLiteral("The shift data file \"") + QDir::toNativeSeparators(target) +
                   QStringLiteral("\" could not be written:\r\n"));
     dialogs.cancelNext();
     EXPECT_FALSE(files.FileExport());
-    EXPECT_EQ(prompter.count(), 1); // a cancelled dialog says nothing
+    EXPECT_EQ(prompter.count(), 2);
 }
 
 } // namespace

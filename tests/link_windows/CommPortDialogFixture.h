@@ -4,12 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTest>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 #include <memory>
 
 #include "BoardRig.h"

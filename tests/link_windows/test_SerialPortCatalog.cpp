@@ -33,7 +33,7 @@ protected:
 
 } // namespace
 
-TEST_F(SerialPortCatalogTest, ARouteLeadsThroughTheAliasOrThePlatformName) {
+TEST_F(SerialPortCatalogTest, ARouteLeadsThroughTheAliasOrThePlatformNameToEachPortListed) {
     const QString usb = device(QStringLiteral("ttyUSB0"));
     const QString unplugged = folder.filePath(QStringLiteral("unplugged"));
     const QString comAlias = alias(3, usb);
@@ -49,26 +49,19 @@ TEST_F(SerialPortCatalogTest, ARouteLeadsThroughTheAliasOrThePlatformName) {
     };
     for (const SerialPortCatalog::Route& c : cases) {
         SCOPED_TRACE(c.number);
-        const SerialPortCatalog::Route route = catalog.route(c.number);
-        EXPECT_EQ(route.number, c.number);
-        EXPECT_EQ(route.path, c.path);
-        EXPECT_EQ(route.alias, c.alias);
-        EXPECT_EQ(route.target, c.target);
-        EXPECT_EQ(route.present, c.present);
+        const SerialPortCatalog::Route r = catalog.route(c.number);
+        EXPECT_EQ(std::tie(r.number, r.path, r.alias, r.target, r.present),
+                  std::tie(c.number, c.path, c.alias, c.target, c.present));
     }
     const QList<SerialPortCatalog::Route> aliases = catalog.aliases();
     ASSERT_EQ(aliases.size(), 2);
     EXPECT_EQ(aliases[0].number, 3);
     EXPECT_EQ(aliases[1].number, 4);
-}
 
-// An alias hides the platform port of its number; alias targets the system does not list
-// come last.
-TEST_F(SerialPortCatalogTest, EachPortIsListedWithTheNumbersThatReachIt) {
-    const QString usb = device(QStringLiteral("ttyUSB0"));
+    // An alias hides the platform port of its number; alias targets the system does not list
+    // come last.
     const QString pty = device(QStringLiteral("pts-7"));
     const QString other = device(QStringLiteral("ttyACM0"));
-    const QString com2 = QtSerialPort::platformPortName(2);
     for (const auto& [number, target] : {std::pair{2, usb}, {9, pty}, {5, usb}, {11, pty}})
         alias(number, target);
     alias(12, folder.filePath(QStringLiteral("gone")));
@@ -79,18 +72,13 @@ TEST_F(SerialPortCatalogTest, EachPortIsListedWithTheNumbersThatReachIt) {
         QList<int> numbers;
         bool listedBySystem;
     } expected[] = {
-        {usb, {2, 5}, true}, {other, {}, true}, {com2, {}, true}, {pty, {9, 11}, false}};
+        {usb, {2, 3, 5}, true}, {other, {}, true}, {com2, {}, true}, {pty, {9, 11}, false}};
     const QList<SerialPortCatalog::Entry> entries = catalog.entries();
     ASSERT_EQ(entries.size(), std::size(expected));
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        EXPECT_EQ(entries[i].device.path, expected[i].path) << i;
-        EXPECT_EQ(entries[i].numbers, expected[i].numbers) << i;
-        EXPECT_EQ(entries[i].listedBySystem, expected[i].listedBySystem) << i;
-    }
-}
-
-// Where a port is shown, a USB id needs both numbers, and several port numbers take commas.
-TEST(SerialPortCatalogText, UsbIdsNeedBothIdsAndPortNumbersAreListedWithCommas) {
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        EXPECT_EQ(std::tie(entries[i].device.path, entries[i].numbers, entries[i].listedBySystem),
+                  std::tie(expected[i].path, expected[i].numbers, expected[i].listedBySystem));
+    // Where a port is shown, a USB id needs both numbers, and several port numbers take commas.
     EXPECT_EQ(SerialPortCatalog::usbIds({{}, {}, {}, {}, 0x403, {}}), QString());
     EXPECT_EQ(SerialPortCatalog::usbIds({{}, {}, {}, {}, 0x1A86, 0x7523}), "USB 1a86:7523");
     EXPECT_EQ(SerialPortCatalog::numbersText({2, 5, 17}), QStringLiteral("2, 5, 17"));

@@ -7,11 +7,9 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QRegularExpression>
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTextDocument>
-#include <gtest/gtest.h>
 
 // The committed help pages as a reader sees them, and small helpers for fresh application
 // folders and the windows shown in them.

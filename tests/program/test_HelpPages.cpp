@@ -19,7 +19,7 @@ bool resolves(const QString& page, const QString& link) {
 
 // Every page has a title and a way back to the contents, every link leads somewhere, and
 // every page can be reached from the contents.
-TEST(HelpPagesTest, ThePagesFormOneWholeFromTheContents) {
+TEST(HelpPagesTest, ThePagesFormOneWholeCoverEachWindowAndExplainTheLinksMessages) {
     const QStringList pages = helpPages();
     ASSERT_GE(pages.size(), 15);
     QSet<QString> reached{HelpPages::contentsPage()};
@@ -43,9 +43,8 @@ TEST(HelpPagesTest, ThePagesFormOneWholeFromTheContents) {
         }
     }
     EXPECT_EQ(QSet<QString>(pages.begin(), pages.end()), reached);
-}
 
-TEST(HelpPagesTest, EachWindowHasAPageAndUnknownWindowsGetTheContents) {
+    // Each window has a page; unknown windows get the contents.
     for (const char* window :
          {"frmMDIMain", "frmBMMain", "frmBMSetup", "frmBMTmg", "frmBMData", "frmBMIO",
           "frmTargetBoard", "frmDownloadProg", "frmProcessing", "frmWaitDisplay", "frmSetupComm",
@@ -55,24 +54,20 @@ TEST(HelpPagesTest, EachWindowHasAPageAndUnknownWindowsGetTheContents) {
         EXPECT_TRUE(resolves(HelpPages::contentsPage(), page)) << window;
     }
     EXPECT_EQ(HelpPages::pageFor(QStringLiteral("frmSomethingElse")), HelpPages::contentsPage());
-    EXPECT_TRUE(helpPages().contains(HelpPages::linkMessagesPage()));
     EXPECT_TRUE(helpPages().contains(HelpPages::commPortPage()));
-}
 
-TEST(HelpPagesTest, TheHelpFolderIsFoundWhateverItsCaseAndPagesBecomeFileUrls) {
-    QTemporaryDir folder;
-    EXPECT_EQ(HelpPages::folder(folder.path()), folder.filePath(QStringLiteral("Help")));
-    QDir(folder.path()).mkpath(QStringLiteral("HELP"));
-    EXPECT_EQ(HelpPages::folder(folder.path()), folder.filePath(QStringLiteral("HELP")));
-    const QUrl url = HelpPages::url(folder.path(), QStringLiteral("comm-port.html#aliases"));
-    EXPECT_EQ(url.toLocalFile(), folder.filePath(QStringLiteral("HELP/comm-port.html")));
+    // The help folder is found whatever its case, and pages become file URLs.
+    QTemporaryDir app;
+    EXPECT_EQ(HelpPages::folder(app.path()), app.filePath(QStringLiteral("Help")));
+    QDir(app.path()).mkpath(QStringLiteral("HELP"));
+    EXPECT_EQ(HelpPages::folder(app.path()), app.filePath(QStringLiteral("HELP")));
+    const QUrl url = HelpPages::url(app.path(), QStringLiteral("comm-port.html#aliases"));
+    EXPECT_EQ(url.toLocalFile(), app.filePath(QStringLiteral("HELP/comm-port.html")));
     EXPECT_EQ(url.fragment(), QStringLiteral("aliases"));
-    EXPECT_FALSE(HelpPages::url(folder.path(), QStringLiteral("VORNA7.html")).hasFragment());
-}
+    EXPECT_FALSE(HelpPages::url(app.path(), QStringLiteral("VORNA7.html")).hasFragment());
 
-// Each message the link can show is looked up in the help by its title and first line, as
-// the link actually words it.
-TEST(HelpPagesTest, EveryMessageOfTheLinkIsExplained) {
+    // Each message the link can show is looked up in the help by its title and first line, as
+    // the link actually words it.
     BoardRig rig;
     auto& [folder, clock, prompter, board, port, link] = rig;
     // Time passes on the wire, so the link's two-second handshake limit is reached.

@@ -31,12 +31,23 @@ const QByteArray GoodLcf = "E" + QByteArray(34, '0') + "2" + "00" + "0" + "1" + 
 
 } // namespace
 
-TEST_F(ProgramFilesTest, DownloadChecksByBoardClass) {
+TEST_F(ProgramFilesTest, DownloadChecksByBoardClassAndReadsTheNamesAndValuesOfTheSet) {
     const std::string halted = "\r\n\r\nProgram Downloaded Halted!";
     const std::string badRev =
         "Program Download: " + path("rev").toStdString() + " Revision File is Not Valid" + halted;
+    const std::string badLcf = "Program Download: " + path("lcf").toStdString() +
+                               " Configuration File is Not Valid" + halted;
     const std::string incompatible =
         "Program Download: PUMP file is incompatible with target board." + halted;
+    const std::string pls = "PLS Program Download: PUMP file is a PLS target board program.\r\n"
+                            "Open PLS program to download to target board.\r\n\r\n"
+                            "Program Downloaded Halted.";
+    const std::string ident = "RSComm-Set Program Ident: Error Number = ";
+    const std::string tooShort = ident + "5\r\n\r\nInvalid procedure call or argument\n" + badRev;
+    const std::string notHex = ident + "13\r\n\r\nType mismatch\n" + badRev;
+    const std::string noField =
+        "RSComm-Download File: Error Number = 62\r\n\r\nInput past end of file";
+    const char* const rev = "PROG0001:?05\r\n";
     const struct {
         const char* name;
         const char *tkp, *rev;
@@ -44,39 +55,15 @@ TEST_F(ProgramFilesTest, DownloadChecksByBoardClass) {
         bool valid;
         std::string messages;
     } cases[] = {
-        {"PLC without configuration", "2,x\r\n", "PROG0001:?05\r\n", {}, true, ""},
-        {"PLS board", "7\r\n", "PROG0001:?05\r\n", GoodLcf, false,
-         "PLS Program Download: PUMP file is a PLS target board program.\r\nOpen PLS program to "
-         "download to target board.\r\n\r\nProgram Downloaded Halted."},
+        {"PLC without configuration", "2,x\r\n", rev, {}, true, ""},
+        {"PLS board", "7\r\n", rev, GoodLcf, false, pls},
         {"not defined", "9\r\n", nullptr, {}, false, incompatible},
-        {"configuration missing",
-         "8\r\n",
-         "PROG0001:?05\r\n",
-         {},
-         false,
-         "Program Download: " + path("lcf").toStdString() + " Configuration File is Not Valid" +
-             halted},
+        {"configuration missing", "8\r\n", rev, {}, false, badLcf},
         {"revision missing, configuration good", "8\r\n", nullptr, GoodLcf, false, badRev},
-        {"revision line too short",
-         "2\r\n",
-         "05\r\n",
-         {},
-         false,
-         "RSComm-Set Program Ident: Error Number = 5\r\n\r\nInvalid procedure call or argument\n" +
-             badRev},
-        {"revision digits not MarkHEX",
-         "2\r\n",
-         "PROG0001XY05\r\n",
-         {},
-         false,
-         "RSComm-Set Program Ident: Error Number = 13\r\n\r\nType mismatch\n" + badRev},
-        {"empty program file", "", "PROG0001:?05\r\n", {}, false, ""},
-        {"empty first field",
-         ",x\r\n",
-         nullptr,
-         {},
-         false,
-         "RSComm-Download File: Error Number = 62\r\n\r\nInput past end of file"},
+        {"revision line too short", "2\r\n", "05\r\n", {}, false, tooShort},
+        {"revision digits not MarkHEX", "2\r\n", "PROG0001XY05\r\n", {}, false, notHex},
+        {"empty program file", "", rev, {}, false, ""},
+        {"empty first field", ",x\r\n", nullptr, {}, false, noField},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -84,9 +71,8 @@ TEST_F(ProgramFilesTest, DownloadChecksByBoardClass) {
         EXPECT_EQ(download(), c.messages);
         EXPECT_EQ(link.ValidProgram(), c.valid);
     }
-}
 
-TEST_F(ProgramFilesTest, NamesAndValuesReadFromTheSet) {
+    // The names and values read from the set.
     const auto read = [this] {
         const ProgramSet& s = link.programSet();
         return QStringList(

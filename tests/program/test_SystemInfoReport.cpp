@@ -3,7 +3,6 @@
 #include "QStringPrinter.h"
 #include "QtSerialPort.h"
 #include "SystemInfoReport.h"
-#include "TempFolder.h"
 
 namespace {
 
@@ -25,13 +24,13 @@ protected:
     }
     QString path(const QString& relative) const { return folder.filePath(relative); }
     void settings(const QByteArray& content) {
-        ASSERT_TRUE(folder.write(QStringLiteral("Support/RSPort.cfg"), content));
+        ASSERT_TRUE(folder.write("Support/RSPort.cfg", content));
     }
 };
 
 } // namespace
 
-TEST_F(SystemInfoReportTest, TheSettingsFileItsContentsAndTheDeviceItsPortOpens) {
+TEST_F(SystemInfoReportTest, TheSettingsFileItsPortsAliasesAndTheNumbersThatReachThem) {
     const QString file = path(QStringLiteral("Support/RSPort.cfg"));
     const auto inUse = [](int port, int baud) {
         return QStringList{
@@ -56,9 +55,14 @@ TEST_F(SystemInfoReportTest, TheSettingsFileItsContentsAndTheDeviceItsPortOpens)
         QDir(path(QStringLiteral("Support"))).removeRecursively();
         if (c.content)
             settings(c.content);
-        EXPECT_EQ(section(QStringLiteral("Port Settings")).lines,
+        EXPECT_EQ(section("Port Settings").lines,
                   QStringList{QStringLiteral("Settings file: ") + file} + c.lines);
     }
+
+    // Without aliases or ports the sections say so.
+    EXPECT_EQ(section("Port Aliases").lines,
+              QStringList{"None: port N opens the computer's own port for N."});
+    EXPECT_EQ(section("Serial Ports").lines, QStringList{"No serial ports found."});
 
     // A file that cannot be read says so.
     QFile::remove(file);
@@ -66,13 +70,31 @@ TEST_F(SystemInfoReportTest, TheSettingsFileItsContentsAndTheDeviceItsPortOpens)
     const QStringList unreadable = section(QStringLiteral("Port Settings")).lines;
     ASSERT_EQ(unreadable.size(), 2);
     EXPECT_EQ(unreadable[0], QStringLiteral("Settings file: ") + file);
-    EXPECT_TRUE(unreadable[1].startsWith(QStringLiteral("The file cannot be read: ")));
-}
+    EXPECT_TRUE(unreadable[1].startsWith("The file cannot be read: "));
 
-TEST_F(SystemInfoReportTest, AliasesAndSerialPortsWithTheNumbersThatReachThem) {
-    ASSERT_TRUE(folder.write(QStringLiteral("ttyUSB0"), ""));
-    ASSERT_TRUE(folder.write(QStringLiteral("pty"), ""));
-    QDir(folder.path()).mkpath(QStringLiteral("Support"));
+    // File contents are shown line by line, with control characters visible.
+    struct Case {
+        QByteArray content;
+        QStringList lines;
+    } files[] = {
+        {"", {}},
+        {"3,9600", {"3,9600"}},
+        {"1,9600\n2,19200\n", {"1,9600", "2,19200"}},
+        {"\r\n\r\n", {"", ""}},
+        {QByteArray("4\t,\x00"
+                    "9600\r",
+                    9),
+         {"4<09>,<00>9600<0d>"}},
+        {"7,9600\x7f\xe9", {QStringLiteral("7,9600<7f>\u00e9")}},
+    };
+    for (const Case& c : files)
+        EXPECT_EQ(SystemInfoReport::visibleLines(c.content), c.lines)
+            << c.content.toHex().constData();
+
+    // Aliases and serial ports, with the numbers that reach them.
+    ASSERT_TRUE(folder.write("ttyUSB0", ""));
+    ASSERT_TRUE(folder.write("pty", ""));
+    QDir(path("Support/RSPort.cfg")).removeRecursively();
     const std::pair<int, const char*> aliases[] = {{2, "ttyUSB0"}, {7, "pty"}, {9, "unplugged"}};
     for (const auto& [number, target] : aliases)
         ASSERT_TRUE(QFile::link(path(QString::fromLatin1(target)),
@@ -83,20 +105,19 @@ TEST_F(SystemInfoReportTest, AliasesAndSerialPortsWithTheNumbersThatReachThem) {
                {QStringLiteral("/nonexistent/ttyS30"), {}, {}, {}, {}, {}}};
 
     settings("2,19200\r\n");
-    EXPECT_EQ(section(QStringLiteral("Port Settings")).lines.mid(3),
-              (QStringList{"In use: port 2 at 19200 baud (19200,n,8,1)",
-                           QStringLiteral("Port 2 opens %1 -> %2, present")
-                               .arg(path(QStringLiteral("Support/COM2")), usb)}))
-        << "the port in use opens its alias";
-    EXPECT_EQ(section(QStringLiteral("Port Aliases")).lines,
+    EXPECT_EQ(section("Port Settings").lines.mid(3),
               (QStringList{
-                  QStringLiteral("Port 2: %1 -> %2, present")
-                      .arg(path(QStringLiteral("Support/COM2")), usb),
-                  QStringLiteral("Port 7: %1 -> %2, present")
-                      .arg(path(QStringLiteral("Support/COM7")), path(QStringLiteral("pty"))),
-                  QStringLiteral("Port 9: %1 -> %2, not present")
-                      .arg(path(QStringLiteral("Support/COM9")), path(QStringLiteral("unplugged"))),
-              }));
+                  "In use: port 2 at 19200 baud (19200,n,8,1)",
+                  QStringLiteral("Port 2 opens %1 -> %2, present").arg(path("Support/COM2"), usb)}))
+        << "the port in use opens its alias";
+    EXPECT_EQ(
+        section("Port Aliases").lines,
+        (QStringList{
+            QStringLiteral("Port 2: %1 -> %2, present").arg(path("Support/COM2"), usb),
+            QStringLiteral("Port 7: %1 -> %2, present").arg(path("Support/COM7"), path("pty")),
+            QStringLiteral("Port 9: %1 -> %2, not present")
+                .arg(path("Support/COM9"), path("unplugged")),
+        }));
 
     const QStringList ports = section(QStringLiteral("Serial Ports")).lines;
     ASSERT_EQ(ports.size(), 9);
@@ -106,8 +127,7 @@ TEST_F(SystemInfoReportTest, AliasesAndSerialPortsWithTheNumbersThatReachThem) {
                            "    Port number: 2", "    Access: allowed for this user",
                            "/nonexistent/ttyS30", "    Port number: none",
                            "    Access: not known (no device file)",
-                           path(QStringLiteral("pty")) + " - reached through a port alias",
-                           "    Port number: 7"}));
+                           path("pty") + " - reached through a port alias", "    Port number: 7"}));
 }
 
 TEST_F(SystemInfoReportTest, ADeviceThisUserMayNotOpenIsShownWithItsGroup) {
@@ -116,35 +136,7 @@ TEST_F(SystemInfoReportTest, ADeviceThisUserMayNotOpenIsShownWithItsGroup) {
         GTEST_SKIP() << "this user cannot be kept from a file here";
     devices = {{device.path(), {}, {}, {}, {}, {}}};
     EXPECT_EQ(
-        section(QStringLiteral("Serial Ports")).lines.value(2),
+        section("Serial Ports").lines.value(2),
         QStringLiteral("    Access: denied for this user (the device belongs to group \"%1\")")
             .arg(QFileInfo(device.path()).group()));
-}
-
-TEST_F(SystemInfoReportTest, WithoutAliasesOrPortsTheSectionsSaySo) {
-    EXPECT_EQ(section(QStringLiteral("Port Aliases")).lines,
-              QStringList{QStringLiteral("None: port N opens the computer's own port for N.")});
-    EXPECT_EQ(section(QStringLiteral("Serial Ports")).lines,
-              QStringList{QStringLiteral("No serial ports found.")});
-}
-
-TEST_F(SystemInfoReportTest, FileContentsAreShownLineByLineWithControlCharactersVisible) {
-    struct Case {
-        QByteArray content;
-        QStringList lines;
-    } cases[] = {
-        {"", {}},
-        {"3,9600\r\n", {"3,9600"}},
-        {"3,9600", {"3,9600"}},
-        {"1,9600\n2,19200\n", {"1,9600", "2,19200"}},
-        {"\r\n\r\n", {"", ""}},
-        {QByteArray("4\t,\x00"
-                    "9600\r",
-                    9),
-         {"4<09>,<00>9600<0d>"}},
-        {"7,9600\x7f\xe9", {QStringLiteral("7,9600<7f>\u00e9")}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(SystemInfoReport::visibleLines(c.content), c.lines)
-            << c.content.toHex().constData();
 }

@@ -2,11 +2,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabBar>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include "BoardRig.h"
 #include "Controls.h"
@@ -36,26 +33,7 @@ protected:
 
 } // namespace
 
-TEST_F(TargetBoardWindow, RowsFollowTheBoardOfTheProgramFile) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"2", "co-cpu"}, {"A", "network2 clock"}, {"6", "clock"}, {"=", "network1"}};
-    for (const auto& [file, rows] : cases) {
-        open(file);
-        QStringList shownRows;
-        const std::pair<const char*, const char*> checks[] = {{"lblTargetBoard(2)", "co-cpu"},
-                                                              {"txtSetup(0)", "network1"},
-                                                              {"txtSetup(1)", "network2"}};
-        for (const auto& [control, row] : checks)
-            if (shown(control))
-                shownRows << row;
-        if (enabled("txtSetup(2)") && enabled("cmdSetToCurrTime"))
-            shownRows << "clock";
-        EXPECT_EQ(shownRows.join(u' '), QLatin1String(rows)) << file;
-        window.close();
-    }
-}
-
-TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersReset) {
+TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersResetForEachCodeButTheSlot) {
     board.memory().setByte(8177, 0x42);
     board.memory().setByte(8175, 3);
     ASSERT_TRUE(folder.write("PUMP.rev", "PROG0001:?05\r\n"));
@@ -70,7 +48,6 @@ TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersReset) {
     EXPECT_EQ(text("lblTargetBoard(1)"), QStringLiteral("Last Fault: Code = 42H"));
     EXPECT_TRUE(find<QLineEdit>("txtTargetBoard(3)")->text().startsWith("Verify connection"));
     EXPECT_EQ(text("lblRevIdentInPLC(0)"), QStringLiteral("VORNA7"));
-    EXPECT_TRUE(enabled("cmdResetFaults"));
     EXPECT_FALSE(shown("cmdGoOnline"));
     // The slot is read once with the codes and once more for its label.
     EXPECT_EQ(
@@ -86,9 +63,21 @@ TEST_F(TargetBoardWindow, OnlinePassShowsCodesActionIdentAndOffersReset) {
     find<QPushButton>("cmdResetFaults")->click();
     EXPECT_EQ(board.memory().byte(8177), 0);
     EXPECT_FALSE(enabled("cmdResetFaults"));
+
+    // Any fault or comm-error code offers the reset; the CO-CPU slot number does not.
+    window.close();
+    const std::pair<int, bool> cases[] = {
+        {8176, true}, {8177, true}, {8179, true}, {8178, true}, {8175, false}};
+    for (const auto& [address, offered] : cases) {
+        for (int a = 8175; a <= 8179; ++a)
+            board.memory().setByte(static_cast<std::uint16_t>(a), a == address ? 0x7A : 0);
+        open("2"); // this board shows the slot
+        EXPECT_EQ(enabled("cmdResetFaults"), offered) << address;
+        window.close();
+    }
 }
 
-TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedAndDateButtonWritesTwoDigitYear) {
+TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedTheDateWritesTwoDigitsRowsFollowTheBoard) {
     window.setClock([] { return QDateTime(QDate(2031, 1, 17), QTime(9, 8, 7)); });
     open("A");
     find<QTabBar>("tabTargetBoard")->setCurrentIndex(2);
@@ -113,17 +102,21 @@ TEST_F(TargetBoardWindow, EntryOutOfRangeIsRefusedAndDateButtonWritesTwoDigitYea
     EXPECT_EQ(std::vector<int>({board.memory().byte(43016), board.memory().byte(43015),
                                 board.memory().byte(43017)}),
               std::vector<int>({1, 17, 31}));
-}
 
-// Any fault or comm-error code offers the reset; the CO-CPU slot number does not.
-TEST_F(TargetBoardWindow, ResetFaultsIsOfferedForEachCodeButTheSlot) {
-    const std::pair<int, bool> cases[] = {
-        {8176, true}, {8177, true}, {8179, true}, {8178, true}, {8175, false}};
-    for (const auto& [address, offered] : cases) {
-        for (int a = 8175; a <= 8179; ++a)
-            board.memory().setByte(static_cast<std::uint16_t>(a), a == address ? 0x7A : 0);
-        open("2"); // this board shows the slot
-        EXPECT_EQ(enabled("cmdResetFaults"), offered) << address;
+    // The rows follow the board of the program file.
+    const std::pair<const char*, const char*> cases[] = {
+        {"2", "co-cpu"}, {"A", "network2 clock"}, {"6", "clock"}, {"=", "network1"}};
+    for (const auto& [file, rows] : cases) {
+        open(file);
+        QStringList shownRows;
+        for (const auto& [control, row] : {std::pair{"lblTargetBoard(2)", "co-cpu"},
+                                           {"txtSetup(0)", "network1"},
+                                           {"txtSetup(1)", "network2"}})
+            if (shown(control))
+                shownRows << row;
+        if (enabled("txtSetup(2)") && enabled("cmdSetToCurrTime"))
+            shownRows << "clock";
+        EXPECT_EQ(shownRows.join(u' '), QLatin1String(rows)) << file;
         window.close();
     }
 }

@@ -3,7 +3,7 @@
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
-#include "FileDialogs.h"
+#include "../app/ScriptedDialogs.h"
 #include "HistoryLog.h"
 #include "QStringPrinter.h"
 #include "ScriptedPrompter.h"
@@ -11,12 +11,6 @@
 #include "frmHistory.h"
 
 namespace {
-
-struct ChosenPath final : FileDialogs {
-    std::optional<QString> openFile(const QString&, const QString&) override { return {}; }
-    std::optional<QString> saveFile(const QString&, const QString&) override { return path; }
-    QString path;
-};
 
 HistoryRecord record(int day, const char* time, const char* event) {
     return {QDateTime(QDate(2026, 12, day), QTime::fromString(time)), event, "x", "", "5", ""};
@@ -38,14 +32,14 @@ TEST(HistoryWindow, ShowsTheChosenDaysNewestFirstFollowsNewLinesAndExports) {
     for (const HistoryRecord& r : {record(6, "22:00:00", "Alarm"), record(7, "03:10:00", "Alarm"),
                                    record(7, "06:00:00", "Transfer Data")})
         log.append(r);
-    ChosenPath dialogs;
+    ScriptedDialogs dialogs;
     ScriptedPrompter prompter;
     frmHistory window(log, HistoryRecord::Kind::Alarms, dialogs, prompter);
     EXPECT_EQ(column(window, 0), QStringList{"2026-12-07 03:10:00"});
     window.findChild<QListWidget*>("lstDays")->item(1)->setSelected(true);
     log.append(record(7, "04:00:00", "Link offline"));
     EXPECT_EQ(column(window, 1), QStringList({"Link offline", "Alarm", "Alarm"}));
-    dialogs.path = folder.filePath("out.csv");
+    dialogs.choose(folder.filePath("out.csv"));
     window.findChild<QPushButton*>("cmdExport")->click();
     EXPECT_EQ(folder.read("out.csv").count('\n'), 4); // the header and three lines
 }

@@ -32,7 +32,6 @@ TEST_F(IOStates, EachWordFansOutToItsSixteenBitsAndOfflineEveryStateIsADash) {
     board.memory().setWord(110, 0x8008);
     board.memory().setByte(171, 0x81);
     board.memory().setByte(42, 2); // F81
-    board.memory().setWord(162, 4095);
     goOnline();
     load();
     runPasses(1);
@@ -40,7 +39,6 @@ TEST_F(IOStates, EachWordFansOutToItsSixteenBitsAndOfflineEveryStateIsADash) {
     EXPECT_EQ(states("lblSlot10State"), "0000000010000000");
     EXPECT_EQ(states("lblSlot11State"), "0001000000000001");
     EXPECT_EQ(states("lblk6686State", 2), "01");
-    EXPECT_EQ(text(at("lblk6686State", 2)), QStringLiteral("4095"));
     EXPECT_EQ(text(at("lblSlot10", 8)), QStringLiteral("(B101.0)  10:"));
     EXPECT_EQ(find<QLabel>(at("lblTmgChannelState", 9))->toolTip(), QStringLiteral("B171.1"));
     link.OnlineMode = false;

@@ -28,8 +28,18 @@ protected:
     }
 };
 
-TEST_F(MachineTiming, OnlineItShowsThePLSAndTheOffsetControlsFollowTheStopEdges) {
+TEST_F(MachineTiming, OnlineItShowsThePLSRecallsADownloadAndTheOffsetIsSetAfterYes) {
     loadOnline();
+    // New PLS data from a download is recalled on the next pass.
+    board.pls().programSetpoints(4, 10, 20);
+    runPasses(1);
+    EXPECT_NE(text(at(Box, 4)), QStringLiteral("10"));
+    context.PLSDataChanged = true;
+    runPasses(1);
+    EXPECT_EQ(text(at(Box, 4)) + text(at(Box, 12)), QStringLiteral("1020"));
+    EXPECT_FALSE(context.PLSDataChanged);
+
+    // What the PLS holds, and the offset controls following the stop edges.
     EXPECT_EQ(text(at(Box, 2)) + text(at(Box, 10)), QStringLiteral("100200"));
     EXPECT_EQ(text(at(Box, 0)), QStringLiteral("*****")); // a cleared channel
     EXPECT_EQ(text(at("lblPLSCfg", 0)), QStringLiteral("8"));
@@ -40,9 +50,25 @@ TEST_F(MachineTiming, OnlineItShowsThePLSAndTheOffsetControlsFollowTheStopEdges)
         EXPECT_EQ(enabled(QStringLiteral("cmdSetOffset")) && enabled(at("txtTmg", 0)), on);
         EXPECT_EQ(panel(2) == QStringLiteral("Position: 888"), !on);
     }
+    // Set Offset sends the whole number shown, only after Yes.
+    for (const int answer : {int(Prompter::No), int(Prompter::Yes)}) {
+        type(at("txtTmg", 0), QStringLiteral("7.5"));
+        prompter.answerNext(answer);
+        press("cmdSetOffset"); // Enter moved the focus to it
+        EXPECT_EQ(text(at("txtTmg", 0)), QLatin1String(answer == Prompter::Yes ? "8" : "0"));
+    }
+    EXPECT_EQ(board.pls().position(), 8);
+    EXPECT_EQ(context.CurrentData.ResolverOffset, 8);
+    // Shown only when finished: a PLS that does not answer leaves the layout to be tried again.
+    link.OnlineMode = false;
+    runPasses(1);
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    link.OnlineMode = true;
+    runPasses(1);
+    EXPECT_FALSE(window->onlineLayoutShown());
 }
 
-TEST_F(MachineTiming, ATypedSetpointIsShownWholeAndProgrammedTwiceAndEqualPairsAreRefused) {
+TEST_F(MachineTiming, ATypedSetpointIsProgrammedTwiceEqualPairsAreRefusedAndClearAsksFirst) {
     loadOnline();
     find<QLineEdit>(at(Box, 10))->setText(QStringLiteral("101"));
     find(at("updChannel", 2))->setFocus(Qt::TabFocusReason);
@@ -69,10 +95,9 @@ TEST_F(MachineTiming, ATypedSetpointIsShownWholeAndProgrammedTwiceAndEqualPairsA
               "txtChannel(2) Short Can Check Timing (CH02): ON|updChannel(2) Short "
               "Can Check Timing (CH02): ON|txtChannel(10) Short Can Check Timing "
               "(CH02): OFF|updChannel(10) Short Can Check Timing (CH02): OFF");
-}
 
-TEST_F(MachineTiming, ClearChannelAsksThenRecallsItAndACancelledFailedRecallShowsDashes) {
-    loadOnline();
+    // Clear Channel asks, then recalls the channel; a cancelled failed recall shows dashes.
+    prompter.clear();
     find<QLineEdit>(at("txtTmg", 1))->setText(QStringLiteral("2"));
     prompter.answerNext(Prompter::Yes);
     pressKeys(Qt::Key_C);
@@ -86,29 +111,6 @@ TEST_F(MachineTiming, ClearChannelAsksThenRecallsItAndACancelledFailedRecallShow
     pressKeys(Qt::Key_R);
     EXPECT_EQ(prompter.last().text, QStringLiteral("Unable to Recall Channel"));
     EXPECT_EQ(text(at(Box, 2)) + text(at(Box, 10)), QStringLiteral("------"));
-}
-
-TEST_F(MachineTiming, SetOffsetSendsTheWholeNumberShownOnlyAfterYes) {
-    loadOnline();
-    for (const int answer : {int(Prompter::No), int(Prompter::Yes)}) {
-        type(at("txtTmg", 0), QStringLiteral("7.5"));
-        prompter.answerNext(answer);
-        press("cmdSetOffset"); // Enter moved the focus to it
-        EXPECT_EQ(text(at("txtTmg", 0)), QLatin1String(answer == Prompter::Yes ? "8" : "0"));
-    }
-    EXPECT_EQ(board.pls().position(), 8);
-    EXPECT_EQ(context.CurrentData.ResolverOffset, 8);
-}
-
-// Shown only when finished: a PLS that does not answer leaves the layout to be tried again.
-TEST_F(MachineTiming, AFailedPLSReadLeavesTheOnlineLayoutUnfinished) {
-    loadOnline();
-    link.OnlineMode = false;
-    runPasses(1);
-    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
-    link.OnlineMode = true;
-    runPasses(1);
-    EXPECT_FALSE(window->onlineLayoutShown());
 }
 
 TEST_F(MachineTiming, OfflineItShowsCurrentDataAndClearsChannelsWithOfflineEditing) {
@@ -127,17 +129,6 @@ TEST_F(MachineTiming, OfflineItShowsCurrentDataAndClearsChannelsWithOfflineEditi
     press("cmdClearChan");
     EXPECT_EQ(text(at(Box, 11)), QStringLiteral("*****"));
     EXPECT_EQ(context.CurrentData.ChanSetpoint[3][0], 0);
-}
-
-TEST_F(MachineTiming, AFailedProgrammingNamesItsChannelAndKeepsTheNewValue) {
-    loadOnline();
-    board.faults().set(sim::Fault::PLSWrongAck, sim::FaultPlan::always());
-    type(at(Box, 13), QStringLiteral("300"));
-    EXPECT_EQ(prompter.last().title + prompter.last().text,
-              QStringLiteral("Channel SetpointUnable to Successfully Program Setpoint for Channel "
-                             "CH05."));
-    EXPECT_EQ(text(at(Box, 13)), QStringLiteral("300"));
-    EXPECT_EQ(context.CurrentData.ChanSetpoint[5][1], 300);
 }
 
 TEST_F(MachineTiming, RetryAfterAFailedClearOrRecallStartsOverAndCancelShowsDashes) {
@@ -165,7 +156,7 @@ TEST_F(MachineTiming, RetryAfterAFailedClearOrRecallStartsOverAndCancelShowsDash
 }
 
 // Channel 0 is cleared on the board: its boxes show "*****".
-TEST_F(MachineTiming, TypingBesideAClearedBoxProgramsZeroForItAndTheClearedBoxWritesNothing) {
+TEST_F(MachineTiming, TypingBesideAClearedBoxProgramsZeroForItAndAFailureNamesTheChannel) {
     loadOnline();
     type(at(Box, 8), QStringLiteral("40"));
     EXPECT_EQ(board.pls().channel(0).onSetpoint(), 0);
@@ -174,17 +165,15 @@ TEST_F(MachineTiming, TypingBesideAClearedBoxProgramsZeroForItAndTheClearedBoxWr
     type(at(Box, 0), QString(), Qt::Key_Tab);
     EXPECT_EQ(text(at(Box, 0)), QStringLiteral("*****"));
     EXPECT_EQ(channelRecords() + prompter.count(), 0);
-}
 
-TEST_F(MachineTiming, NewPLSDataFromADownloadIsRecalledOnTheNextPass) {
-    loadOnline();
-    board.pls().programSetpoints(4, 10, 20);
-    runPasses(1);
-    EXPECT_NE(text(at(Box, 4)), QStringLiteral("10"));
-    context.PLSDataChanged = true;
-    runPasses(1);
-    EXPECT_EQ(text(at(Box, 4)) + text(at(Box, 12)), QStringLiteral("1020"));
-    EXPECT_FALSE(context.PLSDataChanged);
+    // A failed programming names its channel and keeps the new value.
+    board.faults().set(sim::Fault::PLSWrongAck, sim::FaultPlan::always());
+    type(at(Box, 13), QStringLiteral("300"));
+    EXPECT_EQ(prompter.last().title + prompter.last().text,
+              QStringLiteral("Channel SetpointUnable to Successfully Program Setpoint for Channel "
+                             "CH05."));
+    EXPECT_EQ(text(at(Box, 13)), QStringLiteral("300"));
+    EXPECT_EQ(context.CurrentData.ChanSetpoint[5][1], 300);
 }
 
 } // namespace

@@ -4,12 +4,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <algorithm>
-#include <gtest/gtest.h>
 #include <memory>
-#include <string>
 
 #include "AppContext.h"
 #include "BoardRig.h"

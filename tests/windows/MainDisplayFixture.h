@@ -12,6 +12,7 @@ class MainDisplayFixture : public MachineWindowRig<frmBMMain> {
 protected:
     void load() { create(); }
     void loadAndShow() { MachineWindowRig::load(); }
+    void showOnline() { goOnline(), loadAndShow(), runPasses(1); }
 
     QLabel* label(int i) const { return find<QLabel>(at("lblDisplay", i)); }
     QGroupBox* frame(int i) const { return find<QGroupBox>(at("fraDisplay", i)); }

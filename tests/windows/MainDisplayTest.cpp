@@ -1,13 +1,10 @@
 #include <QComboBox>
 #include <QLineSeries>
-#include <QPushButton>
 
 #include "MainDisplayFixture.h"
 #include "SpeedTrendChart.h"
 
-namespace {
-
-TEST_F(MainDisplayFixture, LoadedOfflineItShowsDashesAndTheMessage) {
+TEST_F(MainDisplayFixture, LoadedOfflineItShowsDashesAndEachLayoutIsAppliedOncePerChangeOfMode) {
     context.SystemMessage = QStringLiteral("Set-up Program is Currently OFFLINE");
     loadAndShow();
     EXPECT_EQ(
@@ -24,6 +21,25 @@ TEST_F(MainDisplayFixture, LoadedOfflineItShowsDashesAndTheMessage) {
     EXPECT_EQ(messages(), QStringLiteral("Set-up Program is Currently OFFLINE"));
     EXPECT_TRUE(port.wire().empty());
     EXPECT_EQ(modeCalls, 0);
+
+    // What each layout shows is checked above; here, when it is applied. Offline passes are
+    // paced, online passes follow at once.
+    auto* cycle = find<QTimer>("refreshCycle");
+    EXPECT_GE(cycle->interval(), 50);
+    // A later offline pass does not apply the offline layout again.
+    label(0)->setText(QStringLiteral("x"));
+    runPasses(2);
+    EXPECT_EQ(label(0)->text(), QStringLiteral("x"));
+    goOnline();
+    runPasses(1);
+    EXPECT_TRUE(display->onlineLayoutShown() && !display->offlineLayoutShown() &&
+                label(0)->isEnabled());
+    EXPECT_TRUE(cycle->interval() == 0 && cycle->isActive());
+    link.OnlineMode = false;
+    setOnlineMode();
+    runPasses(1);
+    EXPECT_EQ(label(0)->text() + label(1)->text(), QStringLiteral("--"));
+    EXPECT_FALSE(label(0)->isEnabled() || frame(1)->isEnabled());
 }
 
 // Each turn of the event loop runs one step: the pass starts, then one read per step.
@@ -48,10 +64,8 @@ TEST_F(MainDisplayFixture, LoadedOnlineItShowsZerosUntilEachValueIsRead) {
 }
 
 // Above 50 strokes the position shows as 888, but is still read: every pass sends as much.
-TEST_F(MainDisplayFixture, AboveFiftyStrokesThePositionShowsAs888) {
-    goOnline();
-    loadAndShow();
-    runPasses(1);
+TEST_F(MainDisplayFixture, Above50StrokesThePositionIs888EachPassShowsTheMessageAFailureEndsIt) {
+    showOnline();
     const struct {
         std::uint16_t speed;
         const char* position;
@@ -64,11 +78,7 @@ TEST_F(MainDisplayFixture, AboveFiftyStrokesThePositionShowsAs888) {
         EXPECT_EQ(label(1)->text(), QLatin1String(c.position)) << c.speed;
         EXPECT_EQ(port.wire().requests().size(), 8u) << c.speed;
     }
-}
-
-TEST_F(MainDisplayFixture, TheMessageIsShownInEveryOnlinePass) {
-    loadAndShow();
-    goOnline();
+    // The message is shown in every online pass.
     context.SystemMessage = QStringLiteral("** System ALARM **\r\nNo Servo Fault\r\n\r\n");
     runPasses(1);
     EXPECT_EQ(messages(), QStringLiteral("** System ALARM **\nNo Servo Fault\n\n"));
@@ -77,37 +87,9 @@ TEST_F(MainDisplayFixture, TheMessageIsShownInEveryOnlinePass) {
     runPasses(1);
     EXPECT_EQ(messages(),
               QStringLiteral("-- System Normal --\nSet-up Program is Currently ONLINE"));
-}
 
-TEST_F(MainDisplayFixture, EachLayoutIsAppliedOncePerChangeOfMode) {
-    loadAndShow();
-    runPasses(1);
-    // A later offline pass does not apply the offline layout again.
-    label(0)->setText(QStringLiteral("x"));
-    runPasses(2);
-    EXPECT_EQ(label(0)->text(), QStringLiteral("x"));
-
-    goOnline();
-    setSpeedAndPosition(10, 5);
-    runPasses(1);
-    EXPECT_TRUE(label(0)->isEnabled());
-    EXPECT_TRUE(display->onlineLayoutShown());
-    EXPECT_FALSE(display->offlineLayoutShown());
-    EXPECT_EQ(label(0)->text(), QStringLiteral("10"));
-
-    link.OnlineMode = false;
-    setOnlineMode();
-    runPasses(1);
-    EXPECT_EQ(label(0)->text(), QStringLiteral("-"));
-    EXPECT_EQ(label(1)->text(), QStringLiteral("-"));
-    EXPECT_FALSE(label(0)->isEnabled());
-    EXPECT_FALSE(frame(1)->isEnabled());
-}
-
-TEST_F(MainDisplayFixture, ALinkFailureEndsThePassAndTheNextPassDropsToOffline) {
-    goOnline();
+    // A link failure ends the pass, and the next pass drops to offline.
     setSpeedAndPosition(20, 45);
-    loadAndShow();
     runPasses(1);
     context.SystemMessage = QStringLiteral("Set-up Program is Currently ONLINE");
     board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
@@ -122,63 +104,19 @@ TEST_F(MainDisplayFixture, ALinkFailureEndsThePassAndTheNextPassDropsToOffline) 
     runPasses(1);
     EXPECT_EQ(modeCalls, 1);
     EXPECT_FALSE(link.OnlineMode);
-    EXPECT_EQ(label(0)->text(), QStringLiteral("-"));
-    EXPECT_EQ(label(1)->text(), QStringLiteral("-"));
+    EXPECT_EQ(label(0)->text() + label(1)->text(), QStringLiteral("--"));
     EXPECT_EQ(messages(), QStringLiteral("Set-up Program is Currently ONLINE"));
     EXPECT_EQ(prompter.count(), 1); // the window adds no message of its own
 }
 
-TEST_F(MainDisplayFixture, ClosingTheWindowStopsItsCycle) {
-    goOnline();
-    loadAndShow();
-    runPasses(1);
-    display->close();
-    EXPECT_FALSE(display->windowActive());
-    port.clearWire();
-    EXPECT_FALSE(display->runCycleStep());
-    for (int turn = 0; turn < 5; ++turn)
-        QCoreApplication::processEvents();
-    EXPECT_TRUE(port.wire().empty());
-}
-
-TEST_F(MainDisplayFixture, NoStepRunsWhileTheLinkIsInUse) {
-    goOnline();
-    loadAndShow();
-    runPasses(1);
-    bool stepped = true;
-    std::size_t bytesDuring = 0;
-    prompter.onAsk([&](const ScriptedPrompter::Message&) {
-        const std::size_t before = port.wire().size();
-        stepped = display->runCycleStep();
-        bytesDuring = port.wire().size() - before;
-    });
-    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
-    link.RSRead(QStringLiteral("W1022"));
-    EXPECT_FALSE(stepped);
-    EXPECT_EQ(bytesDuring, 0u);
-}
-
-TEST_F(MainDisplayFixture, OfflinePassesArePacedAndOnlinePassesFollowAtOnce) {
-    loadAndShow();
-    auto* cycle = find<QTimer>("refreshCycle");
-    runPasses(1);
-    EXPECT_GE(cycle->interval(), 50);
-    goOnline();
-    runPasses(1);
-    EXPECT_EQ(cycle->interval(), 0);
-    EXPECT_TRUE(cycle->isActive());
-}
-
 // The trend takes the speeds the cycle reads (no exchange of its own), breaks where the link
 // was offline, redraws once for the points of a quarter second, and keeps its span.
-TEST_F(MainDisplayFixture, TheTrendFollowsTheSpeedReadWithGapsOffline) {
+TEST_F(MainDisplayFixture, TheTrendFollowsTheSpeedReadNoStepRunsWhileTheLinkIsBusyOrClosed) {
     QDateTime now(QDate(2026, 12, 7), QTime(3, 10, 0));
     context.currentDateTime = [&] { return now; };
     context.SettingsFile = folder.filePath("vorna7.ini");
-    goOnline();
-    loadAndShow();
+    showOnline(); // the first pass puts the link into read mode
     auto* trend = find<SpeedTrendChart>("fraTrend");
-    runPasses(1); // puts the link into read mode
     for (const auto& [speed, online] : {std::pair{200, true}, {120, true}, {0, false}, {0, true}}) {
         link.OnlineMode = online;
         setSpeedAndPosition(static_cast<std::uint16_t>(speed), 0);
@@ -195,6 +133,28 @@ TEST_F(MainDisplayFixture, TheTrendFollowsTheSpeedReadWithGapsOffline) {
     EXPECT_EQ(trend->spanMinutes(), 10);
     find<QComboBox>("cboTrendSpan")->setCurrentIndex(2);
     EXPECT_EQ(SpeedTrendChart(context).spanMinutes(), 60);
-}
 
-} // namespace
+    // No step runs while the link is in use, nor after closing.
+    bool stepped = true;
+    std::size_t bytesDuring = 0;
+    prompter.onAsk([&](const ScriptedPrompter::Message&) {
+        const std::size_t before = port.wire().size();
+        stepped = display->runCycleStep();
+        bytesDuring = port.wire().size() - before;
+    });
+    board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
+    link.RSRead(QStringLiteral("W1022"));
+    EXPECT_FALSE(stepped);
+    EXPECT_EQ(bytesDuring, 0u);
+
+    // Closing the window stops its cycle.
+    board.faults().clear();
+    goOnline();
+    display->close();
+    EXPECT_FALSE(display->windowActive());
+    port.clearWire();
+    EXPECT_FALSE(display->runCycleStep());
+    for (int turn = 0; turn < 5; ++turn)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(port.wire().empty());
+}

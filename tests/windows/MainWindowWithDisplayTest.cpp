@@ -1,37 +1,19 @@
-#include <QAction>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTest>
-#include <gtest/gtest.h>
 
-#include "AppContext.h"
-#include "BoardRig.h"
-#include "FileDialogs.h"
+#include "../app/MainWindowFixture.h"
 #include "MachineWindowSet.h"
-#include "MainStatusBar.h"
-#include "QStringPrinter.h"
-#include "frmMDIMain.h"
 
 namespace {
 
-class NoFileDialogs final : public FileDialogs {
-public:
-    std::optional<QString> openFile(const QString&, const QString&) override { return {}; }
-    std::optional<QString> saveFile(const QString&, const QString&) override { return {}; }
-};
-
 // The program as main builds it, on an in-process board.
-class MainWindowWithDisplay : public BoardRigTest {
+class MainWindowWithDisplay : public MainWindowFixture {
 protected:
     MainWindowWithDisplay() {
-        main = std::make_unique<frmMDIMain>(context, link, port, machineWindows, dialogs);
-        main->show();
+        startWith(machineWindows);
+        window->show();
     }
-    ~MainWindowWithDisplay() override {
-        main.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    ~MainWindowWithDisplay() override { window.reset(); } // before the windows it was given
     // Lets the event loop turn until `done` holds: online steps follow each other at once,
     // offline passes are paced, so it waits a little when quick turns are not enough.
     bool turnUntil(const std::function<bool()>& done, int turns = 200) {
@@ -41,35 +23,27 @@ protected:
         }
         return done() || QTest::qWaitFor(done, 2000);
     }
-    QString label(const char* name) const {
-        return main->findChild<QLabel*>(QLatin1String(name))->text();
-    }
-    QString panel(int number) const { return main->statusPanels()->panelText(number); }
-    QAction* item(const QString& name) const { return main->findChild<QAction*>(name); }
+    QString label(const char* name) const { return child<QLabel>(window.get(), name)->text(); }
     QString messages() const {
-        return main->findChild<QPlainTextEdit*>(QStringLiteral("txtMessageDisplay"))->toPlainText();
+        return child<QPlainTextEdit>(window.get(), "txtMessageDisplay")->toPlainText();
     }
 
-    AppContext context{folder.path(), prompter};
     MachineWindowSet machineWindows{context};
-    NoFileDialogs dialogs;
-    std::unique_ptr<frmMDIMain> main;
 };
 
-TEST_F(MainWindowWithDisplay, TheMainDisplayOpensAtStartUpAndEachMenuItemLoadsItsWindow) {
-    ASSERT_NE(main->currentMachineWindow(), nullptr);
-    EXPECT_EQ(main->currentMachineWindow()->objectName(), QStringLiteral("frmBMMain"));
+TEST_F(MainWindowWithDisplay, EachMenuItemLoadsItsWindowAndALinkFailureTakesAllOffline) {
+    ASSERT_NE(window->currentMachineWindow(), nullptr);
+    EXPECT_EQ(window->currentMachineWindow()->objectName(), QStringLiteral("frmBMMain"));
     EXPECT_EQ(label("lblDisplay(0)"), QStringLiteral("-"));
-    const char* windows[] = {"frmBMMain", "frmBMSetup", "frmBMTmg", "frmBMData", "frmBMIO"};
+    const char* names[] = {"frmBMMain", "frmBMSetup", "frmBMTmg", "frmBMData", "frmBMIO"};
     for (int i : {1, 2, 3, 4, 0}) {
-        item(QStringLiteral("mnuBMForm(%1)").arg(i))->trigger();
-        ASSERT_NE(main->currentMachineWindow(), nullptr);
-        EXPECT_EQ(main->currentMachineWindow()->objectName(), QLatin1String(windows[i]));
+        menuItem(qPrintable(QStringLiteral("mnuBMForm(%1)").arg(i)))->trigger();
+        ASSERT_NE(window->currentMachineWindow(), nullptr);
+        EXPECT_EQ(window->currentMachineWindow()->objectName(), QLatin1String(names[i]));
     }
-}
 
-TEST_F(MainWindowWithDisplay, ALinkFailureTakesTheWholeProgramOffline) {
-    item(QStringLiteral("mnuViewOnline"))->trigger();
+    // A link failure in a machine window takes the whole program offline.
+    trigger("mnuViewOnline");
     ASSERT_TRUE(turnUntil([&] { return label("lblDisplay(0)") != QStringLiteral("0"); }));
     board.faults().set(sim::Fault::Silence, sim::FaultPlan::always());
     EXPECT_TRUE(turnUntil([&] { return panel(2) == QStringLiteral("OFFLINE"); }));
@@ -77,9 +51,9 @@ TEST_F(MainWindowWithDisplay, ALinkFailureTakesTheWholeProgramOffline) {
     EXPECT_FALSE(link.OnlineMode);
     EXPECT_TRUE(turnUntil([&] { return label("lblDisplay(0)") == QStringLiteral("-"); }));
     EXPECT_EQ(label("lblDisplay(1)"), QStringLiteral("-"));
-    EXPECT_TRUE(item(QStringLiteral("mnuViewOffline"))->isChecked());
+    expectMode(false);
 
-    main->tmrBackgroungUpdate_Timer();
+    window->tmrBackgroungUpdate_Timer();
     EXPECT_EQ(panel(1), QStringLiteral("System Message:  Comm Fault with K6674"));
     EXPECT_TRUE(turnUntil(
         [&] { return messages() == QStringLiteral("Set-up Program is Currently OFFLINE"); }));

@@ -26,7 +26,7 @@ protected:
     QCheckBox* check() const { return find<QCheckBox>(QStringLiteral("chkBMSetup")); }
 };
 
-TEST_F(SetupParameters, OfflineItShowsCurrentDataAndOfflineEditingEditsIt) {
+TEST_F(SetupParameters, OfflineEditingEditsAndComingBackFromAnotherChildReappliesTheLayout) {
     context.CurrentData.ParamValue[1] = 321;
     context.CurrentData.ParamValue[8] = 0;
     load();
@@ -41,6 +41,21 @@ TEST_F(SetupParameters, OfflineItShowsCurrentDataAndOfflineEditingEditsIt) {
     EXPECT_EQ(context.CurrentData.ParamValue[2], 42);
     EXPECT_EQ(context.CurrentData.ParamValue[8], 1);
     EXPECT_TRUE(enabled(at(Box, 0)) && port.wire().empty());
+
+    // Coming back from another child window applies the layout again.
+    goOnline();
+    QMdiArea area;
+    auto* own = area.addSubWindow(new frmBMSetup(context, [] {}));
+    auto* other = area.addSubWindow(new QWidget);
+    area.show();
+    area.setActiveSubWindow(own);
+    for (int step = 0; step < 40; ++step)
+        own->findChild<frmBMSetup*>()->runCycleStep();
+    auto* box = own->findChild<QLineEdit*>(at(Box, 1));
+    area.setActiveSubWindow(other);
+    EXPECT_NE(box->text(), QStringLiteral("-"));
+    area.setActiveSubWindow(own);
+    EXPECT_EQ(box->text(), QStringLiteral("-"));
 }
 
 TEST_F(SetupParameters, OnlineTheCheckBoxIsWrittenOnlyWhenChangedAndTheButtonsFollowTheEdges) {
@@ -90,15 +105,13 @@ TEST_P(SetupEntries, AcceptedOrRejected) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SetupEntries,
-    ::testing::Values(
-        EntryCase{"Highest", 6, "899", "899", nullptr},
-        EntryCase{"FractionShownAndSentWhole", 2, "12.5", "12", nullptr},
-        EntryCase{"FractionRoundsUp", 3, "7.6", "8", nullptr},
-        EntryCase{"AboveRange", 0, "360", "10", "Only a Number Between 0 and 359 can be Entered"},
-        EntryCase{"NotANumber", 2, "1x", "12", "Only a Number Between 0 and 99 can be Entered"}),
+    // The ranges are the window table's; what is refused, and how, is the entry's own.
+    ::testing::Values(EntryCase{"FractionShownAndSentWholeHalfToEven", 2, "12.5", "12", nullptr},
+                      EntryCase{"AboveRange", 0, "360", "10",
+                                "Only a Number Between 0 and 359 can be Entered"}),
     CaseName());
 
-TEST_F(SetupParameters, TheEditedEntryIsLeftAloneUntilAbandonedOrSteppedByItsUpDownsKey) {
+TEST_F(SetupParameters, TheEditedEntryIsLeftAloneUntilAbandonedOrSteppedAndAcceleratorsWork) {
     loadOnline();
     auto* box = find<QLineEdit>(at(Box, 3));
     box->setFocus(Qt::MouseFocusReason);
@@ -114,10 +127,8 @@ TEST_F(SetupParameters, TheEditedEntryIsLeftAloneUntilAbandonedOrSteppedByItsUpD
     EXPECT_EQ(focused(), find(at("updBMSetup", 5)));
     EXPECT_EQ(context.CurrentData.ParamValue[5], 16);
     EXPECT_EQ(writes(), word(1032, 13) + word(1032, 13) + word(1038, 16));
-}
 
-TEST_F(SetupParameters, AcceleratorsAndTabMoveTheFocusToggleTheBoxAndPressButtons) {
-    loadOnline();
+    // Accelerators and Tab move the focus, toggle the box and press buttons.
     int i = 0;
     for (const Qt::Key key :
          {Qt::Key_D, Qt::Key_M, Qt::Key_O, Qt::Key_A, Qt::Key_X, Qt::Key_I, Qt::Key_L, Qt::Key_G}) {
@@ -134,22 +145,6 @@ TEST_F(SetupParameters, AcceleratorsAndTabMoveTheFocusToggleTheBoxAndPressButton
                      [&pressed] { ++pressed; });
     pressKeys(Qt::Key_P);
     EXPECT_EQ(pressed, 1);
-}
-
-TEST_F(SetupParameters, ComingBackFromAnotherChildWindowAppliesTheLayoutAgain) {
-    goOnline();
-    QMdiArea area;
-    auto* own = area.addSubWindow(new frmBMSetup(context, [] {}));
-    auto* other = area.addSubWindow(new QWidget);
-    area.show();
-    area.setActiveSubWindow(own);
-    for (int step = 0; step < 40; ++step)
-        own->findChild<frmBMSetup*>()->runCycleStep();
-    auto* box = own->findChild<QLineEdit*>(at(Box, 1));
-    area.setActiveSubWindow(other);
-    EXPECT_NE(box->text(), QStringLiteral("-"));
-    area.setActiveSubWindow(own);
-    EXPECT_EQ(box->text(), QStringLiteral("-"));
 }
 
 } // namespace
