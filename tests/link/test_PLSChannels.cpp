@@ -3,7 +3,6 @@
 #include <tuple>
 
 #include "BoardRig.h"
-#include "CaseName.h"
 #include "PLSChannel.h"
 #include "QStringPrinter.h"
 
@@ -140,33 +139,31 @@ const Check checks[] = {
                 "24 configuration values are needed, 23 were given.")},
 };
 
-VORNA7_PRINTS_ROW_NAME(Check)
-
-class PLSCheck : public PLSFixture, public testing::WithParamInterface<Check> {};
-
-TEST_P(PLSCheck, AcceptsOrRefusesWithTheExactMessage) {
-    const Check& check = GetParam();
-    const bool accepted = check.outcome.title.isEmpty();
-    if (check.outcome.readsScale)
-        word(360);
-    if (accepted) {
-        handshake();
-        acknowledged(6);
-        ready();
+TEST_F(PLSFixture, ChecksAcceptOrRefuseWithTheExactMessage) {
+    for (const Check& check : checks) {
+        SCOPED_TRACE(check.name);
+        prompter.clear();
+        port.clearWire();
+        const bool accepted = check.outcome.title.isEmpty();
+        if (check.outcome.readsScale)
+            word(360);
+        if (accepted) {
+            handshake();
+            acknowledged(6);
+            ready();
+        }
+        EXPECT_EQ(check.call(link), accepted);
+        if (accepted) {
+            EXPECT_EQ(prompter.count(), 0);
+            continue;
+        }
+        ASSERT_EQ(prompter.count(), 1);
+        EXPECT_EQ(prompter.lastShown(), Shown(check.outcome.title, check.outcome.text,
+                                              Prompter::Icon::Exclamation, Prompter::Buttons::OK));
+        EXPECT_EQ(wire(), check.outcome.readsScale ? "FF/55 18/55 55/68 55/01" : "")
+            << "no record is sent";
     }
-    EXPECT_EQ(check.call(link), accepted);
-    if (accepted) {
-        EXPECT_EQ(prompter.count(), 0);
-        return;
-    }
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.lastShown(), Shown(check.outcome.title, check.outcome.text,
-                                          Prompter::Icon::Exclamation, Prompter::Buttons::OK));
-    EXPECT_EQ(wire(), check.outcome.readsScale ? "FF/55 18/55 55/68 55/01" : "")
-        << "no record is sent";
 }
-
-INSTANTIATE_TEST_SUITE_P(Checks, PLSCheck, testing::ValuesIn(checks), CaseName());
 
 // ---- Pulse trains --------------------------------------------------------------------------
 
