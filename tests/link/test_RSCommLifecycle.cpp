@@ -71,15 +71,14 @@ TEST_F(LinkOnBoard, UnreadableSettingsAskRetryOrCancelAndCancelLeavesThePortClos
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(port.openCount(), 0);
     EXPECT_FALSE(link.CommError);
-}
 
-TEST_F(LinkOnBoard, RetryAfterTheSettingsProblemIsMendedOpensTheLine) {
-    const QString blocker = folder.filePath(QStringLiteral("Support/RSPort.cfg"));
-    QDir(folder.path()).mkpath(QStringLiteral("Support/RSPort.cfg"));
+    // Retry once the problem is mended opens the line.
     prompter.answerNext(Prompter::Retry);
-    prompter.onAsk([&](const ScriptedPrompter::Message&) { QDir(blocker).removeRecursively(); });
+    prompter.onAsk([&](const ScriptedPrompter::Message&) {
+        QDir(folder.filePath(QStringLiteral("Support/RSPort.cfg"))).removeRecursively();
+    });
     link.OpenRSComm(port);
-    EXPECT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.count(), 2);
     EXPECT_TRUE(link.OnlineMode);
     EXPECT_EQ(settingsFile(), QByteArray("1,9600\r\n"));
 }
