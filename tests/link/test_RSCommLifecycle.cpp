@@ -140,7 +140,7 @@ TEST_F(LinkOnBoard, ClosingSaysGoodbyeOnlyWhenTheLinkIsHealthy) {
 
 // ---- Port numbers and devices --------------------------------------------------------------
 
-TEST(QtSerialPortNames, PortNumberLeadsToTheAliasWhenItExistsElseThePlatformPort) {
+TEST(QtSerialPortNames, PortNumberLeadsToTheAliasElseThePlatformPortAndAMissingOneIsNamed) {
     QTemporaryDir folder;
     QDir(folder.path()).mkpath(QStringLiteral("Support"));
     EXPECT_EQ(QtSerialPort::devicePathFor(folder.path(), 1), QStringLiteral("/dev/ttyS0"));
@@ -149,10 +149,8 @@ TEST(QtSerialPortNames, PortNumberLeadsToTheAliasWhenItExistsElseThePlatformPort
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null-not-there"), alias));
     EXPECT_EQ(QtSerialPort::devicePathFor(folder.path(), 3), alias)
         << "a dangling alias is still the chosen device, so opening reports it";
-}
 
-TEST(QtSerialPortNames, OpeningAMissingDeviceFailsWithAReadableReason) {
-    QTemporaryDir folder;
+    // Opening a missing device fails with a readable reason.
     QtSerialPort port(folder.path());
     port.setDevicePath(folder.filePath(QStringLiteral("no-such-device")));
     EXPECT_FALSE(port.open());
