@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "BoardSerialPort.h"
-#include "CaseName.h"
 #include "ConsolePrompter.h"
 #include "CtlCommands.h"
 #include "CtlPLSCommands.h"
@@ -40,31 +39,15 @@ const char* const CannotCommunicate =
     "WARNING - Communication Error!: Cannot Communicate with Target Board. | Verify RS-232 Cable "
     "is Connected Between | COMM Port and PROG Port.\n";
 
+// A vorna7ctl whose line is open to a script.
 struct Ctl {
-    CtlCommands& commands;
-    CtlPLSCommands& pls;
-};
-
-struct Row {
-    const char* name;
-    Script script;
-    std::function<int(Ctl&)> run;
-    int status;
-    std::string out;
-    std::string err;
-};
-
-VORNA7_PRINTS_ROW_NAME(Row)
-
-class CtlCommandTable : public testing::TestWithParam<Row> {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(app.write(QStringLiteral("Support/FaultErrCodes.txt"),
+    Ctl() {
+        EXPECT_TRUE(app.write(QStringLiteral("Support/FaultErrCodes.txt"),
                               "5C,\"Brake slow, check wear\"\r\n"));
         peer.script();
         peer.answer({A}); // greeting on opening
         link.OpenRSComm(peer);
-        ASSERT_TRUE(link.OnlineMode);
+        EXPECT_TRUE(link.OnlineMode);
     }
 
     TempFolder app;
@@ -80,16 +63,14 @@ protected:
     CtlPLSCommands pls{link, prompter, out, err};
 };
 
-TEST_P(CtlCommandTable, PrintsAndExitsAsExpected) {
-    const Row& row = GetParam();
-    for (int reply : row.script)
-        peer.answer(reply);
-    Ctl ctl{commands, pls};
-    EXPECT_EQ(row.run(ctl), row.status);
-    EXPECT_EQ(out.str(), row.out);
-    EXPECT_EQ(err.str(), row.err);
-    EXPECT_EQ(peer.scriptLeft(), 0) << "every scripted answer is used";
-}
+struct Row {
+    const char* name;
+    Script script;
+    std::function<int(Ctl&)> run;
+    int status;
+    std::string out;
+    std::string err;
+};
 
 const Row rows[] = {
     // read, write, watch
@@ -192,7 +173,19 @@ const Row rows[] = {
      "not be programmed.\n"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Commands, CtlCommandTable, testing::ValuesIn(rows), CaseName());
+// Each row on a fresh line.
+TEST(CtlCommandTable, PrintsAndExitsAsExpected) {
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Ctl ctl;
+        for (int reply : row.script)
+            ctl.peer.answer(reply);
+        EXPECT_EQ(row.run(ctl), row.status);
+        EXPECT_EQ(ctl.out.str(), row.out);
+        EXPECT_EQ(ctl.err.str(), row.err);
+        EXPECT_EQ(ctl.peer.scriptLeft(), 0) << "every scripted answer is used";
+    }
+}
 
 TEST(StopSignal, TurnsCtrlCIntoARequestAndGivesTheOldHandlerBack) {
     static volatile std::sig_atomic_t previousCalled = 0;

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "CtlOptions.h"
 
@@ -64,12 +65,9 @@ TEST(CtlOptions, TakesGlobalOptionsInBothSpellings) {
                   .arg(app.path()));
     ASSERT_EQ(parsed.error, QString());
     const CtlOptions& options = parsed.options;
-    EXPECT_EQ(options.appDir, app.path());
-    EXPECT_EQ(options.port, 7);
-    EXPECT_EQ(options.speed, 19200);
-    EXPECT_EQ(options.retries, 3);
-    EXPECT_TRUE(options.trace);
-    EXPECT_EQ(options.command, CtlOptions::Command::Read);
+    EXPECT_EQ(std::tuple(options.appDir, options.port, options.speed, options.retries,
+                         options.trace, options.command),
+              std::tuple(app.path(), 7, 19200, 3, true, CtlOptions::Command::Read));
     EXPECT_EQ(options.addresses, QStringList({"W1022", "b1020.7", "F34", "1FF0H", "D1100"}));
     EXPECT_TRUE(options.overridesSettings());
 }
@@ -77,10 +75,9 @@ TEST(CtlOptions, TakesGlobalOptionsInBothSpellings) {
 TEST(CtlOptions, LeavesTheSettingsFileInChargeWithoutPortDeviceOrSpeed) {
     const CtlOptions::Parsed parsed = parse(QStringLiteral("read W182"));
     ASSERT_EQ(parsed.error, QString());
-    EXPECT_FALSE(parsed.options.overridesSettings());
-    EXPECT_EQ(parsed.options.retries, 0);
-    EXPECT_FALSE(parsed.options.trace);
-    EXPECT_TRUE(parsed.options.appDir.isEmpty());
+    EXPECT_EQ(std::tuple(parsed.options.overridesSettings(), parsed.options.retries,
+                         parsed.options.trace, parsed.options.appDir),
+              std::tuple(false, 0, false, QString()));
 
     EXPECT_TRUE(parse(QStringLiteral("--device /dev/pts/9 read W182")).options.overridesSettings());
     EXPECT_TRUE(parse(QStringLiteral("--speed 9600 read W182")).options.overridesSettings());
@@ -102,10 +99,9 @@ TEST(CtlOptions, ReadsWatchOptionsAfterTheCommand) {
     const CtlOptions::Parsed parsed =
         parse(QStringLiteral("watch --count 5 --interval=0 W182 W180"));
     ASSERT_EQ(parsed.error, QString());
-    EXPECT_EQ(parsed.options.command, CtlOptions::Command::Watch);
-    EXPECT_EQ(parsed.options.count, 5);
-    EXPECT_EQ(parsed.options.intervalMs, 0);
-    EXPECT_EQ(parsed.options.addresses, QStringList({"W182", "W180"}));
+    EXPECT_EQ(std::tuple(parsed.options.command, parsed.options.count, parsed.options.intervalMs,
+                         parsed.options.addresses),
+              std::tuple(CtlOptions::Command::Watch, 5, 0, QStringList({"W182", "W180"})));
     EXPECT_TRUE(parse(QStringLiteral("watch --csv W182")).options.csv);
 
     const CtlOptions::Parsed endless = parse(QStringLiteral("watch W182"));

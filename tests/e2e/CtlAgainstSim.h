@@ -14,9 +14,6 @@ protected:
     CtlProcess::Result ctl(const QStringList& arguments) {
         return CtlProcess::run(QStringList{"--appdir", sim.appDir()} + arguments);
     }
-    void startCtl(CtlProcess& process, const QStringList& arguments) {
-        process.start(QStringList{"--appdir", sim.appDir()} + arguments);
-    }
 
     SimulatorProcess sim;
 };

@@ -42,7 +42,7 @@ TEST_F(CtlAgainstSim, ExitsWithTwoWhenTheBoardStaysSilentThroughTheRetries) {
 TEST_F(CtlAgainstSim, WatchEndsOnSigtermAfterClosingTheLink) {
     ASSERT_EQ(sim.control("set W1022 77"), "ok");
     CtlProcess watch;
-    startCtl(watch, {"--trace", "watch", "--interval", "50", "W1022"});
+    watch.start({"--appdir", sim.appDir(), "--trace", "watch", "--interval", "50", "W1022"});
     ASSERT_TRUE(watch.waitForOutLines(2));
     watch.terminate();
     const CtlProcess::Result result = watch.finish();

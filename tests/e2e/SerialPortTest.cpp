@@ -2,7 +2,6 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include "CaseName.h"
 #include "CtlProcess.h"
 #include "QStringPrinter.h"
 #include "QtSerialPort.h"
@@ -32,40 +31,36 @@ struct Setting {
     const char* after;
 };
 
-VORNA7_PRINTS_ROW_NAME(Setting)
-
-class CtlSettingsFile : public testing::TestWithParam<Setting> {};
+const Setting settings[] = {
+    {"FilePicksPort7", 7, {}, " 7 , 19200 \r\n", " 7 , 19200 \r\n"},
+    {"PortOptionLeavesTheFile", 4, {"--port", "4"}, "1,9600\r\n", "1,9600\r\n"},
+    {"PortOptionCreatesNoFile", 4, {"--port", "4"}, nullptr, nullptr},
+    {"SpeedOptionLeavesTheFile", 4, {"--speed", "19200"}, "4,9600\r\n", "4,9600\r\n"},
+    {"DeviceNeedsNoAlias", 4, {"--device", "@PATH"}, nullptr, nullptr},
+};
 
 // Without --port, --device or --speed the settings file picks the line, as in the program
 // (whose link creates it when missing); otherwise it is neither created nor rewritten.
-TEST_P(CtlSettingsFile, PicksTheLineAndIsLeftAsExpected) {
-    const Setting& row = GetParam();
-    SimulatorProcess sim(row.simPort);
-    ASSERT_EQ(sim.failure(), QString());
-    ASSERT_EQ(sim.control("set W1022 33"), "ok");
-    if (row.before)
-        writeSettings(sim, row.before);
-    QStringList arguments = {"--appdir", sim.appDir()};
-    for (const char* option : row.options)
-        arguments.append(option == std::string_view("@PATH") ? sim.device()
-                                                             : QString::fromUtf8(option));
-    const CtlProcess::Result read = CtlProcess::run(arguments + QStringList{"read", "W1022"});
-    EXPECT_EQ(read.exitCode, 0) << read.err.toStdString();
-    EXPECT_EQ(read.out, "33\n");
-    QFile settings(QDir(sim.appDir()).filePath(SettingsFile));
-    EXPECT_EQ(settings.open(QIODevice::ReadOnly) ? settings.readAll() : TempFolder::Missing,
-              row.after ? QByteArray(row.after) : TempFolder::Missing);
+TEST(CtlSettingsFile, PicksTheLineAndIsLeftAsExpected) {
+    for (const Setting& row : settings) {
+        SCOPED_TRACE(row.name);
+        SimulatorProcess sim(row.simPort);
+        ASSERT_EQ(sim.failure(), QString());
+        ASSERT_EQ(sim.control("set W1022 33"), "ok");
+        if (row.before)
+            writeSettings(sim, row.before);
+        QStringList arguments = {"--appdir", sim.appDir()};
+        for (const char* option : row.options)
+            arguments.append(option == std::string_view("@PATH") ? sim.device()
+                                                                 : QString::fromUtf8(option));
+        const CtlProcess::Result read = CtlProcess::run(arguments + QStringList{"read", "W1022"});
+        EXPECT_EQ(read.exitCode, 0) << read.err.toStdString();
+        EXPECT_EQ(read.out, "33\n");
+        QFile file(QDir(sim.appDir()).filePath(SettingsFile));
+        EXPECT_EQ(file.open(QIODevice::ReadOnly) ? file.readAll() : TempFolder::Missing,
+                  row.after ? QByteArray(row.after) : TempFolder::Missing);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Options, CtlSettingsFile,
-    testing::Values(
-        Setting{"FilePicksPort7", 7, {}, " 7 , 19200 \r\n", " 7 , 19200 \r\n"},
-        Setting{"PortOptionLeavesTheFile", 4, {"--port", "4"}, "1,9600\r\n", "1,9600\r\n"},
-        Setting{"PortOptionCreatesNoFile", 4, {"--port", "4"}, nullptr, nullptr},
-        Setting{"SpeedOptionLeavesTheFile", 4, {"--speed", "19200"}, "4,9600\r\n", "4,9600\r\n"},
-        Setting{"DeviceNeedsNoAlias", 4, {"--device", "@PATH"}, nullptr, nullptr}),
-    CaseName());
 
 // The link exactly as the program wires it: a line that drops fails at once, reported once.
 TEST(QtSerialPortLink, DroppedLineFailsAtOnceAndIsReportedOnce) {

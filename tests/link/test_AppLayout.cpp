@@ -35,14 +35,12 @@ TEST_F(AppLayoutTest, AProgramFolderHoldingSupportInAnyCaseIsPortableAndWritesNo
     }
 }
 
-TEST_F(AppLayoutTest, InstalledReadsBesideBinAndWritesToTheUsersConfiguration) {
+// Installed, the program reads beside bin and writes to the user's configuration.
+TEST_F(AppLayoutTest, FirstUseSeedsTheSettingsAndLaterUseKeepsTheUsersChoice) {
     EXPECT_TRUE(installed().isInstalled());
     EXPECT_EQ(installed().applicationFolder(),
               root.filePath(QStringLiteral("home/.config/vorna7")));
     EXPECT_EQ(installed().shippedFolder(), root.filePath(QStringLiteral("usr/share/vorna7")));
-}
-
-TEST_F(AppLayoutTest, FirstUseSeedsTheSettingsAndLaterUseKeepsTheUsersChoice) {
     EXPECT_EQ(installed().prepare(), QString());
     EXPECT_EQ(root.read(userSettings), QByteArray("1,9600\r\n"));
     ASSERT_TRUE(root.write(userSettings, "3,19200\r\n"));

@@ -16,15 +16,9 @@ TEST(BoardTypesTable, UnknownCodesAndIndexesWithoutAConfiguration) {
     EXPECT_EQ(RSComm::LCFBoardIndex(62), QString());
 }
 
-TEST_F(LinkOnBoard, FirmwareRevisionOfflineIsMinusOneWithoutTouchingTheLine) {
-    EXPECT_EQ(link.FirmwareRev(), -1);
-    goOnline();
-    link.CommError = true;
-    EXPECT_EQ(link.FirmwareRev(), -1);
-    EXPECT_EQ(wire(), "");
-}
-
+// Offline or after a failure the revision is -1 and the line is left alone.
 TEST_F(LinkOnBoard, FirmwareRevisionAndFaultCodeAreReadFromTheirBytes) {
+    EXPECT_EQ(link.FirmwareRev(), -1);
     goOnline();
     board.memory().setByte(8159, 23);
     board.memory().setByte(8176, 0x5C);
@@ -33,6 +27,10 @@ TEST_F(LinkOnBoard, FirmwareRevisionAndFaultCodeAreReadFromTheirBytes) {
     port.clearWire();
     EXPECT_EQ(link.FaultCode(), 0x5C);
     EXPECT_EQ(wire(), "1F/1F F0/5C");
+    port.clearWire();
+    link.CommError = true;
+    EXPECT_EQ(link.FirmwareRev(), -1);
+    EXPECT_EQ(wire(), "");
 }
 
 TEST_F(LinkOnBoard, FaultDescriptionsComeFromTheRecordsOfTheFaultFile) {
@@ -62,23 +60,16 @@ TEST_F(LinkOnBoard, FaultDescriptionsComeFromTheRecordsOfTheFaultFile) {
     EXPECT_EQ(prompter.count(), 0);
 }
 
-TEST_F(LinkOnBoard, FaultFileIsFoundInALowerCaseSupportFolder) {
-    ASSERT_TRUE(folder.write(QStringLiteral("support/FaultErrCodes.txt"), "05,Low air\r\n"));
-    EXPECT_EQ(link.FaultDescription(5), QStringLiteral("Fault Code (05H): Low air"));
-}
-
+// The application folder's own file may sit in a lower-case support folder.
 TEST_F(LinkOnBoard, ShippedFaultFileServesUnlessTheApplicationFolderHasItsOwn) {
+    EXPECT_EQ(link.FaultDescription(5),
+              QStringLiteral("Fault Code (05H): --- Fault File Not Found ---"));
     TempFolder shipped;
     ASSERT_TRUE(shipped.write(QStringLiteral("Support/FaultErrCodes.txt"), "05,Low air\r\n"));
     link.setShippedFolder(shipped.path());
     EXPECT_EQ(link.FaultDescription(5), QStringLiteral("Fault Code (05H): Low air"));
-    ASSERT_TRUE(folder.write(QStringLiteral("Support/FaultErrCodes.txt"), "05,Own text\r\n"));
+    ASSERT_TRUE(folder.write(QStringLiteral("support/FaultErrCodes.txt"), "05,Own text\r\n"));
     EXPECT_EQ(link.FaultDescription(5), QStringLiteral("Fault Code (05H): Own text"));
-}
-
-TEST_F(LinkOnBoard, MissingFaultFileIsSaidInTheText) {
-    EXPECT_EQ(link.FaultDescription(5),
-              QStringLiteral("Fault Code (05H): --- Fault File Not Found ---"));
 }
 
 TEST_F(LinkOnBoard, UnreadableFaultFileShowsTheErrorAndReturnsThePrefix) {

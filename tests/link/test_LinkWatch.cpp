@@ -2,7 +2,6 @@
 #include <vector>
 
 #include "BoardRig.h"
-#include "CaseName.h"
 #include "LinkExchangeText.h"
 #include "LinkObserver.h"
 #include "QStringPrinter.h"
@@ -23,7 +22,6 @@ struct WatchedCase {
     std::function<void(BoardRig&)> run;
     QStringList rows;
 };
-VORNA7_PRINTS_ROW_NAME(WatchedCase)
 
 void spoil(BoardRig& rig, sim::Fault fault, int count = 1) {
     rig.board.faults().set(fault, sim::FaultPlan::next(count));
@@ -114,16 +112,17 @@ const std::vector<WatchedCase> Cases = {
       "00\tok"}},
 };
 
-class LinkWatchCase : public BoardRigTest, public ::testing::WithParamInterface<WatchedCase> {};
-
-TEST_P(LinkWatchCase, EachOperationIsOneRowWithItsBytesAndOutcome) {
-    goOnline();
-    RowsSeen seen;
-    link.setObserver(&seen);
-    GetParam().run(*this);
-    EXPECT_EQ(seen.rows.join(u'\n'), GetParam().rows.join(u'\n'));
+// Each row on a fresh board.
+TEST(LinkWatch, EachOperationIsOneRowWithItsBytesAndOutcome) {
+    for (const WatchedCase& c : Cases) {
+        SCOPED_TRACE(c.name);
+        BoardRig rig;
+        rig.goOnline();
+        RowsSeen seen;
+        rig.link.setObserver(&seen);
+        c.run(rig);
+        EXPECT_EQ(seen.rows.join(u'\n'), c.rows.join(u'\n'));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Operations, LinkWatchCase, ::testing::ValuesIn(Cases), CaseName());
 
 } // namespace

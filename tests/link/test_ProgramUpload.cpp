@@ -5,6 +5,8 @@
 
 namespace {
 
+const QString NotComplete = QStringLiteral("Program Upload Not Complete!\r\n\r\n");
+
 class ProgramUpload : public BoardRigTest {
 protected:
     ProgramSet set;
@@ -56,9 +58,8 @@ TEST_F(ProgramUpload, ProgramReadBackIntoTheFileSet) {
     // Column 39 holds one digit: 12 would move LcfCode40 out of its column.
     board.memory().setByte(8189, 12);
     upload("A\r\n");
-    EXPECT_EQ(prompter.last().text,
-              QStringLiteral("Program Upload Not Complete!\r\n\r\nConfiguration file not created: "
-                             "B8189 holds 12, which its one column cannot hold."));
+    EXPECT_EQ(prompter.last().text, NotComplete + "Configuration file not created: B8189 holds "
+                                                  "12, which its one column cannot hold.");
     EXPECT_EQ(file("lcf"), lcf);
 }
 
@@ -68,8 +69,7 @@ TEST_F(ProgramUpload, FailureMidMemoryKeepsTheOldHexFileAndTheNewRevisionFile) {
     board.faults().set(sim::Fault::LineDrop, sim::FaultPlan::next(1, 2 + 20 + 2 * 0x345));
     upload("3\r\n"); // R2223: 2000H to 7FFFH
     EXPECT_EQ(link.CurrentProgramAdd(), QStringLiteral("2340H"));
-    EXPECT_EQ(prompter.last().text,
-              QStringLiteral("Program Upload Not Complete!\r\n\r\nHEX file not created."));
+    EXPECT_EQ(prompter.last().text, NotComplete + "HEX file not created.");
     EXPECT_EQ(file("hex"), ":00000001FF\r\n");
     EXPECT_EQ(file("rev"), QByteArray("VORNA7\0\0:?05\r\n", 14));
 
@@ -78,8 +78,7 @@ TEST_F(ProgramUpload, FailureMidMemoryKeepsTheOldHexFileAndTheNewRevisionFile) {
     // Opening, handshake and ten ident reads; the line drops at the first configuration byte.
     board.faults().set(sim::Fault::LineDrop, sim::FaultPlan::next(1, 1 + 2 + 20));
     upload("A\r\n"); // T5514
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Program Upload Not Complete!\r\n\r\n"
-                                                   "Configuration file not created."));
+    EXPECT_EQ(prompter.last().text, NotComplete + "Configuration file not created.");
     EXPECT_EQ(file("lcf"), TempFolder::Missing);
     EXPECT_FALSE(onlineAfter);
 }
@@ -89,7 +88,6 @@ TEST_F(ProgramUpload, UnreadableIdentIsReportedAndWritesNoRevisionFile) {
     board.faults().set(sim::Fault::WrongEcho, sim::FaultPlan::always());
     upload("7\r\n");
     EXPECT_FALSE(link.CommError);
-    EXPECT_EQ(prompter.last().text,
-              QStringLiteral("Program Upload Not Complete!\r\n\r\nRevision file not created."));
+    EXPECT_EQ(prompter.last().text, NotComplete + "Revision file not created.");
     EXPECT_EQ(file("rev"), TempFolder::Missing);
 }

@@ -71,15 +71,14 @@ TEST_F(LinkOnBoard, UnreadableSettingsAskRetryOrCancelAndCancelLeavesThePortClos
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(port.openCount(), 0);
     EXPECT_FALSE(link.CommError);
-}
 
-TEST_F(LinkOnBoard, RetryAfterTheSettingsProblemIsMendedOpensTheLine) {
-    const QString blocker = folder.filePath(QStringLiteral("Support/RSPort.cfg"));
-    QDir(folder.path()).mkpath(QStringLiteral("Support/RSPort.cfg"));
+    // Retry once the problem is mended opens the line.
     prompter.answerNext(Prompter::Retry);
-    prompter.onAsk([&](const ScriptedPrompter::Message&) { QDir(blocker).removeRecursively(); });
+    prompter.onAsk([&](const ScriptedPrompter::Message&) {
+        QDir(folder.filePath(QStringLiteral("Support/RSPort.cfg"))).removeRecursively();
+    });
     link.OpenRSComm(port);
-    EXPECT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.count(), 2);
     EXPECT_TRUE(link.OnlineMode);
     EXPECT_EQ(settingsFile(), QByteArray("1,9600\r\n"));
 }
@@ -141,7 +140,7 @@ TEST_F(LinkOnBoard, ClosingSaysGoodbyeOnlyWhenTheLinkIsHealthy) {
 
 // ---- Port numbers and devices --------------------------------------------------------------
 
-TEST(QtSerialPortNames, PortNumberLeadsToTheAliasWhenItExistsElseThePlatformPort) {
+TEST(QtSerialPortNames, PortNumberLeadsToTheAliasElseThePlatformPortAndAMissingOneIsNamed) {
     QTemporaryDir folder;
     QDir(folder.path()).mkpath(QStringLiteral("Support"));
     EXPECT_EQ(QtSerialPort::devicePathFor(folder.path(), 1), QStringLiteral("/dev/ttyS0"));
@@ -150,10 +149,8 @@ TEST(QtSerialPortNames, PortNumberLeadsToTheAliasWhenItExistsElseThePlatformPort
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null-not-there"), alias));
     EXPECT_EQ(QtSerialPort::devicePathFor(folder.path(), 3), alias)
         << "a dangling alias is still the chosen device, so opening reports it";
-}
 
-TEST(QtSerialPortNames, OpeningAMissingDeviceFailsWithAReadableReason) {
-    QTemporaryDir folder;
+    // Opening a missing device fails with a readable reason.
     QtSerialPort port(folder.path());
     port.setDevicePath(folder.filePath(QStringLiteral("no-such-device")));
     EXPECT_FALSE(port.open());

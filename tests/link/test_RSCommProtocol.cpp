@@ -89,7 +89,7 @@ TEST_F(LinkOnBoard, MalformedAddressesAreRefusedWithoutTouchingTheLine) {
 
 // ---- Echo failures -------------------------------------------------------------------------
 
-TEST_F(LinkOnBoard, WrongEchoDuringAWriteRepeatsTheWholeWriteOnce) {
+TEST_F(LinkOnBoard, WrongEchoRepeatsAWriteOnceThenStopsWithoutAMessage) {
     goOnline();
     // Spoil the second echo of the first attempt only.
     board.faults().set(sim::Fault::WrongEcho, sim::FaultPlan::next(1, 1));
@@ -97,10 +97,8 @@ TEST_F(LinkOnBoard, WrongEchoDuringAWriteRepeatsTheWholeWriteOnce) {
     EXPECT_EQ(board.memory().word(1024), 300);
     EXPECT_EQ(link.LinkMode(), 2);
     EXPECT_EQ(prompter.count(), 0); // the repeat's bytes are the link watch's
-}
 
-TEST_F(LinkOnBoard, WriteThatFailsTwiceStopsWithoutAMessage) {
-    goOnline();
+    // A write that fails twice stops without a message.
     board.faults().set(sim::Fault::WrongEcho, sim::FaultPlan::always());
     link.RSWrite(QStringLiteral("W1024"), QStringLiteral("300"));
     EXPECT_TRUE(link.WriteVerifyFailed());

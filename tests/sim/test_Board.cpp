@@ -89,17 +89,15 @@ TEST(Board, WrongEchoStillStoresTheData) {
     EXPECT_EQ(board.memory().byte(0x0400), 0x2C);
 }
 
-TEST(Board, DroppedLineCarriesNothingUntilRestored) {
+TEST(Board, DroppedLineCarriesNothingUntilRestoredAndOutlivesClearedFaults) {
     Board board;
     board.faults().dropLine();
     EXPECT_FALSE(board.receive(0xFF, 0).has_value());
     EXPECT_TRUE(board.traffic().empty());
     board.faults().restoreLine();
     EXPECT_EQ(board.receive(0xFF, 0), std::optional<std::uint8_t>(0x55));
-}
 
-TEST(Board, FaultsClearedLeaveLineAndWireAlone) {
-    Board board;
+    // Faults cleared leave the line and the wire alone.
     board.faults().set(Fault::Silence, FaultPlan::always());
     board.faults().setWireBaud(9600);
     board.faults().dropLine();

@@ -30,11 +30,13 @@ TEST_F(AliasFolder, FindsTheSupportFolderWhateverItsCase) {
     }
 }
 
-TEST_F(AliasFolder, CreatesTheSupportFolderWhenMissing) {
+TEST_F(AliasFolder, CreatesTheSupportFolderWhenMissingAndRemovesItsOwnLink) {
     PortAlias alias;
     ASSERT_TRUE(alias.point(app(), 12, "/dev/null", error)) << error;
     EXPECT_EQ(alias.path(), app() / "Support" / "COM12");
     EXPECT_EQ(fs::read_symlink(alias.path()), "/dev/null");
+    alias.remove();
+    EXPECT_FALSE(fs::is_symlink(app() / "Support" / "COM12"));
 }
 
 TEST_F(AliasFolder, ReplacesAStaleLinkAndLeavesNoTemporary) {
@@ -57,12 +59,7 @@ TEST_F(AliasFolder, RefusesToReplaceAFile) {
     EXPECT_TRUE(fs::is_regular_file(app() / "Support" / "COM1"));
 }
 
-TEST_F(AliasFolder, RemovesOnlyALinkThatIsStillItsOwn) {
-    PortAlias first;
-    ASSERT_TRUE(first.point(app(), 1, "/dev/zero", error));
-    first.remove();
-    EXPECT_FALSE(fs::is_symlink(app() / "Support" / "COM1"));
-
+TEST_F(AliasFolder, LeavesALinkThatIsNoLongerItsOwn) {
     PortAlias older;
     PortAlias newer;
     ASSERT_TRUE(older.point(app(), 1, "/dev/zero", error));

@@ -33,18 +33,17 @@ TEST(RunningMachine, TurnsAndCountsWithTheStrokes) {
         board.machine().setSpeed(run.speed);
         board.advanceTo(0);
         board.advanceTo(run.micros);
-        EXPECT_EQ(value(board, "W180"), run.position);
-        EXPECT_EQ(value(board, "D1100"), run.goodCans);
-        EXPECT_EQ(value(board, "W1104"), run.shortCans);
+        EXPECT_EQ(std::tuple(value(board, "W180"), value(board, "D1100"), value(board, "W1104")),
+                  std::tuple(run.position, run.goodCans, run.shortCans));
     }
 }
 
 TEST(RunningMachine, StartsRunningWithItsDefaults) {
     Board board;
-    EXPECT_EQ(value(board, "W182"), 200u);
-    EXPECT_EQ(value(board, "W186"), 360u);
-    EXPECT_EQ(value(board, "W184"), 300u); // ms per stroke
-    EXPECT_EQ(value(board, "B100.0"), 1u);
+    // Speed, scale, ms per stroke, running.
+    EXPECT_EQ(std::tuple(value(board, "W182"), value(board, "W186"), value(board, "W184"),
+                         value(board, "B100.0")),
+              std::tuple(200u, 360u, 300u, 1u));
 }
 
 TEST(RunningMachine, GoodCanCountWrapsAtItsLimit) {
@@ -70,9 +69,8 @@ TEST(RunningMachine, SignalsFollowTheCrank) {
         Board board;
         board.memory().setWord(180, row.position);
         board.machine().setSpeed(row.speed);
-        EXPECT_EQ(value(board, "B110"), row.outputs);
-        EXPECT_EQ(value(board, "W184"), row.period);
-        EXPECT_EQ(value(board, "B100.0"), row.speed != 0 ? 1u : 0u);
+        EXPECT_EQ(std::tuple(value(board, "B110"), value(board, "W184"), value(board, "B100.0")),
+                  std::tuple(row.outputs, row.period, row.speed != 0 ? 1u : 0u));
     }
 }
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include <string>
 
@@ -24,9 +25,8 @@ TEST(SimAddress, DecodesEachFormAndRefusesTheMalformed) {
         SCOPED_TRACE(form.text);
         const auto address = SimAddress::parse(form.text);
         ASSERT_TRUE(address.has_value());
-        EXPECT_EQ(address->kind(), form.kind);
-        EXPECT_EQ(address->address(), form.address);
-        EXPECT_EQ(address->bit(), form.bit);
+        EXPECT_EQ(std::tuple(address->kind(), address->address(), address->bit()),
+                  std::tuple(form.kind, form.address, form.bit));
     }
     for (const char* text :
          {"",      "B",     "W",        "X5",     "Q1",     "B1020.8", "B1020.", "B.1",

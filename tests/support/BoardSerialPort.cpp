@@ -2,26 +2,7 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr std::int64_t NanosPerMicro = 1000;
-
-} // namespace
-
-BoardSerialPort::BoardSerialPort(sim::Board& board, Clock& clock) : board_(board), clock_(clock) {}
-
-bool BoardSerialPort::setSettings(const QString& settings) {
-    settings_ = settings;
-    return true;
-}
-
-void BoardSerialPort::refuseOpen(Error error) {
-    openRefusal_ = std::move(error);
-}
-
-void BoardSerialPort::answer(std::initializer_list<int> replies) {
-    script_.insert(script_.end(), replies.begin(), replies.end());
-}
+static constexpr std::int64_t NanosPerMicro = 1000;
 
 bool BoardSerialPort::open() {
     if (openRefusal_) {

@@ -25,11 +25,14 @@ public:
     static constexpr int NoReply = -1;  // the byte goes unanswered
     static constexpr int DropLine = -2; // the line drops when the byte is sent
 
-    BoardSerialPort(sim::Board& board, Clock& clock);
+    BoardSerialPort(sim::Board& board, Clock& clock) : board_(board), clock_(clock) {}
 
     void setPortNumber(int number) override { portNumber_ = number; }
     int portNumber() const override { return portNumber_; }
-    bool setSettings(const QString& settings) override;
+    bool setSettings(const QString& settings) override {
+        settings_ = settings;
+        return true;
+    }
     QString settings() const override { return settings_; }
 
     bool open() override;
@@ -46,13 +49,15 @@ public:
 
     // open() fails with `error` (by default: the port is in use) until allowOpen().
     void refuseOpen(Error error = {8002, QStringLiteral("QSerialPort"),
-                                   QStringLiteral("Device or resource busy")});
+                                   QStringLiteral("Device or resource busy")}) {
+        openRefusal_ = std::move(error);
+    }
     void allowOpen() { openRefusal_.reset(); }
 
     // The far end becomes the script; each entry answers one byte sent.
     void script() { scripted_ = true; }
     bool scripted() const { return scripted_; }
-    void answer(std::initializer_list<int> replies);
+    void answer(std::initializer_list<int> replies) { script_.insert(script_.end(), replies); }
     void answer(int reply) { script_.push_back(reply); }
     // What bytes get once the script has run out (default: no reply).
     void answerRest(int reply) { rest_ = reply; }
