@@ -70,6 +70,13 @@ TEST_F(LinkMonitorWindow, ASpoiltEchoIsAFailureRowPauseHoldsRowsBackAndClosingUn
     child<QPushButton>(monitor, "cmdPause")->click();
     EXPECT_EQ(shown(LinkMonitorModel::Operation).size(), 5);
 
+    // The window keeps the last 20,000 exchanges.
+    for (int k = 0; k < 20'000; ++k)
+        monitor->model().exchangeDone(LinkExchange{});
+    monitor->model().showWaiting();
+    EXPECT_EQ(monitor->model().rowCount(), 20'000);
+    EXPECT_EQ(monitor->model().dropped(), 5);
+
     // Closed, the monitor leaves the link unwatched.
     EXPECT_NE(link.observer(), nullptr);
     monitor->parentWidget()->close();
