@@ -293,16 +293,16 @@ double rawReplaySeconds(const QString& linePath, const QByteArray& sent) {
 
 // One stretch of refreshing and its raw replay.
 struct RefreshRound {
-    double passesPerSecond = 0;
-    double bytesPerSecond = 0;
-    double wirePassesPerSecond = 0;
-    double wireRatio = 0;
-    double rawPassesPerSecond = 0;
-    double linkOverRaw = 0;
+    double passes = 0;
+    double bytes = 0;
+    double elapsed = 0;
+    double raw = 0; // seconds the raw client took for the same bytes
     long long bytesSent = 0;
+
+    double linkOverRaw() const { return raw / elapsed; }
 };
 
-RefreshRound refreshRound(Simulator& sim, Program& program, double seconds, int baud) {
+RefreshRound refreshRound(Simulator& sim, Program& program, double seconds) {
     program.goOnline();
     runEventLoopFor(0.5);
     const long long passesBefore = program.display()->passCount();
@@ -310,20 +310,15 @@ RefreshRound refreshRound(Simulator& sim, Program& program, double seconds, int 
     program.recording.clear();
     const double start = nowSeconds();
     runEventLoopFor(seconds);
-    const double elapsed = nowSeconds() - start;
-    const double passes = static_cast<double>(program.display()->passCount() - passesBefore);
-    const double bytes = static_cast<double>(program.counted.bytes() - bytesBefore);
-    const double wireSeconds = bytes * BitsPerByte / baud;
+    RefreshRound round;
+    round.elapsed = nowSeconds() - start;
+    round.passes = static_cast<double>(program.display()->passCount() - passesBefore);
+    round.bytes = static_cast<double>(program.counted.bytes() - bytesBefore);
     const QByteArray sent = program.recording.sent();
+    round.bytesSent = sent.size();
     program.link.CloseRSComm();
-    const double raw = rawReplaySeconds(sim.linePath, sent);
-    return {passes / elapsed,
-            bytes / elapsed,
-            passes / wireSeconds,
-            wireSeconds / elapsed,
-            passes / raw,
-            raw / elapsed,
-            static_cast<long long>(sent.size())};
+    round.raw = rawReplaySeconds(sim.linePath, sent);
+    return round;
 }
 
 // Link and raw client take turns on the same simulator, so a disturbance of the machine
@@ -336,23 +331,24 @@ void refreshFigure(double seconds, int rounds, int window, Monitor monitor) {
         program.main.mnuViewLinkMonitor_Click();
     std::vector<RefreshRound> results;
     for (int round = 0; round < rounds; ++round)
-        results.push_back(refreshRound(sim, program, seconds, Baud));
+        results.push_back(refreshRound(sim, program, seconds));
     std::sort(results.begin(), results.end(), [](const RefreshRound& a, const RefreshRound& b) {
-        return a.linkOverRaw < b.linkOverRaw;
+        return a.linkOverRaw() < b.linkOverRaw();
     });
     const RefreshRound& median = results[results.size() / 2];
     std::string each;
     for (const RefreshRound& result : results)
         each +=
-            (each.empty() ? "" : " ") + QString::number(result.linkOverRaw, 'f', 3).toStdString();
+            (each.empty() ? "" : " ") + QString::number(result.linkOverRaw(), 'f', 3).toStdString();
+    const double wireSeconds = median.bytes * BitsPerByte / Baud;
     const std::string label = windowLabel(window, monitor);
     std::printf("%-28s online at %d %7.1f passes/s, %.0f bytes/s; wire limit for"
                 " those bytes %.1f passes/s   goal >= %.2f   ratio %.2f\n",
-                label.c_str(), Baud, median.passesPerSecond, median.bytesPerSecond,
-                median.wirePassesPerSecond, WireRatioGoal, median.wireRatio);
+                label.c_str(), Baud, median.passes / median.elapsed, median.bytes / median.elapsed,
+                median.passes / wireSeconds, WireRatioGoal, wireSeconds / median.elapsed);
     std::printf("%-28s raw client replaying the %lld bytes sent %7.1f passes/s"
                 "   link/raw %.3f (median of %d rounds: %s)   goal >= %.2f\n",
-                label.c_str(), median.bytesSent, median.rawPassesPerSecond, median.linkOverRaw,
+                label.c_str(), median.bytesSent, median.passes / median.raw, median.linkOverRaw(),
                 rounds, each.c_str(),
                 monitor == Monitor::Open ? RawRatioGoalMonitored : RawRatioGoal);
 }
