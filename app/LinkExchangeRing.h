@@ -1,30 +1,42 @@
 #pragma once
 
-#include <deque>
+#include <memory>
+#include <vector>
 
-#include "LinkExchange.h"
+#include "StoredExchange.h"
 
 // The last exchanges seen, oldest first. Beyond its capacity the oldest drop, and are counted,
-// so memory stays bounded however long the line is watched.
+// so memory stays bounded however long the line is watched. Rows lie in fixed records, in
+// blocks taken as the ring first fills and kept after: once full, a new row overwrites the
+// oldest in place and the heap holds still.
 class LinkExchangeRing {
 public:
     static constexpr int Capacity = 20000;
+    static constexpr int BlockRows = 1024;
 
-    explicit LinkExchangeRing(int capacity = Capacity) : capacity_(capacity) {}
+    explicit LinkExchangeRing(int capacity = Capacity);
 
-    void push(LinkExchange exchange);
+    void push(const LinkExchange& exchange);
     // Hands every row to `target`, oldest first; rows pushed out there count as dropped there.
     void moveTo(LinkExchangeRing& target);
     void dropOldest(int count);
     void clear();
 
-    int size() const { return static_cast<int>(rows_.size()); }
+    int size() const { return size_; }
     int capacity() const { return capacity_; }
-    const LinkExchange& at(int index) const { return rows_[static_cast<std::size_t>(index)]; }
+    LinkExchange at(int index) const { return slot(index).load(); }
+    bool failed(int index) const { return slot(index).failed(); }
     long long dropped() const { return dropped_; }
 
 private:
-    std::deque<LinkExchange> rows_;
+    const StoredExchange& slot(int index) const;
+    StoredExchange& place(int position);
+    void push(const StoredExchange& row);
+    void releaseBlocksAfterTheFirst();
+
+    std::vector<std::unique_ptr<StoredExchange[]>> blocks_;
     int capacity_;
+    int first_ = 0; // position of the oldest row
+    int size_ = 0;
     long long dropped_ = 0;
 };

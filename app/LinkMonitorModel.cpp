@@ -100,16 +100,16 @@ QString LinkMonitorModel::text(const LinkExchange& exchange, int column) const {
 QVariant LinkMonitorModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= shown_.size())
         return {};
-    const LinkExchange& exchange = shown_.at(index.row());
+    const int row = index.row();
     switch (role) {
     case Qt::DisplayRole:
-        return text(exchange, index.column());
+        return text(shown_.at(row), index.column());
     case FailedRole:
-        return exchange.failed();
+        return shown_.failed(row);
     case Qt::BackgroundRole:
-        return exchange.failed() ? QVariant(FailedBackground) : QVariant();
+        return shown_.failed(row) ? QVariant(FailedBackground) : QVariant();
     case Qt::ForegroundRole:
-        return exchange.failed() ? QVariant(FailedText) : QVariant();
+        return shown_.failed(row) ? QVariant(FailedText) : QVariant();
     case Qt::FontRole:
         return index.column() == Sent || index.column() == Received ? QVariant(bytesFont_)
                                                                     : QVariant();

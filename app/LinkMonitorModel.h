@@ -32,7 +32,7 @@ public:
     long long dropped() const { return shown_.dropped() + waiting_.dropped(); }
     void clear();
 
-    const LinkExchange& exchange(int row) const { return shown_.at(row); }
+    LinkExchange exchange(int row) const { return shown_.at(row); }
     // The rows as text, one exchange a line.
     QString lines(const QList<int>& rows) const;
 

@@ -395,16 +395,31 @@ LinkExchange sampleExchange(long number) {
 }
 
 // Bytes the heap holds for the program, exact where resident memory moves in whole pages and
-// with what the allocator keeps back.
+// with what the allocator keeps back: blocks in its arenas and the large ones it maps apart.
 double heapMegabytes() {
-    return static_cast<double>(mallinfo2().uordblks) / (1024.0 * 1024.0);
+    const struct mallinfo2 heap = mallinfo2();
+    return static_cast<double>(heap.uordblks + heap.hblkhd) / (1024.0 * 1024.0);
 }
 
-// The monitor window open and shown, fed as the link feeds it, with the batches shown and the
-// view updated every thousand exchanges.
+// What 20,000 rows are worth: that many exchanges held as the link hands them over.
+double ringOfExchangesMegabytes() {
+    const double before = heapMegabytes();
+    std::vector<LinkExchange> rows;
+    rows.reserve(LinkExchangeRing::Capacity);
+    for (long number = 0; number < LinkExchangeRing::Capacity; ++number)
+        rows.push_back(sampleExchange(number));
+    return heapMegabytes() - before;
+}
+
+// The monitor window opened and shown, fed as the link feeds it, with the batches shown and
+// the view updated every thousand exchanges. Its memory counts from before it opened, so the
+// window's own share is in the figure too.
 void monitorMemoryFigure() {
+    const double rowsWorth = ringOfExchangesMegabytes();
     QTemporaryDir folder;
     Program program(folder.path(), 0);
+    runEventLoopFor(0.5);
+    const double heapStart = heapMegabytes();
     program.main.mnuViewLinkMonitor_Click();
     LinkMonitorModel& model = program.main.linkMonitor()->model();
     runEventLoopFor(0.5);
@@ -420,21 +435,20 @@ void monitorMemoryFigure() {
         model.showWaiting();
         QCoreApplication::processEvents();
     };
-    const double heapStart = heapMegabytes();
-    const double rssStart = ProcessUsage::statusMegabytes("VmRSS:");
     feedUpTo(LinkExchangeRing::Capacity);
     const double ringful = heapMegabytes() - heapStart;
     const double startTime = nowSeconds();
     feedUpTo(MonitorExchanges);
     const double elapsed = nowSeconds() - startTime;
     const double above = heapMegabytes() - heapStart;
-    std::printf("link monitor after %ld exchanges  heap %6.2f MB above the start (resident"
-                " %.1f MB; %d rows shown, %lld dropped; %.1f us each); a ringful of %d rows"
-                " took %.2f MB   limit one ringful   ratio %.2f\n",
-                MonitorExchanges, above, ProcessUsage::statusMegabytes("VmRSS:") - rssStart,
-                model.rowCount(), model.dropped(),
+    std::printf("link monitor after %ld exchanges  heap %6.3f MB above the start, before it"
+                " opened (%.3f MB after its first %d; %d rows shown, %lld dropped; %.1f us"
+                " each); %d exchanges as the link hands them over take %.3f MB   limit that"
+                "   ratio %.2f\n",
+                MonitorExchanges, above, ringful, LinkExchangeRing::Capacity, model.rowCount(),
+                model.dropped(),
                 elapsed / static_cast<double>(MonitorExchanges - LinkExchangeRing::Capacity) * 1e6,
-                LinkExchangeRing::Capacity, ringful, above / ringful);
+                LinkExchangeRing::Capacity, rowsWorth, above / rowsWorth);
 }
 
 double optionValue(int argc, char* argv[], const char* name, double fallback) {

@@ -29,5 +29,8 @@ struct LinkExchange {
     unsigned outcomes = 0;
     Clock::Micros at = 0; // start, counted from the moment the watcher was attached
 
-    bool failed() const { return (outcomes & ~unsigned(HandshakeRepeated)) != 0; }
+    static bool failedOutcomes(unsigned outcomes) {
+        return (outcomes & ~unsigned(HandshakeRepeated)) != 0;
+    }
+    bool failed() const { return failedOutcomes(outcomes); }
 };
