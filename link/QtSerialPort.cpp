@@ -97,6 +97,8 @@ bool QtSerialPort::open() {
         return false;
     }
     requestLowLatency();
+    findReadNotifier();
+    keepOutOfTheEventLoop();
     return true;
 }
 
@@ -111,6 +113,25 @@ void QtSerialPort::requestLowLatency() {
         ::ioctl(fd, TIOCSSERIAL, &serial);
     }
 #endif
+}
+
+// Every byte is read by a blocking wait, so the port has no business in the event loop. Left
+// there, each turn of the loop polls the line, and a terminal's poll waits for the driver to
+// hand over pending input: time the next exchange waits for. The port's read notifier is its
+// child; where it is not found the port only costs that time.
+void QtSerialPort::findReadNotifier() {
+    readNotifier_.clear();
+    for (QSocketNotifier* notifier : port_.findChildren<QSocketNotifier*>()) {
+        if (notifier->type() == QSocketNotifier::Read)
+            readNotifier_ = notifier;
+    }
+}
+
+// The port switches its notifiers on again as it reads and writes; switch them off once the
+// exchange is done with them.
+void QtSerialPort::keepOutOfTheEventLoop() {
+    if (readNotifier_ && readNotifier_->isEnabled())
+        readNotifier_->setEnabled(false);
 }
 
 void QtSerialPort::close() {
@@ -141,6 +162,7 @@ int QtSerialPort::bytesWaiting() {
         return 0;
     if (port_.bytesAvailable() == 0)
         port_.waitForReadyRead(0);
+    keepOutOfTheEventLoop();
     return static_cast<int>(port_.bytesAvailable());
 }
 
@@ -182,12 +204,17 @@ bool QtSerialPort::send(const QByteArray& bytes) {
             return false;
         }
     }
+    // The write is complete; this second flush reports it and switches off the write
+    // notifier, which would otherwise keep the line in the event loop's poll.
+    port_.flush();
     return true;
 }
 
 int QtSerialPort::readByte() {
     char byte = 0;
-    if (!isOpen() || !port_.getChar(&byte))
+    const bool read = isOpen() && port_.getChar(&byte);
+    keepOutOfTheEventLoop();
+    if (!read)
         return -1;
     return static_cast<unsigned char>(byte);
 }

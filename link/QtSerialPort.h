@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QPointer>
 #include <QSerialPort>
+#include <QSocketNotifier>
 #include <QString>
 
 #include "SerialPort.h"
@@ -41,6 +43,8 @@ private:
     void fail(int number, const QString& source, const QString& description);
     bool lineIsDead();
     void requestLowLatency();
+    void findReadNotifier();
+    void keepOutOfTheEventLoop();
 
     QString appFolder_;
     QString devicePathOverride_;
@@ -48,6 +52,7 @@ private:
     QString settings_ = QStringLiteral("9600,n,8,1");
     qint32 baud_ = 9600;
     QSerialPort port_;
+    QPointer<QSocketNotifier> readNotifier_;
     Error error_;
     bool dropped_ = false;
 };
