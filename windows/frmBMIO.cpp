@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "Numbers.h"
+#include "StateLabel.h"
 
 namespace {
 const char* const FrameCaptions[] = {"K6674", "Timing Channels", "Slot 00", "Slot 01"};
@@ -115,7 +116,7 @@ QLabel* frmBMIO::addPair(QGroupBox* frame, const QString& name, int index, const
     auto* nameLabel = new QLabel(caption, frame);
     nameLabel->setObjectName(indexedName(name, index));
     nameLabel->setToolTip(nameHover);
-    auto* state = new QLabel(initial, frame);
+    auto* state = new StateLabel(initial, frame);
     state->setObjectName(indexedName(name + QStringLiteral("State"), index));
     // Every pass changes dozens of these. Opaque and of fixed size, a changed one repaints
     // itself alone: no relayout of its frame, no repaint of the frame and title bar beneath.
