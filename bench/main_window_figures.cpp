@@ -31,6 +31,7 @@
 
 #include "AppContext.h"
 #include "FileDialogs.h"
+#include "ForwardingSerialPort.h"
 #include "LinkExchangeText.h"
 #include "MachineWindow.h"
 #include "MachineWindowSet.h"
@@ -87,38 +88,24 @@ public:
 };
 
 // The real port, counting the bytes that cross it.
-class CountingSerialPort final : public SerialPort {
+class CountingSerialPort final : public ForwardingSerialPort {
 public:
-    explicit CountingSerialPort(SerialPort& port) : port_(port) {}
+    using ForwardingSerialPort::ForwardingSerialPort;
 
-    void setPortNumber(int number) override { port_.setPortNumber(number); }
-    int portNumber() const override { return port_.portNumber(); }
-    bool setSettings(const QString& settings) override { return port_.setSettings(settings); }
-    QString settings() const override { return port_.settings(); }
-    bool open() override { return port_.open(); }
-    void close() override { port_.close(); }
-    bool isOpen() const override { return port_.isOpen(); }
-    int bytesWaiting() override { return port_.bytesWaiting(); }
-    WaitResult waitForByte(Clock& clock, Clock::Micros deadline) override {
-        return port_.waitForByte(clock, deadline);
-    }
     bool send(const QByteArray& bytes) override {
         bytes_ += bytes.size();
-        return port_.send(bytes);
+        return line().send(bytes);
     }
     int readByte() override {
-        const int byte = port_.readByte();
+        const int byte = line().readByte();
         if (byte >= 0)
             ++bytes_;
         return byte;
     }
-    void discard() override { port_.discard(); }
-    Error lastError() const override { return port_.lastError(); }
 
     long long bytes() const { return bytes_; }
 
 private:
-    SerialPort& port_;
     long long bytes_ = 0;
 };
 

@@ -127,8 +127,16 @@ void QtSerialPort::findReadNotifier() {
     }
 }
 
-// The port switches its notifiers on again as it reads and writes; switch them off once the
-// exchange is done with them.
+// The port switches its notifiers on again as it reads and writes. Once the link is done with
+// the line, a flush reports the finished write, which switches off the write notifier, and the
+// read notifier is switched off; within an operation they stay as the port leaves them.
+void QtSerialPort::idle() {
+    if (!isOpen())
+        return;
+    port_.flush();
+    keepOutOfTheEventLoop();
+}
+
 void QtSerialPort::keepOutOfTheEventLoop() {
     if (readNotifier_ && readNotifier_->isEnabled())
         readNotifier_->setEnabled(false);
@@ -162,7 +170,6 @@ int QtSerialPort::bytesWaiting() {
         return 0;
     if (port_.bytesAvailable() == 0)
         port_.waitForReadyRead(0);
-    keepOutOfTheEventLoop();
     return static_cast<int>(port_.bytesAvailable());
 }
 
@@ -204,17 +211,12 @@ bool QtSerialPort::send(const QByteArray& bytes) {
             return false;
         }
     }
-    // The write is complete; this second flush reports it and switches off the write
-    // notifier, which would otherwise keep the line in the event loop's poll.
-    port_.flush();
     return true;
 }
 
 int QtSerialPort::readByte() {
     char byte = 0;
-    const bool read = isOpen() && port_.getChar(&byte);
-    keepOutOfTheEventLoop();
-    if (!read)
+    if (!isOpen() || !port_.getChar(&byte))
         return -1;
     return static_cast<unsigned char>(byte);
 }

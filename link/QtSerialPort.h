@@ -32,6 +32,7 @@ public:
     bool send(const QByteArray& bytes) override;
     int readByte() override;
     void discard() override;
+    void idle() override;
 
     Error lastError() const override { return error_; }
 
