@@ -13,7 +13,8 @@ const StoredExchange& LinkExchangeRing::slot(int index) const {
 
 // The record at a position, its block taken the first time a row goes there.
 StoredExchange& LinkExchangeRing::place(int position) {
-    std::unique_ptr<StoredExchange[]>& block = blocks_[static_cast<std::size_t>(position / BlockRows)];
+    std::unique_ptr<StoredExchange[]>& block =
+        blocks_[static_cast<std::size_t>(position / BlockRows)];
     if (!block) {
         const int rows = std::min(BlockRows, capacity_ - position / BlockRows * BlockRows);
         block = std::make_unique<StoredExchange[]>(static_cast<std::size_t>(rows));
