@@ -14,6 +14,18 @@ QString AppContext::MainCaption() const {
     return QLatin1String(TitlePrefix) + gFileNameCaption;
 }
 
+QDateTime AppContext::systemDateTime() {
+    return QDateTime::currentDateTime();
+}
+
+qint64 AppContext::currentMSecsSinceEpoch() const {
+    using Clock = QDateTime (*)();
+    const Clock* clock = currentDateTime.target<Clock>();
+    if (clock && *clock == &AppContext::systemDateTime)
+        return QDateTime::currentMSecsSinceEpoch();
+    return currentDateTime().toMSecsSinceEpoch();
+}
+
 QString AppContext::NowText() const {
     return GeneralDate::format(currentDateTime(), locale);
 }

@@ -68,7 +68,12 @@ public:
     QString MainCaption() const;
 
     // Wall-clock time and locale for stamps and displays; tests pin both.
-    std::function<QDateTime()> currentDateTime = [] { return QDateTime::currentDateTime(); };
+    static QDateTime systemDateTime();
+    std::function<QDateTime()> currentDateTime = &AppContext::systemDateTime;
+    // The same clock as an instant, for samples that need no calendar (the speed trend reads it
+    // every pass). The system clock's instant comes without the local time, whose time-zone
+    // lookup checks the zone file on every call.
+    qint64 currentMSecsSinceEpoch() const;
     QLocale locale;
     QString NowText() const; // now, in the general date form
 

@@ -117,7 +117,7 @@ void SpeedTrendChart::redraw() {
     ++redraws_;
     // The span ends at the next round tick, so the time labels read as round times.
     const qint64 tickMs = tickMsFor(spanMinutes());
-    const qint64 nowMs = context_.currentDateTime().toMSecsSinceEpoch();
+    const qint64 nowMs = context_.currentMSecsSinceEpoch();
     const qint64 toMs = (nowMs / tickMs + 1) * tickMs;
     const qint64 fromMs = toMs - qint64{spanMinutes()} * 60 * 1000;
     const int columns = std::max(MinimumColumns, static_cast<int>(chart_->plotArea().width()));

@@ -96,7 +96,7 @@ void frmBMMain::PassStarting() {
 void frmBMMain::ShowOnlineValue(int index, const QString& value) {
     if (index == SpeedIndex) {
         lblDisplay[SpeedIndex]->setText(value.trimmed());
-        const qint64 now = context().currentDateTime().toMSecsSinceEpoch();
+        const qint64 now = context().currentMSecsSinceEpoch();
         if (context().SpeedHistory.addSpeed(now, Numbers::leadingNumber(value)))
             trend_->pointAdded();
         return;
