@@ -457,7 +457,7 @@ int main(int argc, char* argv[]) {
     const double seconds = optionValue(argc, argv, "--seconds", 5);
     const double idleSeconds = optionValue(argc, argv, "--idle-seconds", 10);
     const int runs = static_cast<int>(optionValue(argc, argv, "--runs", 9));
-    const int rounds = std::max(1, static_cast<int>(optionValue(argc, argv, "--rounds", 3)));
+    const int rounds = std::max(1, static_cast<int>(optionValue(argc, argv, "--rounds", 5)));
     const int only = static_cast<int>(optionValue(argc, argv, "--window", -1));
     QApplication application(argc, argv);
     try {
