@@ -1,23 +1,25 @@
 #include "StateLabel.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
 
 const StateLabel::LaidOutText& StateLabel::laidOut() {
     for (const LaidOutText& kept : laidOut_) {
-        if (kept.text == text() && kept.font == font() && !kept.text.isNull())
+        if (kept.layout && kept.text == text() && kept.font == font())
             return kept;
     }
     LaidOutText& fresh = laidOut_[nextToReplace_];
     nextToReplace_ = (nextToReplace_ + 1) % laidOut_.size();
     fresh.text = text();
     fresh.font = font();
-    fresh.glyphs.setTextFormat(Qt::PlainText);
-    fresh.glyphs.setText(fresh.text);
-    fresh.glyphs.prepare(QTransform(), fresh.font);
+    fresh.layout = std::make_unique<QTextLayout>(fresh.text, fresh.font);
+    fresh.layout->setCacheEnabled(true);
+    fresh.layout->beginLayout();
+    QTextLine line = fresh.layout->createLine();
+    fresh.layout->endLayout();
     // Aligned by its advance, as a label aligns it: a last letter's overhang does not count.
-    fresh.width = QFontMetricsF(fresh.font).horizontalAdvance(fresh.text);
+    fresh.advance = line.horizontalAdvance();
+    fresh.height = line.height();
     return fresh;
 }
 
@@ -31,20 +33,18 @@ void StateLabel::paintEvent(QPaintEvent* event) {
     }
     const LaidOutText& shown = laidOut();
     const QRect area = contentsRect();
-    const qreal height = shown.glyphs.size().height();
     const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
     qreal x = area.left();
     if (align & Qt::AlignRight)
-        x = area.right() + 1 - shown.width;
+        x = area.right() + 1 - shown.advance;
     else if (align & Qt::AlignHCenter)
-        x = area.left() + (area.width() - shown.width) / 2;
+        x = area.left() + (area.width() - shown.advance) / 2;
     qreal y = area.top();
     if (align & Qt::AlignBottom)
-        y = area.bottom() + 1 - height;
+        y = area.bottom() + 1 - shown.height;
     else if (align & Qt::AlignVCenter)
-        y = area.top() + (area.height() - height) / 2;
+        y = area.top() + (area.height() - shown.height) / 2;
     QPainter painter(this);
-    painter.setFont(shown.font);
     painter.setPen(QPen(palette().brush(foregroundRole()), 1));
-    painter.drawStaticText(QPointF(x, y), shown.glyphs);
+    shown.layout->draw(&painter, QPointF(x, y));
 }

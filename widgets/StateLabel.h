@@ -2,8 +2,9 @@
 
 #include <QFont>
 #include <QLabel>
-#include <QStaticText>
+#include <QTextLayout>
 #include <array>
+#include <memory>
 
 // A label for a value that changes many times a second among a few short texts (ON, off, a
 // number). It keeps its last few texts laid out, so a repaint draws the glyphs without shaping
@@ -20,8 +21,9 @@ private:
     struct LaidOutText {
         QString text;
         QFont font;
-        QStaticText glyphs;
-        qreal width = 0;
+        std::unique_ptr<QTextLayout> layout;
+        qreal advance = 0;
+        qreal height = 0;
     };
     const LaidOutText& laidOut();
 
