@@ -22,23 +22,20 @@ StoredExchange& LinkExchangeRing::place(int position) {
     return block[position % BlockRows];
 }
 
-void LinkExchangeRing::push(const LinkExchange& exchange) {
+// The record after the newest row, the oldest dropped to make room when the ring is full.
+StoredExchange& LinkExchangeRing::append() {
     if (size_ == capacity_)
         dropOldest(1);
-    place((first_ + size_) % capacity_).store(exchange);
-    ++size_;
+    return place((first_ + size_++) % capacity_);
 }
 
-void LinkExchangeRing::push(const StoredExchange& row) {
-    if (size_ == capacity_)
-        dropOldest(1);
-    place((first_ + size_) % capacity_) = row;
-    ++size_;
+void LinkExchangeRing::push(const LinkExchange& exchange) {
+    append().store(exchange);
 }
 
 void LinkExchangeRing::moveTo(LinkExchangeRing& target) {
     for (int index = 0; index < size_; ++index)
-        target.push(slot(index));
+        target.append() = slot(index);
     first_ = 0;
     size_ = 0;
     // A long pause may have filled many blocks; an everyday batch fits in the first.

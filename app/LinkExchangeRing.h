@@ -31,7 +31,7 @@ public:
 private:
     const StoredExchange& slot(int index) const;
     StoredExchange& place(int position);
-    void push(const StoredExchange& row);
+    StoredExchange& append();
     void releaseBlocksAfterTheFirst();
 
     std::vector<std::unique_ptr<StoredExchange[]>> blocks_;
