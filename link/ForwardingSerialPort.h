@@ -24,7 +24,6 @@ public:
     bool send(const QByteArray& bytes) override { return line_.send(bytes); }
     int readByte() override { return line_.readByte(); }
     void discard() override { line_.discard(); }
-    void idle() override { line_.idle(); }
 
     Error lastError() const override { return line_.lastError(); }
 

@@ -1,6 +1,8 @@
 #include "QtSerialPort.h"
 
 #include <QFileInfo>
+#include <QSocketNotifier>
+#include <QtGlobal>
 #include <cmath>
 
 #include "DecimalText.h"
@@ -97,7 +99,7 @@ bool QtSerialPort::open() {
         return false;
     }
     requestLowLatency();
-    findReadNotifier();
+    line_.attach(static_cast<int>(port_.handle()));
     keepOutOfTheEventLoop();
     return true;
 }
@@ -115,34 +117,20 @@ void QtSerialPort::requestLowLatency() {
 #endif
 }
 
-// Every byte is read by a blocking wait, so the port has no business in the event loop. Left
-// there, each turn of the loop polls the line, and a terminal's poll waits for the driver to
-// hand over pending input: time the next exchange waits for. The port's read notifier is its
-// child; where it is not found the port only costs that time.
-void QtSerialPort::findReadNotifier() {
-    readNotifier_.clear();
-    for (QSocketNotifier* notifier : port_.findChildren<QSocketNotifier*>()) {
-        if (notifier->type() == QSocketNotifier::Read)
-            readNotifier_ = notifier;
-    }
-}
-
-// The port switches its notifiers on again as it reads and writes. Once the link is done with
-// the line, a flush reports the finished write, which switches off the write notifier, and the
-// read notifier is switched off; within an operation they stay as the port leaves them.
-void QtSerialPort::idle() {
-    if (!isOpen())
-        return;
-    port_.flush();
-    keepOutOfTheEventLoop();
-}
-
+// QSerialPort finds, opens, sets up, locks and closes the device; the bytes cross its
+// descriptor directly. Its buffered reads and writes switch event-loop notifiers on and off
+// around every operation, and each switch wakes the loop: time every exchange of a refresh
+// cycle waits for. Left switched on, its read notifier would have each turn of the loop poll
+// the line instead, and a terminal's poll waits for the driver to hand over pending input.
+// So the port's read notifier (its child) is switched off once; the port never reads or
+// writes itself, so nothing switches it on again.
 void QtSerialPort::keepOutOfTheEventLoop() {
-    if (readNotifier_ && readNotifier_->isEnabled())
-        readNotifier_->setEnabled(false);
+    for (QSocketNotifier* notifier : port_.findChildren<QSocketNotifier*>())
+        notifier->setEnabled(false);
 }
 
 void QtSerialPort::close() {
+    line_.detach();
     if (port_.isOpen())
         port_.close();
 }
@@ -151,44 +139,31 @@ bool QtSerialPort::isOpen() const {
     return port_.isOpen() && !dropped_;
 }
 
-bool QtSerialPort::lineIsDead() {
-    const QSerialPort::SerialPortError error = port_.error();
-    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
-        error == QSerialPort::WriteError || error == QSerialPort::DeviceNotFoundError ||
-        !port_.isOpen()) {
-        fail(8000 + static_cast<int>(error), QStringLiteral("QSerialPort"), port_.errorString());
-        dropped_ = true;
-        close();
-        return true;
-    }
-    port_.clearError();
-    return false;
+void QtSerialPort::dropLine(QSerialPort::SerialPortError kind, int error) {
+    fail(8000 + static_cast<int>(kind), QStringLiteral("QSerialPort"),
+         error != 0 ? qt_error_string(error) : QStringLiteral("The line was hung up."));
+    dropped_ = true;
+    close();
 }
 
 int QtSerialPort::bytesWaiting() {
     if (!isOpen())
         return 0;
-    if (port_.bytesAvailable() == 0)
-        port_.waitForReadyRead(0);
-    return static_cast<int>(port_.bytesAvailable());
+    if (line_.buffered() == 0 && line_.fill(0) == DescriptorLine::Outcome::Failed)
+        dropLine(QSerialPort::ResourceError, line_.error());
+    return line_.buffered();
 }
 
 SerialPort::WaitResult QtSerialPort::waitForByte(Clock& clock, Clock::Micros deadline) {
     while (isOpen()) {
-        if (port_.bytesAvailable() > 0)
+        if (line_.buffered() > 0)
             return WaitResult::ByteReady;
         const Clock::Micros remaining = deadline - clock.now();
         if (remaining <= 0)
             return WaitResult::TimedOut;
         const int ms = static_cast<int>(std::ceil(static_cast<double>(remaining) / 1000.0));
-        if (!port_.waitForReadyRead(ms)) {
-            if (port_.bytesAvailable() > 0)
-                return WaitResult::ByteReady;
-            if (port_.error() != QSerialPort::TimeoutError &&
-                port_.error() != QSerialPort::NoError && lineIsDead())
-                return WaitResult::LineDropped;
-            port_.clearError();
-        }
+        if (line_.fill(ms) == DescriptorLine::Outcome::Failed)
+            dropLine(QSerialPort::ResourceError, line_.error());
     }
     return WaitResult::LineDropped;
 }
@@ -196,32 +171,27 @@ SerialPort::WaitResult QtSerialPort::waitForByte(Clock& clock, Clock::Micros dea
 bool QtSerialPort::send(const QByteArray& bytes) {
     if (!isOpen())
         return false;
-    if (port_.write(bytes) != bytes.size()) {
-        lineIsDead();
+    // Only a full driver buffer makes this wait.
+    switch (line_.write(bytes.constData(), static_cast<std::size_t>(bytes.size()), 1000)) {
+    case DescriptorLine::Outcome::Done:
+        return true;
+    case DescriptorLine::Outcome::TimedOut:
+        fail(8000 + static_cast<int>(QSerialPort::TimeoutError), QStringLiteral("QSerialPort"),
+             QStringLiteral("The line did not accept the byte within 1 s."));
         return false;
+    case DescriptorLine::Outcome::Failed:
+        break;
     }
-    // Hand the byte to the driver at once; only a full driver buffer needs a wait.
-    port_.flush();
-    while (port_.bytesToWrite() > 0) {
-        if (!port_.waitForBytesWritten(1000)) {
-            if (lineIsDead())
-                return false;
-            fail(8000 + static_cast<int>(QSerialPort::TimeoutError), QStringLiteral("QSerialPort"),
-                 QStringLiteral("The line did not accept the byte within 1 s."));
-            return false;
-        }
-    }
-    return true;
+    dropLine(QSerialPort::WriteError, line_.error());
+    return false;
 }
 
 int QtSerialPort::readByte() {
-    char byte = 0;
-    if (!isOpen() || !port_.getChar(&byte))
-        return -1;
-    return static_cast<unsigned char>(byte);
+    return isOpen() ? line_.take() : -1;
 }
 
 void QtSerialPort::discard() {
+    line_.drop();
     if (port_.isOpen())
         port_.clear(QSerialPort::Input);
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QPointer>
 #include <QSerialPort>
-#include <QSocketNotifier>
 #include <QString>
 
+#include "DescriptorLine.h"
 #include "SerialPort.h"
 
 // The real line. Port number N opens Support/COM<N> when that alias exists, else the
@@ -32,7 +31,6 @@ public:
     bool send(const QByteArray& bytes) override;
     int readByte() override;
     void discard() override;
-    void idle() override;
 
     Error lastError() const override { return error_; }
 
@@ -42,9 +40,8 @@ public:
 
 private:
     void fail(int number, const QString& source, const QString& description);
-    bool lineIsDead();
+    void dropLine(QSerialPort::SerialPortError kind, int error);
     void requestLowLatency();
-    void findReadNotifier();
     void keepOutOfTheEventLoop();
 
     QString appFolder_;
@@ -53,7 +50,7 @@ private:
     QString settings_ = QStringLiteral("9600,n,8,1");
     qint32 baud_ = 9600;
     QSerialPort port_;
-    QPointer<QSocketNotifier> readNotifier_;
+    DescriptorLine line_;
     Error error_;
     bool dropped_ = false;
 };

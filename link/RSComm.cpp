@@ -130,12 +130,6 @@ void RSComm::OpenRSComm(SerialPort& CommObj) {
     OnlineMode = !CommError;
 }
 
-// Between operations the line is left alone, so the port may stop watching it.
-void RSComm::lineIdle() {
-    if (port_ && port_->isOpen())
-        port_->idle();
-}
-
 void RSComm::CloseRSComm() {
     BusyGuard guard(*this);
     if (!guard.entered()) {

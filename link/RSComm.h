@@ -141,10 +141,7 @@ protected:
         explicit BusyGuard(RSComm& link) : link_(link), entered_(link.busyDepth_ == 0) {
             ++link_.busyDepth_;
         }
-        ~BusyGuard() {
-            if (--link_.busyDepth_ == 0)
-                link_.lineIdle();
-        }
+        ~BusyGuard() { --link_.busyDepth_; }
         bool entered() const { return entered_; }
         BusyGuard(const BusyGuard&) = delete;
         BusyGuard& operator=(const BusyGuard&) = delete;
@@ -165,7 +162,6 @@ private:
     }
 
     bool InitializeRSComm(SerialPort& CommObj);
-    void lineIdle();
     void closeLine();
     bool sendByte(int value);
     void reportLineDropped();

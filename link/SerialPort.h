@@ -39,8 +39,6 @@ public:
     // The next received byte, or -1 when none is waiting.
     virtual int readByte() = 0;
     virtual void discard() = 0;
-    // The link is done with the line until its next operation: a port may stop watching it.
-    virtual void idle() {}
 
     virtual Error lastError() const = 0;
 };
