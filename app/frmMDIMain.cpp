@@ -10,6 +10,7 @@
 
 #include "AppContext.h"
 #include "MainStatusBar.h"
+#include "RepaintPacer.h"
 #include "RSComm.h"
 #include "frmLinkMonitor.h"
 
@@ -30,6 +31,9 @@ frmMDIMain::frmMDIMain(AppContext& context, RSComm& targetComm, SerialPort& comm
     buildMenus();
     // Room for the largest machine window (Machine Timing) without scrolling.
     resize(1024, 768);
+    // The open machine window changes a value at nearly every read; paint at a pace the eye
+    // follows, not at every read.
+    new RepaintPacer(this);
 
     connect(sbrMain_, &MainStatusBar::panelDoubleClicked, this, &frmMDIMain::sbrMain_PanelDblClick);
     tmrBackgroungUpdate_.setObjectName(QStringLiteral("tmrBackgroungUpdate"));
