@@ -32,8 +32,11 @@ frmMDIMain::frmMDIMain(AppContext& context, RSComm& targetComm, SerialPort& comm
     // Room for the largest machine window (Machine Timing) without scrolling.
     resize(1024, 768);
     // The open machine window changes a value at nearly every read; paint at a pace the eye
-    // follows, not at every read.
-    new RepaintPacer(this);
+    // follows, not at every read, and while the link waits for a reply rather than between
+    // two reads.
+    auto* pacer = new RepaintPacer(this);
+    pacer->paintOnTheWire(true);
+    targetComm_.setWireWait([pacer] { pacer->paintIfDue(); });
 
     connect(sbrMain_, &MainStatusBar::panelDoubleClicked, this, &frmMDIMain::sbrMain_PanelDblClick);
     tmrBackgroungUpdate_.setObjectName(QStringLiteral("tmrBackgroungUpdate"));
@@ -45,6 +48,7 @@ frmMDIMain::frmMDIMain(AppContext& context, RSComm& targetComm, SerialPort& comm
 }
 
 frmMDIMain::~frmMDIMain() {
+    targetComm_.setWireWait({});
     tmrBackgroungUpdate_.stop();
     if (shownWindow_) {
         shownWindow_->removeEventFilter(this);

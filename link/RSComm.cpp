@@ -170,6 +170,8 @@ int RSComm::TransferByte(int Data, bool NoReply, bool DiscardFirst) {
     CommErrorAlert = false;
     if (NoReply)
         return 0;
+    if (wireWait_)
+        wireWait_();
 
     Clock::Micros deadline = clock_.now() + Clock::fromSeconds(1.0);
     int timeouts = 0;

@@ -89,6 +89,9 @@ public:
     // What "let pending events run" does during a transfer; by default the application's
     // event loop, when there is one.
     void setEventPump(std::function<void()> pump) { eventPump_ = std::move(pump); }
+    // Work the program does while a byte is on the wire and its reply not yet due (the main
+    // window paints there). It must not touch the link; null for none.
+    void setWireWait(std::function<void()> work) { wireWait_ = std::move(work); }
 
     // The watcher told of each exchange (the link monitor, the command-line trace); null
     // detaches it. Times count from the moment it is attached.
@@ -193,4 +196,5 @@ private:
     PLSChannels pls_{*this};
     ProgramTransfer program_{*this};
     std::function<void()> eventPump_;
+    std::function<void()> wireWait_;
 };

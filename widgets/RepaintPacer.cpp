@@ -46,15 +46,23 @@ bool RepaintPacer::eventFilter(QObject* watched, QEvent* event) {
 // An update request held back keeps the window's own "request sent" mark, so the window asks
 // for no other until the pacer delivers this one.
 bool RepaintPacer::holdRepaint() {
-    if (repainting_ || inputSincePaint_ || !sincePaint_.isValid() ||
-        sincePaint_.elapsed() >= intervalMs_) {
+    const bool due = !sincePaint_.isValid() || sincePaint_.elapsed() >= intervalMs_;
+    if (repainting_ || inputSincePaint_ || (due && !onTheWire_)) {
         inputSincePaint_ = false;
         sincePaint_.start();
         return false;
     }
     if (!held_.isActive())
-        held_.start(static_cast<int>(intervalMs_ - sincePaint_.elapsed()));
+        held_.start(due ? intervalMs_ : static_cast<int>(intervalMs_ - sincePaint_.elapsed()));
     return true;
+}
+
+void RepaintPacer::paintIfDue() {
+    if (held_.isActive() && !inputSincePaint_ &&
+        (!sincePaint_.isValid() || sincePaint_.elapsed() >= intervalMs_)) {
+        held_.stop();
+        repaintNow();
+    }
 }
 
 void RepaintPacer::repaintNow() {

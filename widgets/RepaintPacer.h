@@ -19,6 +19,12 @@ public:
 
     explicit RepaintPacer(QWidget* window, int intervalMs = DefaultIntervalMs);
 
+    // With a link that calls paintIfDue() while its bytes are on the wire, a paint that is due
+    // waits for that instead of going out at once between two reads; the timer still sends it
+    // when the line is quiet.
+    void paintOnTheWire(bool on) { onTheWire_ = on; }
+    void paintIfDue();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -34,4 +40,5 @@ private:
     QTimer held_;
     bool inputSincePaint_ = true;
     bool repainting_ = false;
+    bool onTheWire_ = false;
 };

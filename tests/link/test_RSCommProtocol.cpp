@@ -1,4 +1,6 @@
 #include <QDir>
+#include <numeric>
+#include <vector>
 
 #include "BoardRig.h"
 #include "QStringPrinter.h"
@@ -42,6 +44,18 @@ TEST_F(LinkOnBoard, ValuesComposeAndSplitByWidth) {
     EXPECT_EQ(board.memory().byte(8176), 17);
     EXPECT_EQ(link.LinkMode(), 1);
     EXPECT_EQ(prompter.count(), 0);
+}
+
+// The program's work while a byte is on the wire runs once for each byte, after it is sent.
+TEST_F(LinkOnBoard, WireWaitWorkRunsOnceAfterEachByteSent) {
+    goOnline();
+    std::vector<std::size_t> sentBefore;
+    link.setWireWait([&] { sentBefore.push_back(port.sent.size()); });
+    link.RSWrite(QStringLiteral("W1104"), QStringLiteral("7"));
+    EXPECT_EQ(link.RSRead(QStringLiteral("W1104")), QStringLiteral("7"));
+    std::vector<std::size_t> eachByte(port.sent.size());
+    std::iota(eachByte.begin(), eachByte.end(), 1);
+    EXPECT_EQ(sentBefore, eachByte);
 }
 
 // ---- Bit and flag writes ------------------------------------------------------------------

@@ -55,4 +55,27 @@ TEST(RepaintPacer, HoldsPaintsWithinTheIntervalUntilItIsUpOrTheUserActs) {
     }
 }
 
+// Paced by the link: a due paint waits for the link's call from the wire, or for the timer.
+TEST(RepaintPacer, OnTheWireADuePaintGoesOutFromTheLinksCallOrTheTimer) {
+    QWidget window;
+    auto* child = new CountedPaints(&window);
+    auto* pacer = new RepaintPacer(&window, 500);
+    pacer->paintOnTheWire(true);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    child->update(); // the first paint goes out at once, as after input
+    QTest::qWait(600);
+    const int before = child->paints;
+    child->update();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(child->paints, before);
+    pacer->paintIfDue();
+    EXPECT_EQ(child->paints, before + 1);
+    child->update();
+    QCoreApplication::processEvents();
+    pacer->paintIfDue();
+    EXPECT_EQ(child->paints, before + 1) << "not due yet";
+    QTRY_COMPARE_WITH_TIMEOUT(child->paints, before + 2, 5000);
+}
+
 } // namespace
