@@ -10,8 +10,8 @@
 
 #include "AppContext.h"
 #include "MainStatusBar.h"
-#include "RepaintPacer.h"
 #include "RSComm.h"
+#include "RepaintPacer.h"
 #include "frmLinkMonitor.h"
 
 frmMDIMain::frmMDIMain(AppContext& context, RSComm& targetComm, SerialPort& commControl,
@@ -35,7 +35,6 @@ frmMDIMain::frmMDIMain(AppContext& context, RSComm& targetComm, SerialPort& comm
     // follows, not at every read, and while the link waits for a reply rather than between
     // two reads.
     auto* pacer = new RepaintPacer(this);
-    pacer->paintOnTheWire(true);
     targetComm_.setWireWait([pacer] { pacer->paintIfDue(); });
 
     connect(sbrMain_, &MainStatusBar::panelDoubleClicked, this, &frmMDIMain::sbrMain_PanelDblClick);

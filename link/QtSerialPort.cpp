@@ -122,8 +122,8 @@ void QtSerialPort::requestLowLatency() {
 // around every operation, and each switch wakes the loop: time every exchange of a refresh
 // cycle waits for. Left switched on, its read notifier would have each turn of the loop poll
 // the line instead, and a terminal's poll waits for the driver to hand over pending input.
-// So the port's read notifier (its child) is switched off once; the port never reads or
-// writes itself, so nothing switches it on again.
+// So the port's notifiers (its children) are switched off once at open; the port never reads
+// or writes itself, so nothing switches them on again.
 void QtSerialPort::keepOutOfTheEventLoop() {
     for (QSocketNotifier* notifier : port_.findChildren<QSocketNotifier*>())
         notifier->setEnabled(false);

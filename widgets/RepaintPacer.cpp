@@ -45,21 +45,25 @@ bool RepaintPacer::eventFilter(QObject* watched, QEvent* event) {
 
 // An update request held back keeps the window's own "request sent" mark, so the window asks
 // for no other until the pacer delivers this one.
+// A request that is already due is held too: the next byte on the wire sends it, and the
+// timer, a whole interval on, only when the line is quiet.
 bool RepaintPacer::holdRepaint() {
-    const bool due = !sincePaint_.isValid() || sincePaint_.elapsed() >= intervalMs_;
-    if (repainting_ || inputSincePaint_ || (due && !onTheWire_)) {
+    if (repainting_ || inputSincePaint_) {
         inputSincePaint_ = false;
         sincePaint_.start();
         return false;
     }
     if (!held_.isActive())
-        held_.start(due ? intervalMs_ : static_cast<int>(intervalMs_ - sincePaint_.elapsed()));
+        held_.start(due() ? intervalMs_ : static_cast<int>(intervalMs_ - sincePaint_.elapsed()));
     return true;
 }
 
+bool RepaintPacer::due() const {
+    return !sincePaint_.isValid() || sincePaint_.elapsed() >= intervalMs_;
+}
+
 void RepaintPacer::paintIfDue() {
-    if (held_.isActive() && !inputSincePaint_ &&
-        (!sincePaint_.isValid() || sincePaint_.elapsed() >= intervalMs_)) {
+    if (held_.isActive() && !inputSincePaint_ && due()) {
         held_.stop();
         repaintNow();
     }

@@ -11,18 +11,17 @@ class QWindow;
 // Paints a top-level window at most once per interval, unless the user has just typed or
 // pointed. A machine window changes one value after another, each in its own turn of the event
 // loop, and without this each change paints the window again: far more often than the eye
-// follows, and every paint is time the next read of the line waits for. A held paint is never
-// lost: the window keeps collecting what changed and paints it all when the interval is up.
+// follows, and every paint is time the next read of the line waits for. A held paint goes out
+// from paintIfDue(), which the link calls while a byte is on the wire, so it costs the refresh
+// nothing; when the line is quiet, a timer sends it. It is never lost: the window keeps
+// collecting what changed and paints it all at once.
 class RepaintPacer final : public QObject {
 public:
     static constexpr int DefaultIntervalMs = 40;
 
     explicit RepaintPacer(QWidget* window, int intervalMs = DefaultIntervalMs);
 
-    // With a link that calls paintIfDue() while its bytes are on the wire, a paint that is due
-    // waits for that instead of going out at once between two reads; the timer still sends it
-    // when the line is quiet.
-    void paintOnTheWire(bool on) { onTheWire_ = on; }
+    // Sends a held paint whose interval is up.
     void paintIfDue();
 
 protected:
@@ -30,6 +29,7 @@ protected:
 
 private:
     bool holdRepaint();
+    bool due() const;
     void repaintNow();
     void watchInput();
 
@@ -40,5 +40,4 @@ private:
     QTimer held_;
     bool inputSincePaint_ = true;
     bool repainting_ = false;
-    bool onTheWire_ = false;
 };

@@ -16,66 +16,56 @@ protected:
     void paintEvent(QPaintEvent*) override { ++paints; }
 };
 
-// The first change paints and the next ones wait, for the interval or for input; either lets
-// them out in one paint.
-TEST(RepaintPacer, HoldsPaintsWithinTheIntervalUntilItIsUpOrTheUserActs) {
-    for (const int intervalMs : {60'000, 50}) {
-        QWidget window;
-        auto* child = new CountedPaints(&window);
-        new RepaintPacer(&window, intervalMs);
+// A shown window paced at `intervalMs`, with the user just having acted, so the next change
+// paints at once.
+struct Paced {
+    explicit Paced(int intervalMs) : pacer(new RepaintPacer(&window, intervalMs)) {
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        const auto settle = [] {
-            for (int turn = 0; turn < 3; ++turn)
-                QCoreApplication::processEvents();
-        };
-        const auto userActs = [&] {
-            QTest::keyPress(window.windowHandle(), Qt::Key_A);
-            settle();
-        };
-        const auto paintsAfterChange = [&] {
-            const int before = child->paints;
-            child->update();
-            settle();
-            return child->paints - before;
-        };
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         userActs(); // lets out whatever showing the window left held
-        userActs(); // and the next paint goes out at once
-        EXPECT_EQ(paintsAfterChange(), 1);
-        const int held = child->paints;
-        if (intervalMs > 1000) {
-            EXPECT_EQ(paintsAfterChange() + paintsAfterChange(), 0);
-            userActs();
-            EXPECT_EQ(child->paints, held + 1);
-            EXPECT_EQ(paintsAfterChange(), 0) << "after input the pace holds again";
-        } else {
-            child->update();
-            QTRY_COMPARE_WITH_TIMEOUT(child->paints, held + 1, 5000);
-        }
+        userActs();
     }
+    void userActs() {
+        QTest::keyPress(window.windowHandle(), Qt::Key_A);
+        settle();
+    }
+    int paintsAfter(const std::function<void()>& act) {
+        const int before = child->paints;
+        act();
+        settle();
+        return child->paints - before;
+    }
+    void change() { child->update(); }
+    static void settle() {
+        for (int turn = 0; turn < 3; ++turn)
+            QCoreApplication::processEvents();
+    }
+    QWidget window;
+    CountedPaints* child = new CountedPaints(&window);
+    RepaintPacer* pacer;
+};
+
+// After input a change paints at once; then changes wait for the interval, whoever asks,
+// until the user acts again, which lets them out in one paint.
+TEST(RepaintPacer, HoldsChangesWithinTheIntervalTheUserLetsThemOut) {
+    Paced paced(60'000);
+    EXPECT_EQ(paced.paintsAfter([&] { paced.change(); }), 1);
+    EXPECT_EQ(paced.paintsAfter([&] { paced.change(), paced.change(), paced.pacer->paintIfDue(); }),
+              0);
+    EXPECT_EQ(paced.paintsAfter([&] { paced.userActs(); }), 1);
+    EXPECT_EQ(paced.paintsAfter([&] { paced.change(); }), 0) << "after input the pace holds again";
 }
 
-// Paced by the link: a due paint waits for the link's call from the wire, or for the timer.
-TEST(RepaintPacer, OnTheWireADuePaintGoesOutFromTheLinksCallOrTheTimer) {
-    QWidget window;
-    auto* child = new CountedPaints(&window);
-    auto* pacer = new RepaintPacer(&window, 500);
-    pacer->paintOnTheWire(true);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    child->update(); // the first paint goes out at once, as after input
+// A change that is due waits for the link's call from the wire, or for the timer.
+TEST(RepaintPacer, ADueChangeGoesOutFromTheWireOrByTheTimer) {
+    Paced paced(500);
+    EXPECT_EQ(paced.paintsAfter([&] { paced.change(); }), 1);
     QTest::qWait(600);
-    const int before = child->paints;
-    child->update();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(child->paints, before);
-    pacer->paintIfDue();
-    EXPECT_EQ(child->paints, before + 1);
-    child->update();
-    QCoreApplication::processEvents();
-    pacer->paintIfDue();
-    EXPECT_EQ(child->paints, before + 1) << "not due yet";
-    QTRY_COMPARE_WITH_TIMEOUT(child->paints, before + 2, 5000);
+    EXPECT_EQ(paced.paintsAfter([&] { paced.change(); }), 0);
+    EXPECT_EQ(paced.paintsAfter([&] { paced.pacer->paintIfDue(); }), 1);
+    const int painted = paced.child->paints;
+    paced.change();
+    QTRY_COMPARE_WITH_TIMEOUT(paced.child->paints, painted + 1, 5000);
 }
 
 } // namespace
