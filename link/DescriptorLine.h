@@ -11,7 +11,6 @@ public:
 
     void attach(int descriptor);
     void detach();
-    bool attached() const { return fd_ >= 0; }
 
     int buffered() const { return end_ - start_; }
     // Waits up to `waitMs` for input and reads what is there. Done when bytes were read,
